@@ -1,0 +1,266 @@
+#include "actionmanager.h"
+#include "actionmanager_p.h"
+
+#include "contextaction.h"
+#include "icore.h"
+#include "mainwindow.h"
+#include "menuactioncontainer.h"
+#include "menubaractioncontainer.h"
+
+#include <extensionsystem/pluginmanager.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+
+namespace {
+ActionManager *s_instance = nullptr;
+ActionManagerPrivate *d = nullptr;
+
+const QString &shortcutsGroup()
+{
+    static const QString group = QStringLiteral("Shortcuts");
+    return group;
+}
+
+QKeySequence storedShortcut(QSettings *settings, const QString &id)
+{
+    return QKeySequence(settings->value(id, QString()).toString(), QKeySequence::NativeText);
+}
+} // namespace
+
+// ActionManagerPrivate
+
+ActionManagerPrivate::ActionManagerPrivate() = default;
+
+ActionManagerPrivate::~ActionManagerPrivate()
+{
+    for (ContextAction *command : qAsConst(m_commands))
+        delete command;
+    // Only a replaced registry is ever destroyed; the containers and menus nobody else took
+    // would otherwise be left behind.
+    for (ActionContainer *container : qAsConst(m_containers)) {
+        disconnect(container, &QObject::destroyed, this, &ActionManagerPrivate::containerDestroyed);
+        if (container->getMenu() && !container->getMenu()->parent())
+            delete container->getMenu();
+        if (container->getMenuBar() && !container->getMenuBar()->parent())
+            delete container->getMenuBar();
+        delete container;
+    }
+}
+
+ContextAction *ActionManagerPrivate::createCommand(const QString &id)
+{
+    auto *command = new ContextAction(id);
+    m_commands.insert(id, command);
+    readShortcut(command);
+    command->getAction()->setObjectName(id);
+    command->setCurrentContext(m_currentContext);
+    if (QWidget *mainWindow = ICore::getMainWindow())
+        mainWindow->addAction(command->getAction());
+    command->getAction()->setShortcutContext(Qt::ApplicationShortcut);
+    return command;
+}
+
+void ActionManagerPrivate::destroyCommand(ContextAction *command)
+{
+    if (QWidget *mainWindow = ICore::getMainWindow())
+        mainWindow->removeAction(command->getAction());
+    m_commands.remove(command->getId());
+    delete command;
+}
+
+void ActionManagerPrivate::readShortcut(ContextAction *command) const
+{
+    if (!m_settings)
+        return;
+    m_settings->beginGroup(shortcutsGroup());
+    command->setKeySequence(storedShortcut(m_settings, command->getId()));
+    m_settings->endGroup();
+}
+
+void ActionManagerPrivate::registerContainer(const QString &id, ActionContainer *container)
+{
+    m_containers.insert(id, container);
+    connect(container, &QObject::destroyed, this, &ActionManagerPrivate::containerDestroyed);
+}
+
+void ActionManagerPrivate::containerDestroyed()
+{
+    QObject *container = sender();
+    for (auto it = m_containers.begin(); it != m_containers.end(); ++it) {
+        if (it.value() == container) {
+            m_containers.erase(it);
+            return;
+        }
+    }
+}
+
+// ActionManager
+
+ActionManager::ActionManager()
+{
+    // A new main window brings a fresh registry; the one it replaces is not used any more.
+    delete s_instance;
+    s_instance = this;
+    d = new ActionManagerPrivate;
+}
+
+ActionManager::~ActionManager()
+{
+    if (s_instance != this)
+        return;
+    delete d;
+    d = nullptr;
+    s_instance = nullptr;
+}
+
+ActionManager *ActionManager::getInstance()
+{
+    return s_instance;
+}
+
+void ActionManager::initialize()
+{
+    setSettings(ExtensionSystem::PluginManager::settings());
+}
+
+void ActionManager::setSettings(QSettings *settings)
+{
+    if (d)
+        d->m_settings = settings;
+}
+
+ContextAction *ActionManager::registerAction(QAction *action, const QString &id, QWidget *context,
+                                             bool scriptable)
+{
+    if (!d) {
+        qWarning("ActionManager::registerAction: the command registry does not exist");
+        return nullptr;
+    }
+    if (!action || id.isEmpty() || !context) {
+        qWarning("ActionManager::registerAction: cannot register \"%s\" (%s)", qPrintable(id),
+                 !action ? "null action" : id.isEmpty() ? "empty id" : "null context");
+        return nullptr;
+    }
+    ContextAction *command = d->m_commands.value(id);
+    if (!command)
+        command = d->createCommand(id);
+    command->addOverrideAction(action, context, scriptable);
+    emit s_instance->commandListChanged();
+    emit s_instance->commandAdded(id);
+    return command;
+}
+
+void ActionManager::unregisterAction(QAction *action, const QString &id, const QString &context)
+{
+    Q_UNUSED(context)
+    if (!d)
+        return;
+    ContextAction *command = d->m_commands.value(id);
+    if (!command)
+        return;
+    command->removeOverrideAction(action);
+    if (command->isEmpty())
+        d->destroyCommand(command);
+    emit s_instance->commandListChanged();
+}
+
+ContextAction *ActionManager::getAction(const QString &id)
+{
+    return d ? d->m_commands.value(id) : nullptr;
+}
+
+QList<ContextAction *> ActionManager::getActions()
+{
+    return d ? d->m_commands.values() : QList<ContextAction *>();
+}
+
+ActionContainer *ActionManager::createMenuContainer(const QString &title, const QString &id)
+{
+    if (!d)
+        return nullptr;
+    if (ActionContainer *existing = d->m_containers.value(id))
+        return existing;
+    auto *menu = new QMenu(title);
+    menu->setObjectName(id);
+    auto *container = new MenuActionContainer(id);
+    container->setMenu(menu);
+    d->registerContainer(id, container);
+    return container;
+}
+
+ActionContainer *ActionManager::createMenuBarContainer(const QString &id)
+{
+    if (!d)
+        return nullptr;
+    if (ActionContainer *existing = d->m_containers.value(id))
+        return existing;
+    auto *menuBar = new QMenuBar;
+    menuBar->setObjectName(id);
+    auto *container = new MenuBarActionContainer(id);
+    container->setMenuBar(menuBar);
+    d->registerContainer(id, container);
+    return container;
+}
+
+ActionContainer *ActionManager::getActionContainer(const QString &id)
+{
+    return d ? d->m_containers.value(id) : nullptr;
+}
+
+void ActionManager::setContext(QWidget *context)
+{
+    if (!d)
+        return;
+    d->m_currentContext = context;
+    for (ContextAction *command : qAsConst(d->m_commands))
+        command->setCurrentContext(context);
+}
+
+void ActionManager::readFromSettings()
+{
+    if (!d || !d->m_settings)
+        return;
+    QSettings *settings = d->m_settings;
+    settings->beginGroup(shortcutsGroup());
+    if (settings->allKeys().isEmpty()) {
+        settings->endGroup();
+        resetToDefault();
+        return;
+    }
+    for (ContextAction *command : qAsConst(d->m_commands)) {
+        if (!command->isSeparator())
+            command->setKeySequence(storedShortcut(settings, command->getId()));
+    }
+    settings->endGroup();
+}
+
+void ActionManager::saveSettings()
+{
+    if (!d || !d->m_settings)
+        return;
+    QSettings *settings = d->m_settings;
+    settings->beginGroup(shortcutsGroup());
+    for (ContextAction *command : qAsConst(d->m_commands)) {
+        if (command->isSeparator())
+            continue;
+        const QKeySequence key = command->getKeySequence();
+        if (key.isEmpty())
+            settings->remove(command->getId());
+        else
+            settings->setValue(command->getId(), key.toString(QKeySequence::PortableText));
+    }
+    settings->endGroup();
+}
+
+void ActionManager::resetToDefault()
+{
+    if (!d)
+        return;
+    for (ContextAction *command : qAsConst(d->m_commands)) {
+        if (!command->isSeparator())
+            command->setKeySequence(command->getDefaultKeySequence());
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core_global.h"
+#include "proxyaction.h"
+
+#include <QKeySequence>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+class QWidget;
+QT_END_NAMESPACE
+
+
+/*!
+ * One command of the application, known by its id. Its proxy action is what menus, tool bars and
+ * shortcuts use; behind it stands one implementation ("override action") per context widget.
+ * The proxy follows the override action of the current context, or the main window's when the
+ * context has none. Commands are created and destroyed by the ActionManager only.
+ */
+class CORE_EXPORT ContextAction : public QObject
+{
+    Q_OBJECT
+    friend class ActionManager;
+    friend class ActionManagerPrivate;
+
+public:
+    enum ActionAttribute {
+        Hide = 0x01,       // hide the proxy while it follows nothing
+        UpdateText = 0x02, // follow the text of the current implementation
+        UpdateIcon = 0x04, // follow the icon of the current implementation
+    };
+
+    QString getId() const;
+    QAction *getAction() const;
+
+    QString getDescription() const;
+    void setDescription(const QString &description);
+
+    QKeySequence getKeySequence() const;
+    void setKeySequence(const QKeySequence &key);
+    QKeySequence getDefaultKeySequence() const;
+    void setDefaultKeySequence(const QKeySequence &key);
+
+    bool isEmpty() const;
+    bool isSeparator() const;
+    void setVisible(bool bVisible);
+    void setCurrentContext(QWidget *context);
+
+    bool isActive() const;
+    bool hasAttribute(ActionAttribute attribute) const;
+    void setAttribute(ActionAttribute attribute);
+    void removeAttribute(ActionAttribute attribute);
+    bool isScriptable() const;
+    bool isScriptable(const QString &contextId) const;
+    QString stringWithAppendedShortcut(const QString &text);
+
+signals:
+    void keySequenceChanged();
+    void activeStateChanged();
+
+private slots:
+    void updateActiveState();
+
+private:
+    explicit ContextAction(const QString &id);
+    ~ContextAction() override;
+
+    void addOverrideAction(QAction *action, QWidget *context, bool scriptable);
+    void removeOverrideAction(QAction *action);
+    void setActive(bool bActive);
+    static ProxyAction::Attribute proxyAttribute(ActionAttribute attribute);
+
+    QString m_id;
+    QWidget *m_currentContext = nullptr;              // not owned
+    QKeySequence m_defaultKey;
+    QString m_description;
+    ProxyAction *m_proxy = nullptr;                   // owned (child)
+    QMap<QWidget *, QPointer<QAction>> m_contextActions; // not owned
+    QMap<QAction *, bool> m_scriptableMap;
+    bool m_active = false;
+    int m_attributes = 0;
+};

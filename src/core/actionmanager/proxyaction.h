@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core_global.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QPointer>
+
+/*!
+ * An action that stands in for another one and can be re-pointed at any time. It mirrors the
+ * followed action's enabled, visible and checked state, forwards its own triggering to it and
+ * can show its shortcut in its tool tip. With nothing to follow it is disabled (and hidden with
+ * HideWhenDetached).
+ */
+class CORE_EXPORT ProxyAction : public QAction
+{
+    Q_OBJECT
+
+public:
+    enum Attribute {
+        HideWhenDetached = 0x1,
+        FollowText = 0x2,
+        FollowIcon = 0x4,
+    };
+    Q_DECLARE_FLAGS(Attributes, Attribute)
+
+    explicit ProxyAction(QObject *parent = nullptr);
+
+    QAction *action() const;
+    void setAction(QAction *action);
+    void initialize(QAction *action);
+
+    void setAttribute(Attribute attribute);
+    void removeAttribute(Attribute attribute);
+    bool hasAttribute(Attribute attribute) const;
+
+    void setShortcutVisibleInToolTip(bool visible);
+    bool shortcutVisibleInToolTip() const;
+
+    static QString stringWithAppendedShortcut(const QString &text, const QKeySequence &keys);
+
+private slots:
+    void actionChanged();
+    void updateState();
+    void updateToolTipWithKeySequence();
+
+private:
+    void connectAction();
+    void disconnectAction();
+    void update(QAction *action, bool initializing);
+
+    QPointer<QAction> m_action;
+    Attributes m_attributes;
+    bool m_showShortcut = false;
+    QString m_toolTip;
+    bool m_blockToolTipUpdate = false;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(ProxyAction::Attributes)

@@ -1,0 +1,71 @@
+#include "corefixture.h"
+
+#include "mainwindow.h"
+
+#include <extensionsystem/pluginmanager.h>
+
+#include <QtTest>
+
+CoreFixture::CoreFixture(bool createWindow)
+    : m_pluginManager(std::make_unique<ExtensionSystem::PluginManager>())
+{
+    if (!m_dir.isValid())
+        qFatal("CoreFixture: cannot create a temporary folder");
+    m_userSettings = new QSettings(filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
+    m_globalSettings = new QSettings(filePath(QStringLiteral("global.ini")), QSettings::IniFormat);
+    ExtensionSystem::PluginManager::setSettings(m_userSettings);
+    ExtensionSystem::PluginManager::setGlobalSettings(m_globalSettings);
+    if (createWindow)
+        createMainWindow();
+}
+
+CoreFixture::~CoreFixture()
+{
+    destroyMainWindow();
+    m_pluginManager.reset();
+}
+
+MainWindow *CoreFixture::createMainWindow()
+{
+    if (!m_mainWindow)
+        m_mainWindow = new MainWindow(nullptr);
+    return m_mainWindow;
+}
+
+void CoreFixture::destroyMainWindow()
+{
+    delete m_mainWindow;
+    m_mainWindow = nullptr;
+    // Objects scheduled with deleteLater() by the window's children go now, not in the next test.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+MainWindow *CoreFixture::mainWindow() const
+{
+    return m_mainWindow;
+}
+
+QSettings *CoreFixture::userSettings() const
+{
+    return m_userSettings;
+}
+
+QSettings *CoreFixture::globalSettings() const
+{
+    return m_globalSettings;
+}
+
+ExtensionSystem::PluginManager *CoreFixture::pluginManager() const
+{
+    return m_pluginManager.get();
+}
+
+QString CoreFixture::path() const
+{
+    return m_dir.path();
+}
+
+QString CoreFixture::filePath(const QString &name) const
+{
+    return m_dir.filePath(name);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class MainWindow;
+namespace ExtensionSystem {
+class PluginManager;
+}
+
+/*!
+ * A fresh core for one test function: a temporary folder holding a user and a global INI
+ * settings store, a PluginManager with both stores, and (unless asked not to) a MainWindow that
+ * is not shown. Construct with false to seed the stores before the window reads them, then call
+ * createMainWindow(). The destructor deletes the window, then the plug-in manager.
+ */
+class CoreFixture
+{
+public:
+    explicit CoreFixture(bool createWindow = true);
+    ~CoreFixture();
+
+    CoreFixture(const CoreFixture &) = delete;
+    CoreFixture &operator=(const CoreFixture &) = delete;
+
+    MainWindow *createMainWindow();
+    void destroyMainWindow();
+
+    MainWindow *mainWindow() const;
+    QSettings *userSettings() const;
+    QSettings *globalSettings() const;
+    ExtensionSystem::PluginManager *pluginManager() const;
+
+    QString path() const;
+    QString filePath(const QString &name) const;
+
+private:
+    QTemporaryDir m_dir;
+    QSettings *m_userSettings = nullptr;   // owned by the plug-in manager
+    QSettings *m_globalSettings = nullptr; // owned by the plug-in manager
+    std::unique_ptr<ExtensionSystem::PluginManager> m_pluginManager;
+    MainWindow *m_mainWindow = nullptr;
+};
