@@ -25,8 +25,15 @@ public:
     // Icon states: only Disabled adds a suffix ("_d").
     enum IconState { Normal = 2, Disabled = 4 };
     // Icon size indexes: 1..6 add "_12", "_16", "_24", "_32", "_48", "_64"; others add nothing.
-    enum IconSize { NoSize = 0, Size12 = 1, Size16 = 2, Size24 = 3, Size32 = 4, Size48 = 5,
-                    Size64 = 6 };
+    enum IconSize {
+        NoSize = 0,
+        Size12 = 1,
+        Size16 = 2,
+        Size24 = 3,
+        Size32 = 4,
+        Size48 = 5,
+        Size64 = 6
+    };
 
     static QString imageFileName(const QString &name, int state, int size);
     static QPixmap getPixmap(const QString &name, int state, int size,
@@ -40,8 +47,8 @@ public:
                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     static QMessageBox::StandardButton
     question(QWidget *parent, const QString &title, const QString &text,
-             QMessageBox::StandardButtons buttons = QMessageBox::StandardButtons(QMessageBox::Yes
-                                                                                 | QMessageBox::No),
+             QMessageBox::StandardButtons buttons = QMessageBox::StandardButtons(QMessageBox::Yes |
+                                                                                 QMessageBox::No),
              QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     static QMessageBox::StandardButton
     warning(QWidget *parent, const QString &title, const QString &text,
