@@ -1,0 +1,7 @@
+#include "idocumentfactory.h"
+
+IDocumentFactory::IDocumentFactory(QObject *parent)
+    : QObject(parent)
+{}
+
+IDocumentFactory::~IDocumentFactory() = default;
