@@ -2,7 +2,11 @@
 
 #include "actionmanager.h"
 #include "contextmanager.h"
+#include "documentmanager.h"
+#include "editormanager.h"
 #include "icore.h"
+
+#include <extensionsystem/pluginmanager.h>
 
 #include <QApplication>
 #include <QMenu>
@@ -21,15 +25,23 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/app/images/app_icon.ico")));
 
     m_pCore = new ICore(this);
+    m_pDocumentManager = new DocumentManager;
+    m_pEditorManager = new EditorManager;
     m_pActionManager = new ActionManager;
     m_pContextManager = new ContextManager;
     ActionManager::initialize();
+    DocumentManager::setSettings(ExtensionSystem::PluginManager::settings());
+    DocumentManager::readSettings();
 
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
 }
 
 MainWindow::~MainWindow()
 {
+    delete m_pDocumentManager;
+    m_pDocumentManager = nullptr;
+    delete m_pEditorManager;
+    m_pEditorManager = nullptr;
     delete m_pCore;
     m_pCore = nullptr;
     disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
@@ -42,12 +54,10 @@ bool MainWindow::init(QString *errorString)
 }
 
 void MainWindow::extensionsInitialized()
-{
-}
+{}
 
 void MainWindow::aboutToShutdown()
-{
-}
+{}
 
 void MainWindow::updateFocusWidget(QWidget *old, QWidget *now)
 {

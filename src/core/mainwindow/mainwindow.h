@@ -6,6 +6,8 @@
 
 class ActionManager;
 class ContextManager;
+class DocumentManager;
+class EditorManager;
 class ICore;
 
 /*!
@@ -28,7 +30,9 @@ private slots:
     void updateFocusWidget(QWidget *old, QWidget *now);
 
 private:
-    ActionManager *m_pActionManager = nullptr;   // lives to the end of the process
-    ContextManager *m_pContextManager = nullptr; // lives to the end of the process
-    ICore *m_pCore = nullptr;                    // owned
+    DocumentManager *m_pDocumentManager = nullptr; // owned
+    EditorManager *m_pEditorManager = nullptr;     // owned
+    ActionManager *m_pActionManager = nullptr;     // lives to the end of the process
+    ContextManager *m_pContextManager = nullptr;   // lives to the end of the process
+    ICore *m_pCore = nullptr;                      // owned
 };
