@@ -104,8 +104,9 @@ bool PluginSpec::readMetaData(const QString &expectedIid)
     const QJsonObject raw = m_loader.metaData();
     const QString iid = raw.value(QStringLiteral("IID")).toString();
     if (iid != expectedIid) {
-        qDebug().noquote() << "Skipping" << QDir::toNativeSeparators(m_fileName)
-                           << "(not a plug-in of this application, IID:" << iid << ")";
+        qDebug().noquote() << "Skipping" << QDir::toNativeSeparators(m_fileName) << "because"
+                           << (iid.isEmpty() ? QStringLiteral("it is not a Qt plug-in")
+                                             : QStringLiteral("its IID is %1").arg(iid));
         return false;
     }
     m_metaData = raw.value(QStringLiteral("MetaData")).toObject();
