@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 
 MessageBoxAnswerer::MessageBoxAnswerer(QMessageBox::StandardButton answer)
     : m_defaultAnswer(answer)
