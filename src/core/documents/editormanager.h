@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core_global.h"
+#include "ieditor.h"
 
 #include <QList>
 #include <QObject>
 
 class EditorManagerPrivate;
 class IDocument;
-class IEditor;
 
 /*!
  * The registry of editors. It knows the active editor and announces every change of it, in
