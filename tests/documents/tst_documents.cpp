@@ -1,5 +1,6 @@
 #include "corefixture.h"
 #include "documentmanager.h"
+#include "idocumentfactory.h"
 #include "irecentfilesmanager.h"
 #include "mainwindow.h"
 #include "messageboxanswerer.h"
@@ -12,6 +13,8 @@
 #include <QUndoStack>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(const QMetaObject *)
 
 namespace {
 
@@ -64,6 +67,8 @@ private slots:
     void init();
     void cleanup();
 
+    void slotOrder_data();
+    void slotOrder();
     void defaultOperations();
     void modifiedFollowsUndoStackAndTempFlag();
     void closeDialogue_data();
@@ -95,6 +100,31 @@ void TestDocuments::cleanup()
     m_fixture.reset();
 }
 
+void TestDocuments::slotOrder_data()
+{
+    QTest::addColumn<const QMetaObject *>("metaObject");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("IDocument") << &IDocument::staticMetaObject
+                               << QStringList{"open()",         "close()",     "save()",
+                                              "save(QString)",  "saveAs()",    "revert()",
+                                              "cleanTempDir()", "saveBackup()"};
+    QTest::newRow("IDocumentFactory")
+            << &IDocumentFactory::staticMetaObject
+            << QStringList{"createDocument()",   "createEditor()",      "getSupportedSuffixes()",
+                           "createOptionsDlg()", "createDocumentDlg()", "getOpenFileName()"};
+    QTest::newRow("DocumentManager")
+            << &DocumentManager::staticMetaObject << QStringList{"onScheduleBackup()"};
+}
+
+// Plug-ins reach these operations through the meta-object, so their order is part of the contract.
+void TestDocuments::slotOrder()
+{
+    QFETCH(const QMetaObject *, metaObject);
+    QFETCH(QStringList, expected);
+    QCOMPARE(slotSignatures(*metaObject), expected);
+}
+
 void TestDocuments::defaultOperations()
 {
     BareDocument document;
@@ -106,10 +136,6 @@ void TestDocuments::defaultOperations()
     QVERIFY(document.saveAs());
     QVERIFY(document.revert());
     QVERIFY(!document.saveBackup());
-
-    const QStringList expectedSlots = {"open()",   "close()",  "save()",         "save(QString)",
-                                       "saveAs()", "revert()", "cleanTempDir()", "saveBackup()"};
-    QCOMPARE(slotSignatures(IDocument::staticMetaObject), expectedSlots);
 }
 
 void TestDocuments::modifiedFollowsUndoStackAndTempFlag()

@@ -51,21 +51,11 @@ bool IThemesManager::initialize()
     m_settings = ExtensionSystem::PluginManager::settings();
     if (m_settings && !m_settings->contains(QLatin1String(themeKey)))
         m_settings->setValue(QLatin1String(themeKey), QLatin1String(defaultThemeId));
-    const QString storedId = getSaveThemeId();
-    const bool storedIsDefault = storedId == QLatin1String(defaultThemeId);
 
-    bool applied = false;
-    const QString directory = stylesPath();
-    const QStringList files = QDir(directory).entryList({QStringLiteral("veldra_*.qss")});
-    for (const QString &fileName : files) {
-        const QString id = themeIdOfFile(fileName);
-        m_themes.append(new ThemesInfo{id, id});
-        if (id == storedId && !storedIsDefault)
-            applied = applyTheme(directory + fileName, id) || applied;
-    }
-    if (storedIsDefault)
-        applied = applyTheme(directory + QStringLiteral("veldra_dark.qss"),
-                             QLatin1String(defaultThemeId));
+    const QString storedId = getSaveThemeId();
+    bool applied = listThemes(storedId);
+    if (storedId == QLatin1String(defaultThemeId))
+        applied = applyTheme(stylesPath() + QStringLiteral("veldra_dark.qss"), storedId);
     if (!applied)
         saveThemes(QLatin1String(defaultThemeId));
     return applied;
@@ -111,6 +101,23 @@ bool IThemesManager::saveThemes(QString strThemeId)
 void IThemesManager::setSettings(QSettings *settings)
 {
     m_settings = settings;
+}
+
+// Catalogues every style sheet next to the application. The stored theme is applied from here
+// unless it is the default, whose file name is fixed. True when a style sheet was applied.
+bool IThemesManager::listThemes(const QString &strStoredId)
+{
+    const bool storedIsDefault = strStoredId == QLatin1String(defaultThemeId);
+    const QString directory = stylesPath();
+    const QStringList files = QDir(directory).entryList({QStringLiteral("veldra_*.qss")});
+    bool applied = false;
+    for (const QString &fileName : files) {
+        const QString id = themeIdOfFile(fileName);
+        m_themes.append(new ThemesInfo{id, id});
+        if (id == strStoredId && !storedIsDefault)
+            applied = applyTheme(directory + fileName, id) || applied;
+    }
+    return applied;
 }
 
 // A file that cannot be read is skipped without a word: the caller falls back to the default.

@@ -42,6 +42,7 @@ private:
     IThemesManager();
     ~IThemesManager() override;
 
+    bool listThemes(const QString &strStoredId);
     bool applyTheme(const QString &strFilePath, const QString &strThemeId);
     void clearThemes();
 
