@@ -53,7 +53,6 @@ private slots:
     void activation();
     void removal_data();
     void removal();
-    void removedEditorIsNoLongerWatched();
     void deletedUnregisteredActiveEditor();
 
 private:
@@ -307,21 +306,6 @@ void TestEditors::removal()
     QCOMPARE(m_events, events);
     QCOMPARE(EditorManager::getEditors(), remaining);
     QCOMPARE(EditorManager::activeEditor(), expectedActive);
-}
-
-void TestEditors::removedEditorIsNoLongerWatched()
-{
-    createEditors(2);
-    EditorManager::addEditor(editorAt(0));
-    EditorManager::addEditor(editorAt(1));
-    EditorManager::activateEditor(editorAt(0));
-    QVERIFY(EditorManager::removeEditor(editorAt(1)));
-    QSignalSpy deactivated(EditorManager::getInstance(), &EditorManager::editorDeactivated);
-
-    m_editors[1].reset();
-    QCOMPARE(EditorManager::getEditors(), QList<IEditor *>{editorAt(0)});
-    QCOMPARE(EditorManager::activeEditor(), editorAt(0));
-    QCOMPARE(deactivated.count(), 0);
 }
 
 void TestEditors::deletedUnregisteredActiveEditor()
