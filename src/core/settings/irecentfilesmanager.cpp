@@ -14,30 +14,36 @@ QSettings *userStore()
     return ICore::settings(QSettings::UserScope);
 }
 
+QStringList stringEntries(const QVariantList &entries)
+{
+    QStringList paths;
+    for (const QVariant &entry : entries) {
+        if (entry.userType() == QMetaType::QString)
+            paths.append(entry.toString());
+    }
+    return paths;
+}
+
 // The stored list as written by us is a string list, but an INI file turns a one-entry list into
 // a plain string, and something else may have written other types. Whatever is still readable
 // as a path is kept; entries of other types are dropped.
 QStringList readStoredList(const QSettings &store)
 {
     const QVariant value = store.value(QLatin1String(recentProjectsKey));
-    if (value.userType() == QMetaType::QString) {
-        const QString path = value.toString();
-        return path.isEmpty() ? QStringList() : QStringList(path);
-    }
-    if (value.userType() == QMetaType::QStringList)
+    switch (value.userType()) {
+    case QMetaType::UnknownType:
+        return QStringList();
+    case QMetaType::QString:
+        return value.toString().isEmpty() ? QStringList() : QStringList(value.toString());
+    case QMetaType::QStringList:
         return value.toStringList();
-    QStringList paths;
-    if (value.userType() == QMetaType::QVariantList) {
-        const QVariantList entries = value.toList();
-        for (const QVariant &entry : entries) {
-            if (entry.userType() == QMetaType::QString)
-                paths.append(entry.toString());
-        }
-    } else if (value.isValid()) {
+    case QMetaType::QVariantList:
+        return stringEntries(value.toList());
+    default:
         qWarning("IRecentFilesManager: \"%s\" does not hold a list of paths; ignoring it",
                  recentProjectsKey);
+        return QStringList();
     }
-    return paths;
 }
 
 void writeStoredList(QSettings &store, const QStringList &paths)
