@@ -1,0 +1,259 @@
+// The main window's command set: menus, the File tool bar, the Language menu, Preferences and
+// Help Contents. Every command is the window's own action registered for the window's context;
+// menus and the tool bar show the commands' proxy actions.
+
+#include "mainwindow.h"
+
+#include "actioncontainer.h"
+#include "actionmanager.h"
+#include "contextaction.h"
+#include "documentmanager.h"
+#include "idocumentfactory.h"
+#include "ilanguagemanager.h"
+#include "imainmenuwidget.h"
+#include "ioptionsdlg.h"
+#include "iui.h"
+#include "languageinfo.h"
+
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QToolBar>
+#include <QUndoGroup>
+#include <QUrl>
+
+namespace {
+ContextAction *command(const char *id)
+{
+    return ActionManager::getAction(QString::fromLatin1(id));
+}
+
+ActionContainer *container(const char *id)
+{
+    return ActionManager::getActionContainer(QString::fromLatin1(id));
+}
+
+void appendSeparator(const char *menuId)
+{
+    container(menuId)->getMenu()->addSeparator();
+}
+
+ActionContainer *appendMenu(const QString &title, const char *id, const char *parentId)
+{
+    ActionContainer *menu = ActionManager::createMenuContainer(title, QString::fromLatin1(id));
+    container(parentId)->insertMenu(menu, nullptr);
+    return menu;
+}
+} // namespace
+
+QAction *MainWindow::newAction(const QString &text, const QString &iconName)
+{
+    auto *action = new QAction(text, this);
+    if (!iconName.isEmpty())
+        action->setIcon(IUi::getIcon(iconName, IUi::Size16));
+    return action;
+}
+
+// Registers the window's action under the id, for the window's context, and appends the
+// command to the menu container.
+QAction *MainWindow::addCommand(const char *id, QAction *action, const QString &menuId)
+{
+    ContextAction *registered = ActionManager::registerAction(action, QString::fromLatin1(id),
+                                                              this, false);
+    ActionManager::getActionContainer(menuId)->insertAction(registered, nullptr);
+    return action;
+}
+
+void MainWindow::initActions()
+{
+    const QString fileMenu = QStringLiteral("MenuBar.File");
+    const QString helpMenu = QStringLiteral("MenuBar.Help");
+    const auto setDefaults = [](const char *id, const QKeySequence &key,
+                                const QString &description = QString()) {
+        command(id)->setDefaultKeySequence(key);
+        if (!description.isNull())
+            command(id)->setDescription(description);
+    };
+
+    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Veldra.MenuBar"));
+    m_pTitleBar->setMenuBar(menuBar->getMenuBar());
+    appendMenu(tr("&File"), "MenuBar.File", "Veldra.MenuBar");
+
+    m_pNewAction = addCommand("File.New", newAction(tr("&New"), QStringLiteral("new")), fileMenu);
+    setDefaults("File.New", QKeySequence::New, tr("Create a new project"));
+    connect(m_pNewAction, &QAction::triggered, this, &MainWindow::fileNew);
+
+    m_pOpenAction = addCommand("File.Open_Project",
+                               newAction(tr("&Open Project"), QStringLiteral("open")), fileMenu);
+    setDefaults("File.Open_Project", QKeySequence::Open, tr("Open an existing project"));
+    connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
+
+    createRecentProjectsMenu();
+
+    m_pSaveAction = newAction(tr("&Save"), QStringLiteral("save"));
+    m_pSaveAction->setEnabled(false);
+    connect(DocumentManager::getUndoGroup(), &QUndoGroup::cleanChanged, this,
+            &MainWindow::onEnabledSaveActionChanged);
+    addCommand("File.Save", m_pSaveAction, fileMenu);
+    setDefaults("File.Save", QKeySequence::Save, tr("Save current project"));
+    connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
+
+    ActionContainer *saveAsMenu = ActionManager::createMenuContainer(tr("Save As"),
+                                                                     QStringLiteral("File.SaveAs"));
+    m_pSaveAsMenu = saveAsMenu->getMenu();
+    m_pSaveAsMenu->setEnabled(false);
+    m_pSaveAsProjectAction = newAction(tr("Other Project"));
+    m_pSaveAsProjectAction->setEnabled(false);
+    addCommand("File.SaveAs.Project", m_pSaveAsProjectAction, QStringLiteral("File.SaveAs"));
+    setDefaults("File.SaveAs.Project", QKeySequence::SaveAs,
+                tr("Save the current project as a new one"));
+    connect(m_pSaveAsProjectAction, &QAction::triggered, this, &MainWindow::fileSaveAs);
+    container("MenuBar.File")->insertMenu(saveAsMenu, nullptr);
+
+    m_pCloseAction = newAction(tr("&Close"));
+    m_pCloseAction->setEnabled(false);
+    addCommand("File.Close", m_pCloseAction, fileMenu);
+    setDefaults("File.Close", QKeySequence::Close, tr("Close current project"));
+    connect(m_pCloseAction, &QAction::triggered, this, &MainWindow::fileClose);
+    appendSeparator("MenuBar.File");
+
+    m_pPreviewSceneAction = addCommand("File.Preview_Current_Scene_In_Browser",
+                                       newAction(tr("Preview Current Scene In Browser")), fileMenu);
+    setDefaults("File.Preview_Current_Scene_In_Browser", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+    m_pPreviewProjectAction = addCommand("File.Preview_Project_In_Browser",
+                                         newAction(tr("Preview Project In Browser")), fileMenu);
+    setDefaults("File.Preview_Project_In_Browser", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
+    m_pExportAction = addCommand("File.Export_To_HTML5", newAction(tr("Export to HTML5")), fileMenu);
+    setDefaults("File.Export_To_HTML5", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    appendSeparator("MenuBar.File");
+
+    m_pExitAction = addCommand("File.Exit", newAction(tr("E&xit")), fileMenu);
+    setDefaults("File.Exit", QKeySequence::Quit, tr("Quit the program"));
+    connect(m_pExitAction, &QAction::triggered, this, &MainWindow::fileExit);
+
+    appendMenu(tr("&Edit"), "MenuBar.Edit", "Veldra.MenuBar");
+    m_pPreferencesAction = addCommand("Edit.Preferences",
+                                      newAction(tr("&Preferences"), QStringLiteral("preferences")),
+                                      QStringLiteral("MenuBar.Edit"));
+    setDefaults("Edit.Preferences", QKeySequence::Preferences);
+    connect(m_pPreferencesAction, &QAction::triggered, this, &MainWindow::onPreferences);
+
+    ActionContainer *viewMenu = appendMenu(tr("&View"), "MenuBar.View", "Veldra.MenuBar");
+    createLanguageMenu(viewMenu->getMenu());
+
+    appendMenu(tr("&Help"), "MenuBar.Help", "Veldra.MenuBar");
+    addCommand("Help.About", newAction(tr("About")), helpMenu);
+    m_pHelpContentsAction = addCommand("Help.Help_Contents", newAction(tr("Help Contents")), helpMenu);
+    setDefaults("Help.Help_Contents", QKeySequence(Qt::Key_F1));
+    connect(m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
+    addCommand("Help.Community", newAction(tr("User Community")), helpMenu);
+    addCommand("Help.CheckUpdates", newAction(tr("Check Updates...")), helpMenu);
+    appendSeparator("MenuBar.Help");
+    addCommand("Help.UserAccount", newAction(tr("My Account")), helpMenu);
+    addCommand("Help.SignInOut", newAction(tr("Sign In")), helpMenu);
+}
+
+void MainWindow::createToolBars()
+{
+    m_pFileToolbar = addToolBar(tr("File"));
+    m_pFileToolbar->setObjectName(QStringLiteral("m_pFileToolbar"));
+    for (const char *id : {"File.New", "File.Open_Project", "File.Save"})
+        m_pFileToolbar->addAction(command(id)->getAction());
+    m_pFileToolbar->addSeparator();
+    for (const char *id : {"File.Preview_Current_Scene_In_Browser",
+                           "File.Preview_Project_In_Browser", "File.Export_To_HTML5"})
+        m_pFileToolbar->addAction(command(id)->getAction());
+}
+
+void MainWindow::createLanguageMenu(QMenu *parent)
+{
+    auto *languageMenu = new QMenu(tr("Language"), parent);
+    languageMenu->setIcon(IUi::getIcon(QStringLiteral("language"), IUi::Size16));
+    parent->addMenu(languageMenu);
+
+    auto *group = new QActionGroup(this);
+    group->setExclusive(true);
+    ILanguageManager &languages = ILanguageManager::getInstance();
+    const QString currentId = languages.getCurrentLangId();
+    for (const LanguageInfo *language : languages.getLanguages()) {
+        auto *action = new QAction(
+                QStringLiteral("%1 (%2)").arg(language->nativeLanguage, language->country), this);
+        action->setCheckable(true);
+        action->setData(QVariant(language->id));
+        languageMenu->addAction(action);
+        group->addAction(action);
+        if (language->id == currentId) {
+            action->setChecked(true);
+            m_pCurrentLanguageAction = action;
+        }
+    }
+    connect(group, &QActionGroup::triggered, this, &MainWindow::languageChanged);
+}
+
+void MainWindow::languageChanged(QAction *pAction)
+{
+    if (!pAction)
+        return;
+    ILanguageManager &languages = ILanguageManager::getInstance();
+    const QString id = pAction->data().toString();
+    if (id != languages.getCurrentLangId()) {
+        const QString text = languages.saveLanguage(id)
+                ? tr("The changed language will take effect from next run.")
+                : tr("Failed to change language.");
+        IUi::information(this, QStringLiteral("Veldra"), text, QMessageBox::Ok, QMessageBox::Ok);
+    }
+    pAction->setChecked(false);
+    if (m_pCurrentLanguageAction)
+        m_pCurrentLanguageAction->setChecked(true);
+}
+
+IOptionsDlg *MainWindow::getOptionsDialog()
+{
+    if (!m_pOptionsDlg) {
+        if (IDocumentFactory *factory = selectDocumentFactory())
+            m_pOptionsDlg = factory->createOptionsDlg();
+    }
+    return m_pOptionsDlg;
+}
+
+void MainWindow::onPreferences()
+{
+    if (IOptionsDlg *dialog = getOptionsDialog())
+        dialog->showDialog();
+}
+
+void MainWindow::onHelpContents()
+{
+    const QString localeName = QLocale::system().name();
+    const int underscore = localeName.indexOf(QLatin1Char('_'));
+    const QString language = underscore < 0 ? localeName : localeName.left(underscore);
+    const QDir folder(QCoreApplication::applicationDirPath());
+
+    QFileInfo helpFile(folder, QStringLiteral("veldra_help_%1.pdf").arg(language));
+    if (!helpFile.exists()) {
+        qInfo() << "Localized help file not found: " << helpFile.absoluteFilePath();
+        helpFile = QFileInfo(folder, QStringLiteral("veldra_help_en.pdf"));
+        qInfo() << "Trying to open English help file instead: " << helpFile.absoluteFilePath();
+    }
+
+    QString error;
+    if (helpFile.exists()) {
+        if (QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile.absoluteFilePath())))
+            return;
+        error = tr("Couldn't open help file.");
+        qInfo() << "Failed to open help file: " << helpFile.absoluteFilePath();
+    } else {
+        error = tr("Help document is missing.");
+        qInfo() << "Help file not found: " << helpFile.absoluteFilePath();
+    }
+    QMessageBox box;
+    box.setText(error);
+    box.exec();
+}
