@@ -8,6 +8,7 @@
 QT_BEGIN_NAMESPACE
 class QApplication;
 class QSettings;
+class QSocketNotifier;
 class QTranslator;
 QT_END_NAMESPACE
 
@@ -18,6 +19,12 @@ class PluginManager;
 /*!
  * The host of the running application: settings stores, translations of the stored language,
  * the plug-in manager with its search paths, start-up and shutdown. The QApplication must exist.
+ *
+ * SIGTERM and SIGINT close the windows the way the user would, so the settings are saved and
+ * open projects are offered for saving before the application quits.
+ *
+ * Start-up failures are written to stderr and shown in a message box; with the environment
+ * variable VELDRA_NO_MESSAGE_BOXES=1 (for scripts and tests) only stderr gets them.
  */
 class HostApplication
 {
@@ -32,9 +39,13 @@ private:
     void installTranslations();
     bool reportPluginFailures();
     QStringList pluginPaths() const;
+    void installTerminationHandler();
+    void closeOnTermination();
 
     std::unique_ptr<ExtensionSystem::PluginManager> m_pluginManager;
     QSettings *m_userSettings = nullptr;   // owned by the plug-in manager
     QSettings *m_globalSettings = nullptr; // owned by the plug-in manager
     QList<QTranslator *> m_translators;    // children of the application
+    std::unique_ptr<QSocketNotifier> m_terminationNotifier;
+    bool m_closingOnTermination = false;
 };
