@@ -1,6 +1,7 @@
 #include "actioncontainer.h"
 #include "actionmanager.h"
 #include "contextaction.h"
+#include "documentmanager.h"
 #include "ilanguagemanager.h"
 #include "imainmdiarea.h"
 #include "irecentfilesmanager.h"
@@ -103,6 +104,10 @@ void TestWelcome::init()
 
 void TestWelcome::cleanup()
 {
+    // Projects a test opened are taken away as the window's close handling does it.
+    const QList<IDocument *> documents = DocumentManager::getDocuments();
+    for (IDocument *document : documents)
+        emit document->requestClosing(false);
     ExtensionSystem::PluginManager::removeObject(m_factory.get());
     m_fixture.reset();
     m_factory.reset();
