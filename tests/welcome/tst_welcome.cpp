@@ -67,6 +67,7 @@ private slots:
 
     void thePageSeesTheOperationsInOrder();
     void operationsThroughTheWebChannel();
+    void foreignPagesCannotConnect();
     void withoutMainWindowNothingIsReported();
     void removeFileRebuildsAndNotifies_data();
     void removeFileRebuildsAndNotifies();
@@ -176,6 +177,17 @@ void TestWelcome::operationsThroughTheWebChannel()
     QVERIFY(m_factory->lastDocument());
     QCOMPARE(m_factory->lastDocument()->getFileName(), project);
     QCOMPARE(answerer.count(), 0);
+}
+
+void TestWelcome::foreignPagesCannotConnect()
+{
+    const quint16 port = m_fixture->mainWindow()->getServer()->serverPort();
+    WebChannelClient foreign(QStringLiteral("https://attacker.example"));
+    QVERIFY(!foreign.open(port));
+    WebChannelClient local(QStringLiteral("http://localhost:8000"));
+    QVERIFY(local.open(port));
+    QVERIFY(local.initialize());
+    QVERIFY(local.objectNames().contains(welcomeName));
 }
 
 void TestWelcome::withoutMainWindowNothingIsReported()
