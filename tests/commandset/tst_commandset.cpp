@@ -289,6 +289,8 @@ void TestCommandSet::recentProjectSlots()
 {
     QMenu *menu =
             ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"))->getMenu();
+    QCOMPARE(menu->title(), QStringLiteral("Recent Projects"));
+    QVERIFY(!menu->isEnabled()); // the stored list is empty
     QCOMPARE(menu->actions().size(), 10);
     for (int n = 1; n <= 10; ++n) {
         QAction *action = proxy(QStringLiteral("File.Recent_Projects.Project_%1").arg(n));
