@@ -5,18 +5,15 @@
 #include "testmain.h"
 
 #include <QAtomicInt>
-#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <thread>
 
 Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 Q_DECLARE_METATYPE(QMessageBox::StandardButtons)
 
 namespace {
-
-using BoxFunction = QMessageBox::StandardButton (*)(QWidget *, const QString &, const QString &,
-                                                    QMessageBox::StandardButtons,
-                                                    QMessageBox::StandardButton);
 
 void writeImage(const QString &path, const QSize &size, const QColor &color = Qt::red)
 {
@@ -50,173 +47,134 @@ class TestUi : public QObject
     Q_OBJECT
 
 private slots:
-    void fileNamePattern_data();
-    void fileNamePattern();
-    void loadedPixmapIsCached();
-    void missingFileIsRetried();
-    void iconHasNormalAndDisabledLook_data();
-    void iconHasNormalAndDisabledLook();
-    void messageBox_data();
-    void messageBox();
-    void singletonCreatedOnceAcrossThreads();
-};
+    void fileNamePattern_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("fileName");
 
-void TestUi::fileNamePattern_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<QString>("fileName");
-
-    const QStringList sizeSuffixes{"", "_12", "_16", "_24", "_32", "_48", "_64", ""};
-    for (int size = 0; size < sizeSuffixes.size(); ++size)
-        QTest::addRow("size %d", size) << "new" << 2 << size << "new" + sizeSuffixes[size] + ".png";
-    QTest::newRow("size -1") << "close" << 2 << -1 << "close.png";
-    for (int state = 1; state <= 5; ++state)
-        QTest::addRow("state %d", state)
-                << "open" << state << 2 << (state == 4 ? "open_16_d.png" : "open_16.png");
-    QTest::newRow("no size, disabled") << "save" << 4 << 0 << "save_d.png";
-}
-
-void TestUi::fileNamePattern()
-{
-    QFETCH(QString, name);
-    QFETCH(int, state);
-    QFETCH(int, size);
-    QFETCH(QString, fileName);
-
-    QCOMPARE(IUi::imageFileName(name, state, size), fileName);
-    // Only the expected file exists, so any other name would give the blank pixmap.
-    QTemporaryDir dir;
-    writeImage(dir.filePath(fileName), QSize(5, 3));
-    QCOMPARE(IUi::getPixmap(name, state, size, dir.path()).size(), QSize(5, 3));
-}
-
-void TestUi::loadedPixmapIsCached()
-{
-    QTemporaryDir dir;
-    writeImage(dir.filePath("open_16.png"), QSize(5, 3));
-    const QPixmap first = IUi::getPixmap("open", IUi::Normal, IUi::Size16, dir.path());
-    // The file changes, and the folder is written differently: the cached pixmap still answers.
-    writeImage(dir.filePath("open_16.png"), QSize(9, 9));
-    const QPixmap second = IUi::getPixmap("open", IUi::Normal, IUi::Size16, dir.path() + "/");
-    QCOMPARE(second.cacheKey(), first.cacheKey());
-    QCOMPARE(second.size(), QSize(5, 3));
-}
-
-void TestUi::missingFileIsRetried()
-{
-    QTemporaryDir dir;
-    QVERIFY(isBlank16(IUi::getPixmap("later", IUi::Normal, IUi::NoSize, dir.path())));
-    writeImage(dir.filePath("later.png"), QSize(5, 3));
-    QCOMPARE(IUi::getPixmap("later", IUi::Normal, IUi::NoSize, dir.path()).size(), QSize(5, 3));
-}
-
-void TestUi::iconHasNormalAndDisabledLook_data()
-{
-    QTest::addColumn<bool>("hasDisabledTwin");
-    QTest::newRow("with _d twin") << true;
-    QTest::newRow("without _d twin") << false;
-}
-
-void TestUi::iconHasNormalAndDisabledLook()
-{
-    QFETCH(bool, hasDisabledTwin);
-    QTemporaryDir dir;
-    writeImage(dir.filePath("save_16.png"), QSize(16, 16), Qt::red);
-    if (hasDisabledTwin)
-        writeImage(dir.filePath("save_16_d.png"), QSize(16, 16), Qt::gray);
-
-    const QIcon icon = IUi::getIcon("save", IUi::Size16, dir.path());
-    QCOMPARE(icon.pixmap(16, QIcon::Normal).toImage().pixelColor(8, 8), QColor(Qt::red));
-    const QPixmap disabled = icon.pixmap(16, QIcon::Disabled);
-    if (hasDisabledTwin)
-        QCOMPARE(disabled.toImage().pixelColor(8, 8), QColor(Qt::gray));
-    else
-        QVERIFY(isBlank16(disabled)); // not a greyed copy of the normal look
-}
-
-void TestUi::messageBox_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QMessageBox::StandardButtons>("buttons");
-    QTest::addColumn<QMessageBox::StandardButton>("defaultButton");
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::addColumn<QMessageBox::StandardButton>("result");
-    QTest::addColumn<QSize>("iconSize");
-
-    using B = QMessageBox;
-    const QSize information(20, 20), question(24, 20), warning(28, 20);
-    const QSize blank(16, 16); // the test's resources have no "critical_32.png"
-    QTest::newRow("information") << "information" << B::StandardButtons(B::Ok) << B::Ok << B::Ok
-                                 << B::Ok << information;
-    QTest::newRow("question") << "question" << (B::Yes | B::No | B::Cancel) << B::No << B::Yes
-                              << B::Yes << question;
-    QTest::newRow("warning") << "warning" << (B::Save | B::Discard) << B::NoButton << B::Discard
-                             << B::Discard << warning;
-    QTest::newRow("critical") << "critical" << (B::Retry | B::Abort) << B::Abort << B::Retry
-                              << B::Retry << blank;
-    // The answerer ends the box with done(-1) for NoButton and presses Escape for a button the
-    // box does not offer (Help).
-    QTest::newRow("done(-1)") << "question" << (B::Yes | B::No) << B::Yes << B::NoButton
-                              << B::Cancel << question;
-    QTest::newRow("Escape, Ok") << "information" << B::StandardButtons(B::Ok) << B::NoButton
-                                << B::Help << B::Ok << information;
-    QTest::newRow("Escape, Yes/No")
-            << "warning" << (B::Yes | B::No) << B::Yes << B::Help << B::No << warning;
-    QTest::newRow("Escape, with Cancel")
-            << "critical" << (B::Ok | B::Cancel) << B::Ok << B::Help << B::Cancel << blank;
-}
-
-void TestUi::messageBox()
-{
-    QFETCH(QString, kind);
-    QFETCH(QMessageBox::StandardButtons, buttons);
-    QFETCH(QMessageBox::StandardButton, defaultButton);
-    QFETCH(QMessageBox::StandardButton, answer);
-    QFETCH(QMessageBox::StandardButton, result);
-    QFETCH(QSize, iconSize);
-
-    const QHash<QString, BoxFunction> functions{{"information", &IUi::information},
-                                                {"question", &IUi::question},
-                                                {"warning", &IUi::warning},
-                                                {"critical", &IUi::critical}};
-    QWidget parent;
-    MessageBoxAnswerer answerer(answer);
-    QCOMPARE(functions[kind](&parent, "Veldra", "Text of " + kind, buttons, defaultButton), result);
-
-    QCOMPARE(answerer.count(), 1);
-    const MessageBoxAnswerer::Box box = answerer.last();
-    QCOMPARE(box.title, QString("Veldra"));
-    QCOMPARE(box.text, "Text of " + kind);
-    QCOMPARE(box.buttons, buttons);
-    QCOMPARE(box.defaultButton, defaultButton);
-    QCOMPARE(box.parent.data(), &parent);
-    QCOMPARE(box.iconPixmap.size(), iconSize);
-    QCOMPARE(isBlank16(box.iconPixmap), iconSize == QSize(16, 16));
-}
-
-void TestUi::singletonCreatedOnceAcrossThreads()
-{
-    QSemaphore start;
-    SlowToBuild *instances[2] = {};
-    std::unique_ptr<QThread> threads[2];
-    for (int i = 0; i < 2; ++i) {
-        threads[i].reset(QThread::create([&start, &instances, i] {
-            start.acquire();
-            instances[i] = ISingleton<SlowToBuild>::getInstance();
-        }));
-        threads[i]->start();
+        const QStringList sizeSuffixes{"", "_12", "_16", "_24", "_32", "_48", "_64", ""};
+        for (int size = -1; size < sizeSuffixes.size(); ++size)
+            QTest::addRow("size %d", size)
+                    << "new" << 2 << size << "new" + sizeSuffixes.value(size) + ".png";
+        for (int state = 1; state <= 5; ++state)
+            QTest::addRow("state %d", state)
+                    << "open" << state << 2 << (state == 4 ? "open_16_d.png" : "open_16.png");
+        QTest::newRow("no size, disabled") << "save" << 4 << 0 << "save_d.png";
     }
-    start.release(2);
-    for (auto &thread : threads)
-        QVERIFY(thread->wait(10000));
 
-    QVERIFY(instances[0]);
-    QCOMPARE(instances[1], instances[0]);
-    QCOMPARE(ISingleton<SlowToBuild>::getInstance(), instances[0]);
-    QCOMPARE(SlowToBuild::constructions.loadAcquire(), 1);
-}
+    void fileNamePattern()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, state);
+        QFETCH(int, size);
+        QFETCH(QString, fileName);
+
+        QCOMPARE(IUi::imageFileName(name, state, size), fileName);
+        // Only the expected file exists, so any other name would give the blank pixmap.
+        QTemporaryDir dir;
+        writeImage(dir.filePath(fileName), QSize(5, 3));
+        QCOMPARE(IUi::getPixmap(name, state, size, dir.path()).size(), QSize(5, 3));
+    }
+
+    void pixmapIsCachedOnceLoaded()
+    {
+        QTemporaryDir dir;
+        QVERIFY(isBlank16(IUi::getPixmap("open", IUi::Normal, IUi::Size16, dir.path())));
+        writeImage(dir.filePath("open_16.png"), QSize(5, 3));
+        const QPixmap first = IUi::getPixmap("open", IUi::Normal, IUi::Size16, dir.path());
+        QCOMPARE(first.size(), QSize(5, 3)); // a missing file is tried again
+        // The file changes, and the folder is written differently: the cached pixmap still answers.
+        writeImage(dir.filePath("open_16.png"), QSize(9, 9));
+        const QPixmap second = IUi::getPixmap("open", IUi::Normal, IUi::Size16, dir.path() + "/");
+        QCOMPARE(second.cacheKey(), first.cacheKey());
+    }
+
+    void iconHasNormalAndDisabledLook()
+    {
+        QTemporaryDir dir;
+        writeImage(dir.filePath("save_16.png"), QSize(16, 16), Qt::red);
+        writeImage(dir.filePath("save_16_d.png"), QSize(16, 16), Qt::gray);
+        writeImage(dir.filePath("open_16.png"), QSize(16, 16), Qt::red);
+
+        const QIcon save = IUi::getIcon("save", IUi::Size16, dir.path());
+        QCOMPARE(save.pixmap(16, QIcon::Normal).toImage().pixelColor(8, 8), QColor(Qt::red));
+        QCOMPARE(save.pixmap(16, QIcon::Disabled).toImage().pixelColor(8, 8), QColor(Qt::gray));
+        // Without a "_d" twin the disabled look is blank, not a greyed copy of the normal look.
+        QVERIFY(isBlank16(
+                IUi::getIcon("open", IUi::Size16, dir.path()).pixmap(16, QIcon::Disabled)));
+    }
+
+    void messageBox_data()
+    {
+        using B = QMessageBox;
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<B::StandardButtons>("buttons");
+        QTest::addColumn<B::StandardButton>("defaultButton");
+        QTest::addColumn<B::StandardButton>("answer");
+        QTest::addColumn<B::StandardButton>("result");
+        const auto row = [](const char *name, const char *kind, B::StandardButtons buttons,
+                            B::StandardButton defaultButton, B::StandardButton answer,
+                            B::StandardButton result) {
+            QTest::newRow(name) << QString(kind) << buttons << defaultButton << answer << result;
+        };
+
+        row("information", "information", B::Ok, B::Ok, B::Ok, B::Ok);
+        row("question", "question", B::Yes | B::No | B::Cancel, B::No, B::Yes, B::Yes);
+        row("warning", "warning", B::Save | B::Discard, B::NoButton, B::Discard, B::Discard);
+        row("critical", "critical", B::Retry | B::Abort, B::Abort, B::Retry, B::Retry);
+        // The answerer ends the box with done(-1) for NoButton and presses Escape for Help.
+        row("done(-1)", "question", B::Yes | B::No, B::Yes, B::NoButton, B::Cancel);
+        row("Escape", "warning", B::Yes | B::No, B::Yes, B::Help, B::No);
+    }
+
+    void messageBox()
+    {
+        using B = QMessageBox;
+        QFETCH(QString, kind);
+        QFETCH(B::StandardButtons, buttons);
+        QFETCH(B::StandardButton, defaultButton);
+        QFETCH(B::StandardButton, answer);
+        QFETCH(B::StandardButton, result);
+
+        using BoxFunction = B::StandardButton (*)(QWidget *, const QString &, const QString &,
+                                                  B::StandardButtons, B::StandardButton);
+        const QHash<QString, BoxFunction> functions{{"information", &IUi::information},
+                                                    {"question", &IUi::question},
+                                                    {"warning", &IUi::warning},
+                                                    {"critical", &IUi::critical}};
+        // The test's resources have no "critical_32.png": that box shows the blank pixmap.
+        const QHash<QString, QSize> iconSizes{
+                {"information", {20, 20}}, {"question", {24, 20}}, {"warning", {28, 20}}};
+        QWidget parent;
+        MessageBoxAnswerer answerer(answer);
+        QCOMPARE(functions[kind](&parent, "Veldra", "Text of " + kind, buttons, defaultButton),
+                 result);
+
+        QCOMPARE(answerer.count(), 1);
+        const MessageBoxAnswerer::Box box = answerer.last();
+        QCOMPARE(box.title, QString("Veldra"));
+        QCOMPARE(box.text, "Text of " + kind);
+        QCOMPARE(box.buttons, buttons);
+        QCOMPARE(box.defaultButton, defaultButton);
+        QCOMPARE(box.parent.data(), &parent);
+        QCOMPARE(box.iconPixmap.size(), iconSizes.value(kind, {16, 16}));
+    }
+
+    void singletonCreatedOnceAcrossThreads()
+    {
+        SlowToBuild *instances[2] = {};
+        std::thread first([&] { instances[0] = ISingleton<SlowToBuild>::getInstance(); });
+        std::thread second([&] { instances[1] = ISingleton<SlowToBuild>::getInstance(); });
+        first.join();
+        second.join();
+
+        QCOMPARE(instances[1], instances[0]);
+        QCOMPARE(ISingleton<SlowToBuild>::getInstance(), instances[0]);
+        QCOMPARE(SlowToBuild::constructions.loadAcquire(), 1);
+    }
+};
 
 VELDRA_TEST_MAIN(TestUi)
 #include "tst_ui.moc"

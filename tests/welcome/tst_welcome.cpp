@@ -4,7 +4,6 @@
 #include "documentmanager.h"
 #include "ilanguagemanager.h"
 #include "imainmdiarea.h"
-#include "irecentfilesmanager.h"
 #include "mainwindow.h"
 #include "vdhtmlexposingwelcome.h"
 
@@ -28,6 +27,8 @@
 
 #include <memory>
 
+Q_DECLARE_METATYPE(QMessageBox::StandardButton)
+
 namespace {
 
 const QString welcomeName = QStringLiteral("vdwelcome");
@@ -36,12 +37,9 @@ const QString recentKey = QStringLiteral("Veldra/RecentProjects");
 // The project paths the Recent Projects menu shows, in menu order.
 QStringList recentMenuEntries()
 {
-    ActionContainer *container =
-            ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"));
     QStringList entries;
-    if (!container || !container->getMenu())
-        return entries;
-    const QList<QAction *> actions = container->getMenu()->actions();
+    const QList<QAction *> actions =
+            ActionManager::getActionContainer("File.Recent_Projects")->getMenu()->actions();
     for (QAction *action : actions) {
         if (action->isVisible() && !action->isSeparator())
             entries << action->data().toString();
@@ -51,8 +49,7 @@ QStringList recentMenuEntries()
 
 bool touch(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly);
+    return QFile(path).open(QIODevice::WriteOnly);
 }
 
 } // namespace
@@ -61,371 +58,285 @@ class TestWelcome : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void thePageSeesTheOperationsInOrder();
-    void operationsThroughTheWebChannel();
-    void foreignPagesCannotConnect();
-    void withoutMainWindowNothingIsReported();
-    void removeFileRebuildsAndNotifies_data();
-    void removeFileRebuildsAndNotifies();
-    void showInExplorer_data();
-    void showInExplorer();
-    void openFile_data();
-    void openFile();
-    void openURL_data();
-    void openURL();
-    void callbackTunnelAsyncRunsCommands();
-    void callbackAsyncfromJS_data();
-    void callbackAsyncfromJS();
-
-private:
     IMainMdiArea *area() const { return m_fixture->mainWindow()->getMdiArea(); }
-    void storeRecent(const QStringList &paths)
+    QSettings *settings() const { return m_fixture->userSettings(); }
+    void storeRecent(const QStringList &paths) { settings()->setValue(recentKey, paths); }
+    QStringList storedRecent() const { return settings()->value(recentKey).toStringList(); }
+
+    QString loadedProject() const
     {
-        m_fixture->userSettings()->setValue(recentKey, paths);
+        return m_factory->lastDocument() ? m_factory->lastDocument()->getFileName() : QString();
     }
-    QStringList storedRecent() const
+    // The box a test expects, none for an empty text: its title, text and parent.
+    void compareBox(const MessageBoxAnswerer &answerer, const QString &text, QWidget *parent)
     {
-        return m_fixture->userSettings()->value(recentKey).toStringList();
+        QCOMPARE(answerer.count(), text.isEmpty() ? 0 : 1);
+        QCOMPARE(answerer.last().title, text.isEmpty() ? QString() : QStringLiteral("Veldra"));
+        QCOMPARE(answerer.last().text, text);
+        QCOMPARE(answerer.last().parent.data(), text.isEmpty() ? nullptr : parent);
     }
 
     std::unique_ptr<CoreFixture> m_fixture;
     std::unique_ptr<TestDocumentFactory> m_factory;
-};
 
-void TestWelcome::init()
-{
-    m_fixture = std::make_unique<CoreFixture>();
-    m_factory = std::make_unique<TestDocumentFactory>();
-    ExtensionSystem::PluginManager::addObject(m_factory.get());
-}
+private slots:
+    void init()
+    {
+        m_fixture = std::make_unique<CoreFixture>();
+        m_factory = std::make_unique<TestDocumentFactory>();
+        ExtensionSystem::PluginManager::addObject(m_factory.get());
+    }
 
-void TestWelcome::cleanup()
-{
-    // Projects a test opened are taken away as the window's close handling does it.
-    const QList<IDocument *> documents = DocumentManager::getDocuments();
-    for (IDocument *document : documents)
-        emit document->requestClosing(false);
-    ExtensionSystem::PluginManager::removeObject(m_factory.get());
-    m_fixture.reset();
-    m_factory.reset();
-}
+    void cleanup()
+    {
+        // Projects a test opened are taken away as the window's close handling does it.
+        for (IDocument *document : DocumentManager::getDocuments())
+            emit document->requestClosing(false);
+        ExtensionSystem::PluginManager::removeObject(m_factory.get());
+        m_fixture.reset();
+        m_factory.reset();
+    }
 
-void TestWelcome::thePageSeesTheOperationsInOrder()
-{
-    const QStringList expected{"void resetRecentFiles()",
-                               "void showInExplorer(QString)",
-                               "void removeFile(QString)",
-                               "QStringList getRecentFileList()",
-                               "void callbackTunnelAsync(QString)",
-                               "QString callbackAsyncfromJS(QString,QString)",
-                               "void openURL(QString)",
-                               "void openFile(QString)"};
-    for (const QMetaObject *metaObject :
-         {&VDHTMLExposingWelcome::staticMetaObject, &IMainMdiArea::staticMetaObject}) {
-        QStringList declared;
-        for (int i = metaObject->methodOffset(); i < metaObject->methodCount(); ++i) {
-            const QMetaMethod method = metaObject->method(i);
-            QCOMPARE(method.access(), QMetaMethod::Public);
-            declared << QString::fromLatin1(method.typeName() + QByteArray(" ") +
-                                            method.methodSignature());
+    void thePageSeesTheOperationsInOrder()
+    {
+        const QString expected("void resetRecentFiles(), void showInExplorer(QString), "
+                               "void removeFile(QString), QStringList getRecentFileList(), "
+                               "void callbackTunnelAsync(QString), "
+                               "QString callbackAsyncfromJS(QString,QString), "
+                               "void openURL(QString), void openFile(QString)");
+        for (const QMetaObject *metaObject :
+             {&VDHTMLExposingWelcome::staticMetaObject, &IMainMdiArea::staticMetaObject}) {
+            QStringList declared;
+            for (int i = metaObject->methodOffset(); i < metaObject->methodCount(); ++i) {
+                const QMetaMethod method = metaObject->method(i);
+                QCOMPARE(method.access(), QMetaMethod::Public);
+                declared << QString(method.typeName()) + ' ' + method.methodSignature();
+            }
+            QCOMPARE(declared.join(", "), expected);
         }
-        QCOMPARE(declared, expected);
     }
-}
 
-void TestWelcome::operationsThroughTheWebChannel()
-{
-    MessageBoxAnswerer answerer;
-    UrlRecorder urls;
-    const QString project = m_fixture->filePath(QStringLiteral("page.veldra"));
-    QVERIFY(touch(project));
-    storeRecent({"/p/a.veldra", "/p/b.veldra"});
+    void operationsThroughTheWebChannel()
+    {
+        MessageBoxAnswerer answerer;
+        UrlRecorder urls;
+        const QString project = m_fixture->filePath(QStringLiteral("page.veldra"));
+        QVERIFY(touch(project));
+        storeRecent({"/p/a.veldra", "/p/b.veldra"});
+        auto *welcome =
+                m_fixture->mainWindow()->getChannel()->registeredObjects().value(welcomeName);
+        QVERIFY(qobject_cast<VDHTMLExposingWelcome *>(welcome));
+        QCOMPARE(welcome->parent(), area());
 
-    auto *welcome = m_fixture->mainWindow()->getChannel()->registeredObjects().value(welcomeName);
-    QVERIFY(qobject_cast<VDHTMLExposingWelcome *>(welcome));
-    QCOMPARE(welcome->parent(), area());
+        const quint16 port = m_fixture->mainWindow()->getServer()->serverPort();
+        QVERIFY(!WebChannelClient("https://attacker.example").open(port));
+        WebChannelClient page("http://localhost:8000");
+        QVERIFY(page.open(port));
+        QVERIFY(page.initialize());
+        QVERIFY(page.connectToSignal(welcomeName, "resetRecentFiles"));
+        QCOMPARE(page.invoke(welcomeName, "getRecentFileList"),
+                 QJsonValue(QJsonArray{"/p/a.veldra", "/p/b.veldra"}));
+        QCOMPARE(page.invoke(welcomeName, "callbackAsyncfromJS",
+                             {"WelcomeScreen.getBuildNumber", ""}),
+                 QJsonValue("1.1.0"));
 
-    WebChannelClient page;
-    QVERIFY(page.open(m_fixture->mainWindow()->getServer()->serverPort()));
-    QVERIFY(page.initialize());
-    QVERIFY(page.connectToSignal(welcomeName, QStringLiteral("resetRecentFiles")));
-
-    QCOMPARE(page.invoke(welcomeName, QStringLiteral("getRecentFileList")),
-             QJsonValue(QJsonArray{"/p/a.veldra", "/p/b.veldra"}));
-    QCOMPARE(page.invoke(welcomeName, QStringLiteral("callbackAsyncfromJS"),
-                         {"WelcomeScreen.getBuildNumber", ""}),
-             QJsonValue("1.1.0"));
-
-    bool answered = false;
-    page.invoke(welcomeName, QStringLiteral("removeFile"), {"/p/a.veldra"}, &answered);
-    QVERIFY(answered);
-    QCOMPARE(storedRecent(), QStringList("/p/b.veldra"));
-    QVERIFY(page.waitForSignal(welcomeName, QStringLiteral("resetRecentFiles"), 1));
-    emit area()->resetRecentFiles();
-    QVERIFY(page.waitForSignal(welcomeName, QStringLiteral("resetRecentFiles"), 2));
-
-    page.invoke(welcomeName, QStringLiteral("openURL"), {"https://example.org/"}, &answered);
-    QVERIFY(answered);
-    QCOMPARE(urls.urls(), QList<QUrl>({QUrl("https://example.org/")}));
-
-    page.invoke(welcomeName, QStringLiteral("openFile"), {project}, &answered);
-    QVERIFY(answered);
-    QVERIFY(m_factory->lastDocument());
-    QCOMPARE(m_factory->lastDocument()->getFileName(), project);
-    QCOMPARE(answerer.count(), 0);
-}
-
-void TestWelcome::foreignPagesCannotConnect()
-{
-    const quint16 port = m_fixture->mainWindow()->getServer()->serverPort();
-    WebChannelClient foreign(QStringLiteral("https://attacker.example"));
-    QVERIFY(!foreign.open(port));
-    WebChannelClient local(QStringLiteral("http://localhost:8000"));
-    QVERIFY(local.open(port));
-    QVERIFY(local.initialize());
-    QVERIFY(local.objectNames().contains(welcomeName));
-}
-
-void TestWelcome::withoutMainWindowNothingIsReported()
-{
-    m_fixture->destroyMainWindow();
-    MessageRecorder log;
-
-    IMainMdiArea standalone(nullptr);
-
-    auto *welcome = standalone.findChild<VDHTMLExposingWelcome *>();
-    QVERIFY(welcome);
-    QCOMPARE(welcome->callbackAsyncfromJS(QStringLiteral("WelcomeScreen.getBuildNumber"), {}),
-             QStringLiteral("1.1.0"));
-    QSignalSpy notified(welcome, &VDHTMLExposingWelcome::resetRecentFiles);
-    emit standalone.resetRecentFiles();
-    QCOMPARE(notified.count(), 1);
-    QCOMPARE(log.warnings(), QStringList());
-}
-
-void TestWelcome::removeFileRebuildsAndNotifies_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QStringList>("after");
-
-    QTest::newRow("listed") << "/p/b.veldra" << QStringList({"/p/a.veldra", "/p/c.veldra"});
-    QTest::newRow("not listed") << "/p/x.veldra"
-                                << QStringList({"/p/a.veldra", "/p/b.veldra", "/p/c.veldra"});
-}
-
-void TestWelcome::removeFileRebuildsAndNotifies()
-{
-    QFETCH(QString, path);
-    QFETCH(QStringList, after);
-
-    // Stored behind the menu's back: only a rebuild makes the menu show it.
-    storeRecent({"/p/a.veldra", "/p/b.veldra", "/p/c.veldra"});
-    QSignalSpy notified(area(), &IMainMdiArea::resetRecentFiles);
-
-    area()->removeFile(path);
-
-    QCOMPARE(storedRecent(), after);
-    QCOMPARE(recentMenuEntries(), after);
-    QCOMPARE(notified.count(), 1);
-}
-
-void TestWelcome::showInExplorer_data()
-{
-    QTest::addColumn<QString>("name"); // in the fixture's folder; empty for an empty path
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<int>("answer"); // QMessageBox::StandardButton
-    QTest::addColumn<bool>("removed");
-
-    QTest::newRow("existing") << "shown.veldra" << true << int(QMessageBox::NoButton) << false;
-    QTest::newRow("missing, remove") << "gone.veldra" << false << int(QMessageBox::Yes) << true;
-    QTest::newRow("missing, keep") << "gone.veldra" << false << int(QMessageBox::No) << false;
-    QTest::newRow("missing, box closed")
-            << "gone.veldra" << false << int(QMessageBox::NoButton) << false;
-    QTest::newRow("empty path") << QString() << false << int(QMessageBox::NoButton) << false;
-}
-
-void TestWelcome::showInExplorer()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, exists);
-    QFETCH(int, answer);
-    QFETCH(bool, removed);
-
-    const QString path = name.isEmpty() ? QString() : m_fixture->filePath(name);
-    if (exists)
-        QVERIFY(touch(path));
-    const QStringList before{"/p/a.veldra", path};
-    storeRecent(before);
-    MessageBoxAnswerer answerer{QMessageBox::StandardButton(answer)};
-    UrlRecorder urls;
-    QSignalSpy notified(area(), &IMainMdiArea::resetRecentFiles);
-
-    area()->showInExplorer(path);
-
-    QCOMPARE(storedRecent(), removed ? QStringList("/p/a.veldra") : before);
-    QCOMPARE(notified.count(), removed ? 1 : 0);
-    if (exists) {
+        // Each call waits for its answer, so its effects are there when it returns. The list was
+        // stored behind the menu's back: only a rebuild makes the menu show it.
+        page.invoke(welcomeName, "removeFile", {"/p/unlisted.veldra"});
+        QCOMPARE(recentMenuEntries(), QStringList({"/p/a.veldra", "/p/b.veldra"}));
+        QVERIFY(page.waitForSignal(welcomeName, "resetRecentFiles", 1));
+        page.invoke(welcomeName, "removeFile", {"/p/a.veldra"});
+        QCOMPARE(storedRecent(), QStringList("/p/b.veldra"));
+        QCOMPARE(recentMenuEntries(), QStringList("/p/b.veldra"));
+        QVERIFY(page.waitForSignal(welcomeName, "resetRecentFiles", 2));
+        emit area()->resetRecentFiles();
+        QVERIFY(page.waitForSignal(welcomeName, "resetRecentFiles", 3));
+        page.invoke(welcomeName, "openURL", {"https://example.org/"});
+        QCOMPARE(urls.urls(), QList<QUrl>({QUrl("https://example.org/")}));
+        page.invoke(welcomeName, "openFile", {project});
+        QCOMPARE(loadedProject(), project);
         QCOMPARE(answerer.count(), 0);
-        QCOMPARE(urls.urls(), QList<QUrl>({QUrl("file:///" + m_fixture->path())}));
-        QCOMPARE(QDir::cleanPath(urls.urls().value(0).toLocalFile()), m_fixture->path());
-        return;
     }
-    QCOMPARE(urls.urls(), QList<QUrl>());
-    QCOMPARE(answerer.count(), path.isEmpty() ? 0 : 1);
-    if (path.isEmpty())
-        return;
-    const MessageBoxAnswerer::Box box = answerer.last();
-    QCOMPARE(box.title, QStringLiteral("Veldra"));
-    QCOMPARE(box.text, QStringLiteral("The project [%1] no longer exists.\n"
-                                      "Remove this entry from history?")
-                               .arg(path));
-    QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(box.defaultButton, QMessageBox::Yes);
-    QCOMPARE(box.parent.data(), area());
-}
 
-void TestWelcome::openFile_data()
-{
-    QTest::addColumn<QString>("requested"); // relative ones are looked up next to the executable
-    QTest::addColumn<QString>("createdAt"); // "app", "cwd" or "" (nowhere)
-    QTest::addColumn<bool>("asProject");
+    void withoutMainWindowNothingIsReported()
+    {
+        m_fixture->destroyMainWindow();
+        MessageRecorder log;
 
-    QTest::newRow("project next to the executable") << "welcome-files/a.veldra"
-                                                    << "app" << true;
-    QTest::newRow("capital suffix") << "welcome-files/b.VELDRA"
-                                    << "app" << true;
-    QTest::newRow("pack, mixed case") << "welcome-files/c.VeldraPack"
-                                      << "app" << true;
-    QTest::newRow("other file") << "welcome-files/manual.pdf"
-                                << "app" << false;
-    QTest::newRow("only in the current directory") << "welcome-files/d.veldra"
-                                                   << "cwd" << false;
-    QTest::newRow("missing") << "welcome-files/e.veldra"
-                             << "" << false;
-}
-
-void TestWelcome::openFile()
-{
-    QFETCH(QString, requested);
-    QFETCH(QString, createdAt);
-    QFETCH(bool, asProject);
-
-    AppDirFolder appFolder(QStringLiteral("welcome-files"));
-    const QString resolved = QDir(QCoreApplication::applicationDirPath()).filePath(requested);
-    const QString previousCurrent = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_fixture->path()));
-    QVERIFY(QDir().mkpath(QStringLiteral("welcome-files")));
-    if (!createdAt.isEmpty())
-        QVERIFY(touch(createdAt == QLatin1String("app") ? resolved : requested));
-    const QStringList recent{"/p/a.veldra"};
-    storeRecent(recent);
-    MessageBoxAnswerer answerer;
-    UrlRecorder urls;
-
-    area()->openFile(requested);
-    QDir::setCurrent(previousCurrent);
-
-    QCOMPARE(m_factory->lastDocument() != nullptr, asProject);
-    if (asProject)
-        QCOMPARE(m_factory->lastDocument()->getFileName(), resolved);
-    const bool toSystem = createdAt == QLatin1String("app") && !asProject;
-    QCOMPARE(urls.urls(), toSystem ? QList<QUrl>({QUrl::fromLocalFile(resolved)}) : QList<QUrl>());
-    const bool missing = createdAt != QLatin1String("app");
-    QCOMPARE(answerer.count(), missing ? 1 : 0);
-    if (missing) {
-        QCOMPARE(answerer.last().text, "Couldn't find the requested file.\n" + resolved);
-        QCOMPARE(answerer.last().title, QStringLiteral("Veldra"));
-        QCOMPARE(answerer.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(answerer.last().parent.data(), m_fixture->mainWindow());
-        QCOMPARE(storedRecent(), recent);
+        IMainMdiArea standalone(nullptr);
+        auto *welcome = standalone.findChild<VDHTMLExposingWelcome *>();
+        QVERIFY(welcome);
+        QCOMPARE(welcome->callbackAsyncfromJS("WelcomeScreen.getBuildNumber", {}),
+                 QStringLiteral("1.1.0"));
+        QSignalSpy notified(welcome, &VDHTMLExposingWelcome::resetRecentFiles);
+        emit standalone.resetRecentFiles();
+        QCOMPARE(notified.count(), 1);
+        QCOMPARE(log.warnings(), QStringList());
     }
-}
 
-void TestWelcome::openURL_data()
-{
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<bool>("opened");
+    void showInExplorer_data()
+    {
+        QTest::addColumn<QString>("name"); // in the fixture's folder; empty for an empty path
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
 
-    QTest::newRow("http") << "http://example.org/a?b=c" << true;
-    QTest::newRow("https") << "https://example.org/" << true;
-    QTest::newRow("capital scheme") << "HTTP://example.org/" << false;
-    QTest::newRow("file") << "file:///etc/passwd" << false;
-    QTest::newRow("no scheme") << "example.org" << false;
-    QTest::newRow("empty") << "" << false;
-}
-
-void TestWelcome::openURL()
-{
-    QFETCH(QString, address);
-    QFETCH(bool, opened);
-
-    MessageBoxAnswerer answerer;
-    UrlRecorder urls;
-
-    area()->openURL(address);
-
-    QCOMPARE(urls.urls(), opened ? QList<QUrl>({QUrl(address)}) : QList<QUrl>());
-    QCOMPARE(answerer.count(), opened ? 0 : 1);
-    if (!opened) {
-        QCOMPARE(answerer.last().text, "URL: " + address);
-        QCOMPARE(answerer.last().title, QStringLiteral("Veldra"));
-        QCOMPARE(answerer.last().defaultButton, QMessageBox::Ok);
-        QCOMPARE(answerer.last().parent.data(), m_fixture->mainWindow());
+        QTest::newRow("existing") << "shown.veldra" << true << QMessageBox::NoButton;
+        QTest::newRow("missing, remove") << "gone.veldra" << false << QMessageBox::Yes;
+        QTest::newRow("missing, keep") << "gone.veldra" << false << QMessageBox::No;
+        QTest::newRow("missing, box closed") << "gone.veldra" << false << QMessageBox::NoButton;
+        QTest::newRow("empty path") << QString() << false << QMessageBox::NoButton;
     }
-}
 
-void TestWelcome::callbackTunnelAsyncRunsCommands()
-{
-    QAction command(QStringLiteral("Test command"));
-    command.setCheckable(true);
-    command.setEnabled(false);
-    const QString id = QStringLiteral("Test.WelcomeCommand");
-    ActionManager::registerAction(&command, id, m_fixture->mainWindow(), false);
-    QSignalSpy triggered(&command, &QAction::triggered);
+    void showInExplorer()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, exists);
+        QFETCH(QMessageBox::StandardButton, answer);
 
-    area()->callbackTunnelAsync(id);
-    area()->callbackTunnelAsync(QStringLiteral("Test.NoSuchCommand"));
-    area()->callbackTunnelAsync(QString());
+        const QString path = name.isEmpty() ? QString() : m_fixture->filePath(name);
+        QVERIFY(!exists || touch(path));
+        const QStringList before{"/p/a.veldra", path};
+        storeRecent(before);
+        MessageBoxAnswerer answerer(answer);
+        UrlRecorder urls;
+        QSignalSpy notified(area(), &IMainMdiArea::resetRecentFiles);
 
-    QCOMPARE(triggered.count(), 1);
-    QCOMPARE(triggered.at(0).at(0).toBool(), true);
-    QVERIFY(!command.isChecked());
-    ActionManager::unregisterAction(&command, id, QString());
-}
+        area()->showInExplorer(path);
 
-void TestWelcome::callbackAsyncfromJS_data()
-{
-    QTest::addColumn<QString>("cmd");
-    QTest::addColumn<QString>("answer");
+        const bool asked = !exists && !path.isEmpty();
+        const bool removed = answer == QMessageBox::Yes;
+        QCOMPARE(storedRecent(), removed ? QStringList("/p/a.veldra") : before);
+        QCOMPARE(notified.count(), removed ? 1 : 0);
+        QCOMPARE(urls.urls(),
+                 exists ? QList<QUrl>{QUrl("file:///" + m_fixture->path())} : QList<QUrl>());
+        compareBox(answerer,
+                   asked ? QString("The project [%1] no longer exists.\nRemove this entry from "
+                                   "history?")
+                                   .arg(path)
+                         : QString(),
+                   area());
+        QCOMPARE(answerer.last().buttons,
+                 asked ? QMessageBox::Yes | QMessageBox::No : QMessageBox::NoButton);
+        QCOMPARE(answerer.last().defaultButton, asked ? QMessageBox::Yes : QMessageBox::NoButton);
+    }
 
-    QTest::newRow("build number") << "WelcomeScreen.getBuildNumber"
-                                  << "1.1.0";
-    QTest::newRow("build number, other case") << "welcomescreen.getbuildnumber"
-                                              << "";
-    QTest::newRow("locale") << "WelcomeScreen.getLocale"
-                            << "de_DE";
-    QTest::newRow("locale, other case") << "WelcomeScreen.GetLocale"
-                                        << "";
-    QTest::newRow("locale, padded") << " WelcomeScreen.getLocale"
-                                    << "";
-    QTest::newRow("unknown") << "WelcomeScreen.getUser"
-                             << "";
-}
+    void openFile_data()
+    {
+        QTest::addColumn<QString>("requested"); // relative: looked up next to the executable
+        QTest::addColumn<QString>("createdAt"); // "app", "cwd" or "" (nowhere)
+        QTest::addColumn<bool>("asProject");
+        const auto row = [](const char *name, const char *requested, const char *createdAt,
+                            bool asProject) {
+            QTest::newRow(name) << QString(requested) << QString(createdAt) << asProject;
+        };
 
-void TestWelcome::callbackAsyncfromJS()
-{
-    QFETCH(QString, cmd);
-    QFETCH(QString, answer);
+        row("capital suffix", "welcome-files/b.VELDRA", "app", true);
+        row("pack, mixed case", "welcome-files/c.VeldraPack", "app", true);
+        row("other file", "welcome-files/manual.pdf", "app", false);
+        row("only in the current directory", "welcome-files/d.veldra", "cwd", false);
+        row("missing", "welcome-files/e.veldra", "", false);
+    }
 
-    m_fixture->userSettings()->setValue(QStringLiteral("Veldra/Language"), "de_DE");
-    ILanguageManager::getInstance().initialize();
+    void openFile()
+    {
+        QFETCH(QString, requested);
+        QFETCH(QString, createdAt);
+        QFETCH(bool, asProject);
 
-    QCOMPARE(area()->callbackAsyncfromJS(cmd, QStringLiteral("ignored")), answer);
-}
+        AppDirFolder appFolder(QStringLiteral("welcome-files"));
+        const QString resolved = QDir(QCoreApplication::applicationDirPath()).filePath(requested);
+        const QString previousCurrent = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_fixture->path()));
+        QVERIFY(QDir().mkpath(QStringLiteral("welcome-files")));
+        QVERIFY(createdAt.isEmpty() || touch(createdAt == "app" ? resolved : requested));
+        storeRecent({"/p/a.veldra"});
+        MessageBoxAnswerer answerer;
+        UrlRecorder urls;
+
+        area()->openFile(requested);
+        QDir::setCurrent(previousCurrent);
+
+        const bool found = createdAt == "app";
+        QCOMPARE(loadedProject(), asProject ? resolved : QString());
+        QCOMPARE(urls.urls(),
+                 found && !asProject ? QList<QUrl>{QUrl::fromLocalFile(resolved)} : QList<QUrl>());
+        compareBox(answerer, found ? QString() : "Couldn't find the requested file.\n" + resolved,
+                   m_fixture->mainWindow());
+        QCOMPARE(answerer.last().buttons, found ? QMessageBox::NoButton : QMessageBox::Ok);
+        if (!found)
+            QCOMPARE(storedRecent(), QStringList("/p/a.veldra"));
+    }
+
+    void openURL_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("opened");
+
+        QTest::newRow("http") << "http://example.org/a?b=c" << true;
+        QTest::newRow("https") << "https://example.org/" << true;
+        QTest::newRow("capital scheme") << "HTTP://example.org/" << false;
+        QTest::newRow("file") << "file:///etc/passwd" << false;
+    }
+
+    void openURL()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, opened);
+
+        MessageBoxAnswerer answerer;
+        UrlRecorder urls;
+        area()->openURL(address);
+        QCOMPARE(urls.urls(), opened ? QList<QUrl>{QUrl(address)} : QList<QUrl>());
+        compareBox(answerer, opened ? QString() : "URL: " + address, m_fixture->mainWindow());
+        QCOMPARE(answerer.last().defaultButton, opened ? QMessageBox::NoButton : QMessageBox::Ok);
+    }
+
+    void callbackTunnelAsyncRunsDisabledCommands()
+    {
+        QAction command(QStringLiteral("Test command"));
+        command.setCheckable(true);
+        command.setEnabled(false);
+        const QString id = QStringLiteral("Test.WelcomeCommand");
+        ActionManager::registerAction(&command, id, m_fixture->mainWindow(), false);
+        QSignalSpy triggered(&command, &QAction::triggered);
+
+        area()->callbackTunnelAsync(id);
+        area()->callbackTunnelAsync(QStringLiteral("Test.NoSuchCommand"));
+        area()->callbackTunnelAsync(QString());
+
+        QCOMPARE(triggered.count(), 1);
+        QCOMPARE(triggered.at(0).at(0).toBool(), true);
+        QVERIFY(!command.isChecked());
+        ActionManager::unregisterAction(&command, id, QString());
+    }
+
+    void callbackAsyncfromJS_data()
+    {
+        QTest::addColumn<QString>("cmd");
+        QTest::addColumn<QString>("answer");
+
+        QTest::newRow("build number") << "WelcomeScreen.getBuildNumber"
+                                      << "1.1.0";
+        QTest::newRow("build number, other case") << "welcomescreen.getbuildnumber"
+                                                  << "";
+        QTest::newRow("locale") << "WelcomeScreen.getLocale"
+                                << "de_DE";
+        QTest::newRow("locale, other case") << "WelcomeScreen.GetLocale"
+                                            << "";
+        QTest::newRow("unknown") << "WelcomeScreen.getUser"
+                                 << "";
+    }
+
+    void callbackAsyncfromJS()
+    {
+        QFETCH(QString, cmd);
+        QFETCH(QString, answer);
+
+        settings()->setValue(QStringLiteral("Veldra/Language"), "de_DE");
+        ILanguageManager::getInstance().initialize();
+        QCOMPARE(area()->callbackAsyncfromJS(cmd, QStringLiteral("ignored")), answer);
+    }
+};
 
 VELDRA_TEST_MAIN(TestWelcome)
 #include "tst_welcome.moc"
