@@ -61,7 +61,12 @@ private slots:
         m_fixture = std::make_unique<CoreFixture>(false);
         m_styles = std::make_unique<AppDirFolder>(QStringLiteral("resources/styles"));
     }
-    void cleanup() { qApp->setStyleSheet(QString()), m_styles.reset(), m_fixture.reset(); }
+    void cleanup()
+    {
+        qApp->setStyleSheet(QString());
+        m_styles.reset();
+        m_fixture.reset();
+    }
 
     void catalogue_data()
     {
@@ -131,34 +136,26 @@ private slots:
         QCOMPARE(m_fixture->userSettings()->value(key), storedAfter);
     }
 
-    void saveThemes()
-    {
-        QVERIFY(initializeWith("veldra_dark.qss veldra_light.qss"));
-        for (const QString &id : {QString("light"), QString("Ocean"), QString()})
-            QVERIFY2(!themes().saveThemes(id), qPrintable(id));
-        QCOMPARE(themes().getSaveThemeId(), QStringLiteral("Dark"));
-        QVERIFY(themes().saveThemes("Light"));
-        QCOMPARE(m_fixture->userSettings()->value(key).toString(), QStringLiteral("Light"));
-        // Takes effect at the next start only.
-        QCOMPARE(themes().getCurrentThemeId(), QStringLiteral("Dark"));
-        QCOMPARE(qApp->styleSheet(), sheetOf("veldra_dark.qss"));
-    }
-
-    void withoutStoreTheDefaultIsUsed()
+    void choiceIsStoredForTheNextStart()
     {
         ExtensionSystem::PluginManager::setSettings(nullptr);
-        QVERIFY(initializeWith("veldra_dark.qss veldra_light.qss"));
+        QVERIFY(initializeWith("veldra_dark.qss veldra_light.qss")); // no store: the default
         QCOMPARE(themes().getCurrentThemeId(), QStringLiteral("Dark"));
         QTest::ignoreMessage(
                 QtWarningMsg,
                 "IThemesManager::saveThemes: no settings store, \"Light\" is not stored");
         QVERIFY(!themes().saveThemes("Light"));
 
-        QSettings other(m_fixture->filePath("other.ini"), QSettings::IniFormat);
-        themes().setSettings(&other);
+        themes().setSettings(m_fixture->userSettings());
+        for (const QString &id : {QString("light"), QString("Ocean"), QString()})
+            QVERIFY2(!themes().saveThemes(id), qPrintable(id));
+        QVERIFY(!m_fixture->userSettings()->contains(key));
         QVERIFY(themes().saveThemes("Light"));
-        QCOMPARE(other.value(key).toString(), QStringLiteral("Light"));
-        themes().setSettings(nullptr);
+        QCOMPARE(m_fixture->userSettings()->value(key).toString(), QStringLiteral("Light"));
+        QCOMPARE(themes().getSaveThemeId(), QStringLiteral("Light"));
+        // Takes effect at the next start only.
+        QCOMPARE(themes().getCurrentThemeId(), QStringLiteral("Dark"));
+        QCOMPARE(qApp->styleSheet(), sheetOf("veldra_dark.qss"));
     }
 
     void shippedSheetsParse_data()
