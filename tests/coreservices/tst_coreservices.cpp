@@ -12,56 +12,25 @@ class TestCoreServices : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { m_fixture = std::make_unique<CoreFixture>(false); }
+    void cleanup() { m_fixture.reset(); }
 
-    void settingsAreTheHostStores_data();
-    void settingsAreTheHostStores();
-    void mainWindowOnlyWhileItExists();
+    void servicesOnlyWhileTheMainWindowExists();
     void saveSettingsLetsListenersWriteFirst();
 
 private:
     std::unique_ptr<CoreFixture> m_fixture;
 };
 
-void TestCoreServices::init()
-{
-    m_fixture = std::make_unique<CoreFixture>(false);
-}
-
-void TestCoreServices::cleanup()
-{
-    m_fixture.reset();
-}
-
-void TestCoreServices::settingsAreTheHostStores_data()
-{
-    QTest::addColumn<int>("scope");
-    QTest::addColumn<bool>("user");
-    QTest::newRow("user") << int(QSettings::UserScope) << true;
-    QTest::newRow("system") << int(QSettings::SystemScope) << false;
-}
-
-void TestCoreServices::settingsAreTheHostStores()
-{
-    QFETCH(int, scope);
-    QFETCH(bool, user);
-
-    m_fixture->createMainWindow();
-    QSettings *expected = user ? m_fixture->userSettings() : m_fixture->globalSettings();
-    QCOMPARE(ICore::settings(QSettings::Scope(scope)), expected);
-    QCOMPARE(ICore::settings(QSettings::Scope(scope)), expected);
-}
-
-void TestCoreServices::mainWindowOnlyWhileItExists()
+void TestCoreServices::servicesOnlyWhileTheMainWindowExists()
 {
     QCOMPARE(ICore::getMainWindow(), nullptr);
     QCOMPARE(ICore::getInstance(), nullptr);
-
     MainWindow *window = m_fixture->createMainWindow();
     QCOMPARE(ICore::getMainWindow(), window);
     QVERIFY(ICore::getInstance());
-
+    QCOMPARE(ICore::settings(QSettings::UserScope), m_fixture->userSettings());
+    QCOMPARE(ICore::settings(QSettings::SystemScope), m_fixture->globalSettings());
     m_fixture->destroyMainWindow();
     QCOMPARE(ICore::getMainWindow(), nullptr);
     QCOMPARE(ICore::getInstance(), nullptr);
@@ -79,7 +48,6 @@ void TestCoreServices::saveSettingsLetsListenersWriteFirst()
     });
 
     QVERIFY(QMetaObject::invokeMethod(ICore::getInstance(), "saveSettings"));
-
     QCOMPARE(notified, 1);
     QCOMPARE(valueOnDisk(m_fixture->filePath("user.ini"), "Test/User").toInt(), 1);
     QCOMPARE(valueOnDisk(m_fixture->filePath("global.ini"), "Test/Global").toInt(), 2);
