@@ -7,7 +7,9 @@
 #include "corefixture.h"
 #include "messageboxanswerer.h"
 #include "settingsondisk.h"
+#include "testdocument.h"
 #include "testdocumentfactory.h"
+#include "testeditor.h"
 #include "testmain.h"
 
 #include <extensionsystem/iplugin.h>
