@@ -3,6 +3,8 @@
 #include "calllog.h"
 #include "idocumentfactory.h"
 #include "testcreatedocumentdlg.h"
+#include "testdocument.h"
+#include "testeditor.h"
 
 #include <QList>
 #include <QPointer>
@@ -10,8 +12,6 @@
 #include <functional>
 #include <memory>
 
-class TestDocument;
-class TestEditor;
 
 /*!
  * A factory of TestDocument, TestEditor and TestCreateDocumentDlg objects that all share the
