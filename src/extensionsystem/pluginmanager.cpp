@@ -47,7 +47,7 @@ PluginManagerPrivate::PluginManagerPrivate(PluginManager *manager)
 
 PluginManagerPrivate::~PluginManagerPrivate()
 {
-    qDeleteAll(specs);
+    qDeleteAll(pluginSpecs);
 }
 
 PluginManagerPrivate *PluginManagerPrivate::current()
@@ -82,7 +82,7 @@ void PluginManagerPrivate::loadPlugins()
     phase = Phase::Loaded;
     const QList<PluginSpec *> found = readPluginFolders();
     registerNames(found);
-    specs = loadOrder(found);
+    pluginSpecs = loadOrder(found);
     loadLibraries();
     initializePlugins();
     emit q->initializationDone();
@@ -118,25 +118,26 @@ QList<PluginSpec *> PluginManagerPrivate::readPluginFolder(const QString &path) 
     for (const QFileInfo &entry : entries) {
         if (!QLibrary::isLibrary(entry.fileName()))
             continue;
-        auto *spec = new PluginSpec(entry.absoluteFilePath());
-        if (spec->readMetaData(PluginManager::pluginIid()))
-            found.append(spec);
+        auto *pluginSpec = new PluginSpec(entry.absoluteFilePath());
+        if (pluginSpec->readMetaData(PluginManager::pluginIid()))
+            found.append(pluginSpec);
         else
-            delete spec;
+            delete pluginSpec;
     }
     return found;
 }
 
 void PluginManagerPrivate::registerNames(const QList<PluginSpec *> &found)
 {
-    for (PluginSpec *spec : found) {
-        const PluginSpec *first = specByName.value(spec->name());
+    for (PluginSpec *pluginSpec : found) {
+        const PluginSpec *first = specByName.value(pluginSpec->name());
         if (!first) {
-            specByName.insert(spec->name(), spec);
+            specByName.insert(pluginSpec->name(), pluginSpec);
             continue;
         }
-        fail(spec, PluginManager::tr("Another plug-in named \"%1\" was found first (%2).")
-                           .arg(spec->name(), QDir::toNativeSeparators(first->fileName())));
+        fail(pluginSpec,
+             PluginManager::tr("Another plug-in named \"%1\" was found first (%2).")
+                     .arg(pluginSpec->name(), QDir::toNativeSeparators(first->fileName())));
     }
 }
 
@@ -147,44 +148,46 @@ QList<PluginSpec *> PluginManagerPrivate::loadOrder(QList<PluginSpec *> found)
     });
     QList<PluginSpec *> ordered;
     QHash<PluginSpec *, bool> visiting;
-    for (PluginSpec *spec : qAsConst(found))
-        appendWithDependencies(spec, visiting, ordered);
+    for (PluginSpec *pluginSpec : qAsConst(found))
+        appendWithDependencies(pluginSpec, visiting, ordered);
     return ordered;
 }
 
 // Depth-first: a plug-in is appended after everything it depends on. "visiting" maps a plug-in
 // to true while its dependencies are being placed, and to false once it is placed.
-void PluginManagerPrivate::appendWithDependencies(PluginSpec *spec,
+void PluginManagerPrivate::appendWithDependencies(PluginSpec *pluginSpec,
                                                   QHash<PluginSpec *, bool> &visiting,
                                                   QList<PluginSpec *> &ordered)
 {
-    if (visiting.contains(spec))
+    if (visiting.contains(pluginSpec))
         return;
-    visiting.insert(spec, true);
-    const QStringList dependencies = spec->hasError() ? QStringList() : spec->dependencies();
+    visiting.insert(pluginSpec, true);
+    const QStringList dependencies =
+            pluginSpec->hasError() ? QStringList() : pluginSpec->dependencies();
     for (const QString &name : dependencies) {
         PluginSpec *dependency = specByName.value(name);
         if (!dependency) {
-            fail(spec, PluginManager::tr("It depends on \"%1\", which was not found.").arg(name));
+            fail(pluginSpec,
+                 PluginManager::tr("It depends on \"%1\", which was not found.").arg(name));
             break;
         }
         if (visiting.value(dependency)) {
-            fail(spec, PluginManager::tr("Its dependency on \"%1\" is circular.").arg(name));
+            fail(pluginSpec, PluginManager::tr("Its dependency on \"%1\" is circular.").arg(name));
             break;
         }
         appendWithDependencies(dependency, visiting, ordered);
     }
-    visiting.insert(spec, false);
-    ordered.append(spec);
+    visiting.insert(pluginSpec, false);
+    ordered.append(pluginSpec);
 }
 
-bool PluginManagerPrivate::dependencyFailed(PluginSpec *spec)
+bool PluginManagerPrivate::dependencyFailed(PluginSpec *pluginSpec)
 {
-    const QStringList dependencies = spec->dependencies();
+    const QStringList dependencies = pluginSpec->dependencies();
     for (const QString &name : dependencies) {
         const PluginSpec *dependency = specByName.value(name);
         if (dependency && dependency->hasError()) {
-            fail(spec, PluginManager::tr("It depends on \"%1\", which failed.").arg(name));
+            fail(pluginSpec, PluginManager::tr("It depends on \"%1\", which failed.").arg(name));
             return true;
         }
     }
@@ -193,26 +196,26 @@ bool PluginManagerPrivate::dependencyFailed(PluginSpec *spec)
 
 void PluginManagerPrivate::loadLibraries()
 {
-    for (PluginSpec *spec : qAsConst(specs)) {
-        if (spec->hasError() || dependencyFailed(spec))
+    for (PluginSpec *pluginSpec : qAsConst(pluginSpecs)) {
+        if (pluginSpec->hasError() || dependencyFailed(pluginSpec))
             continue;
-        if (!spec->loadLibrary())
-            report(spec);
+        if (!pluginSpec->loadLibrary())
+            report(pluginSpec);
     }
 }
 
 void PluginManagerPrivate::initializePlugins()
 {
-    for (PluginSpec *spec : qAsConst(specs)) {
-        if (spec->hasError() || dependencyFailed(spec))
+    for (PluginSpec *pluginSpec : qAsConst(pluginSpecs)) {
+        if (pluginSpec->hasError() || dependencyFailed(pluginSpec))
             continue;
-        if (!spec->initializePlugin(arguments))
-            report(spec);
+        if (!pluginSpec->initializePlugin(arguments))
+            report(pluginSpec);
     }
-    for (auto it = specs.crbegin(); it != specs.crend(); ++it)
+    for (auto it = pluginSpecs.crbegin(); it != pluginSpecs.crend(); ++it)
         (*it)->initializeExtensions();
-    for (PluginSpec *spec : qAsConst(specs))
-        spec->delayedInitialize();
+    for (PluginSpec *pluginSpec : qAsConst(pluginSpecs))
+        pluginSpec->delayedInitialize();
 }
 
 void PluginManagerPrivate::shutdown()
@@ -220,26 +223,26 @@ void PluginManagerPrivate::shutdown()
     if (phase == Phase::ShutDown)
         return;
     phase = Phase::ShutDown;
-    for (auto it = specs.crbegin(); it != specs.crend(); ++it)
+    for (auto it = pluginSpecs.crbegin(); it != pluginSpecs.crend(); ++it)
         (*it)->stop();
-    for (auto it = specs.crbegin(); it != specs.crend(); ++it)
+    for (auto it = pluginSpecs.crbegin(); it != pluginSpecs.crend(); ++it)
         (*it)->deletePlugin();
 }
 
-void PluginManagerPrivate::fail(PluginSpec *spec, const QString &reason)
+void PluginManagerPrivate::fail(PluginSpec *pluginSpec, const QString &reason)
 {
-    spec->setError(reason);
-    report(spec);
+    pluginSpec->setError(reason);
+    report(pluginSpec);
 }
 
-void PluginManagerPrivate::report(PluginSpec *spec)
+void PluginManagerPrivate::report(PluginSpec *pluginSpec)
 {
-    const QString message =
-            PluginManager::tr("Plug-in %1 failed: %2")
-                    .arg(QDir::toNativeSeparators(spec->fileName()), spec->errorString());
+    const QString message = PluginManager::tr("Plug-in %1 failed: %2")
+                                    .arg(QDir::toNativeSeparators(pluginSpec->fileName()),
+                                         pluginSpec->errorString());
     qWarning().noquote() << message;
     errorStrings.append(message);
-    emit q->pluginFailed(spec->fileName(), spec->errorString());
+    emit q->pluginFailed(pluginSpec->fileName(), pluginSpec->errorString());
 }
 
 // --- PluginManager ---
@@ -390,7 +393,7 @@ void PluginManager::shutdown()
 QList<PluginSpec *> PluginManager::plugins()
 {
     const PluginManagerPrivate *d = PluginManagerPrivate::current();
-    return d ? d->specs : QList<PluginSpec *>();
+    return d ? d->pluginSpecs : QList<PluginSpec *>();
 }
 
 PluginSpec *PluginManager::pluginByName(const QString &name)

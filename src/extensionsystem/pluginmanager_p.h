@@ -33,7 +33,7 @@ public:
     QPointer<QSettings> globalSettings;
     QStringList arguments;
     QStringList pluginPaths;
-    QList<PluginSpec *> specs;               // owned; in load order once loaded
+    QList<PluginSpec *> pluginSpecs;         // owned; in load order once loaded
     QHash<QString, PluginSpec *> specByName; // the first plug-in found under each name
     QStringList errorStrings;
 
@@ -44,13 +44,13 @@ private:
     QList<PluginSpec *> readPluginFolder(const QString &path) const;
     void registerNames(const QList<PluginSpec *> &found);
     QList<PluginSpec *> loadOrder(QList<PluginSpec *> found);
-    void appendWithDependencies(PluginSpec *spec, QHash<PluginSpec *, bool> &visiting,
+    void appendWithDependencies(PluginSpec *pluginSpec, QHash<PluginSpec *, bool> &visiting,
                                 QList<PluginSpec *> &ordered);
-    bool dependencyFailed(PluginSpec *spec);
+    bool dependencyFailed(PluginSpec *pluginSpec);
     void loadLibraries();
     void initializePlugins();
-    void fail(PluginSpec *spec, const QString &reason);
-    void report(PluginSpec *spec);
+    void fail(PluginSpec *pluginSpec, const QString &reason);
+    void report(PluginSpec *pluginSpec);
 
     Phase phase = Phase::NotLoaded;
 };

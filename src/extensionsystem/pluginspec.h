@@ -18,7 +18,7 @@ class PluginManagerPrivate;
  * Describes one plug-in file found in the plug-in paths: what its metadata says, how far it got
  * through the life cycle and, when it failed, why.
  *
- * Specs are created and owned by the PluginManager; they live until the manager is destroyed.
+ * PluginSpec objects are created and owned by the PluginManager; they live until the manager is destroyed.
  */
 class EXTENSIONSYSTEM_EXPORT PluginSpec
 {

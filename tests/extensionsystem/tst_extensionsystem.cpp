@@ -29,9 +29,9 @@ QStringList lifeCycle()
 
 const PluginSpec *specOfFile(const QString &fileName)
 {
-    for (const PluginSpec *spec : PluginManager::plugins()) {
-        if (spec->fileName() == fileName)
-            return spec;
+    for (const PluginSpec *pluginSpec : PluginManager::plugins()) {
+        if (pluginSpec->fileName() == fileName)
+            return pluginSpec;
     }
     return nullptr;
 }
@@ -262,9 +262,9 @@ void TestExtensionSystem::failedPluginsAreReportedAndOthersRun()
         QCOMPARE(QFileInfo(fileName).fileName(), failures.at(i) + suffix);
         QVERIFY2(reason.contains(reasons.at(i)), qPrintable(reason));
         QVERIFY(errorString.contains(failures.at(i) + suffix) && errorString.contains(reason));
-        const PluginSpec *spec = specOfFile(fileName);
-        QVERIFY(spec && spec->hasError());
-        QCOMPARE(spec->errorString(), reason);
+        const PluginSpec *pluginSpec = specOfFile(fileName);
+        QVERIFY(pluginSpec && pluginSpec->hasError());
+        QCOMPARE(pluginSpec->errorString(), reason);
     }
     QCOMPARE(PluginManager::pluginByName("foundation")->state(), PluginSpec::Running);
     QVERIFY(lifeCycle().contains("foundation.lateInitialize"));
@@ -280,8 +280,8 @@ void TestExtensionSystem::shutdownRunsInReverseOrderOnce()
 
     PluginManager::shutdown();
     PluginManager::shutdown();
-    for (const PluginSpec *spec : PluginManager::plugins())
-        QVERIFY(spec->state() == PluginSpec::Deleted && !spec->plugin());
+    for (const PluginSpec *pluginSpec : PluginManager::plugins())
+        QVERIFY(pluginSpec->state() == PluginSpec::Deleted && !pluginSpec->plugin());
     m_manager.reset();
 
     QCOMPARE(lifeCycle(),
