@@ -1,0 +1,438 @@
+#include "downloader.h"
+#include "ui_downloader.h"
+
+#include "icore.h"
+#include "iui.h"
+#include "mainwindow.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkRequest>
+#include <QRegularExpression>
+
+namespace {
+
+const char PARTIAL_DOWN[] = ".part";
+const int maxRedirects = 10;
+// Qt's HTTP thread hands every chunk to this thread as soon as it is read; without a limit the
+// chunks pile up in memory whenever this thread falls behind. With it the reply stops reading
+// from the socket until its buffer is drained into the file.
+const qint64 readBufferSize = 1024 * 1024;
+
+// Read when used rather than when the library is loaded, so a process that points HOME at
+// another folder before its first download (as the tests do) writes there.
+QString downloadDir()
+{
+    return QDir::homePath() + QStringLiteral("/Downloads/");
+}
+
+quint32 currentTime()
+{
+    return static_cast<quint32>(QDateTime::currentSecsSinceEpoch());
+}
+
+// A name that could leave the download folder or confuse the file system is not used as given.
+bool isSafeFileName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+bool isSha256Digest(const QString &digest)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[0-9A-Fa-f]{64}$"));
+    return pattern.match(digest).hasMatch();
+}
+
+bool hasSuccessStatus(const QNetworkReply *reply)
+{
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid())
+        return true; // not HTTP
+    return status.toInt() >= 200 && status.toInt() < 300;
+}
+
+QWidget *mainWindow()
+{
+    return ICore::getMainWindow();
+}
+
+} // namespace
+
+Downloader::Downloader(QWidget *parent)
+    : QWidget(parent)
+    , m_url(QString())
+    , m_startTime(0)
+    , m_fileName(QString())
+    , m_ui(new Ui::Downloader)
+    , m_useCustomInstallProcedures(false)
+    , m_manager(new QNetworkAccessManager())
+{
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    setWindowTitle(tr("Downloading Updates"));
+
+    m_ui->openButton->setEnabled(false);
+    m_ui->openButton->hide();
+    connect(m_ui->stopButton, &QPushButton::clicked, this, &Downloader::cancelDownload);
+    connect(m_ui->openButton, &QPushButton::clicked, this, &Downloader::installUpdate);
+
+    setFixedSize(minimumSizeHint());
+}
+
+Downloader::~Downloader()
+{
+    releaseReply();
+    delete m_ui;
+    delete m_manager; // also deletes the replies it made
+}
+
+bool Downloader::useCustomInstallProcedures() const
+{
+    return m_useCustomInstallProcedures;
+}
+
+void Downloader::setExpectedSha256(const QString &digest)
+{
+    if (!digest.isEmpty() && !isSha256Digest(digest))
+        qWarning("Downloader: ignoring a SHA-256 digest that is not 64 hexadecimal digits");
+    m_expectedSha256 = isSha256Digest(digest) ? digest.toLower().toLatin1() : QByteArray();
+}
+
+void Downloader::setUrlId(const QString &url)
+{
+    m_url = url;
+}
+
+void Downloader::startDownload(const QUrl &url)
+{
+    m_redirectCount = 0;
+    m_downloadSha256 = m_expectedSha256;
+    beginDownload(url);
+}
+
+void Downloader::setFileName(const QString &file)
+{
+    m_fileName = isSafeFileName(file)
+                         ? file
+                         : QStringLiteral("%1_Update.bin").arg(QStringLiteral("Veldra"));
+}
+
+void Downloader::setUserAgentString(const QString &agent)
+{
+    m_userAgent = agent;
+}
+
+void Downloader::setUseCustomInstallProcedures(const bool custom)
+{
+    m_useCustomInstallProcedures = custom;
+}
+
+void Downloader::openDownload()
+{
+    if (m_fileName.isEmpty()) {
+        IUi::critical(this, tr("Veldra"), tr("Cannot find downloaded update!"), QMessageBox::Close);
+        return;
+    }
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(finishedFilePath())))
+        QCoreApplication::quit();
+}
+
+void Downloader::installUpdate()
+{
+    if (m_useCustomInstallProcedures)
+        return;
+
+    m_ui->stopButton->setText(tr("Close"));
+    m_ui->downloadLabel->setText(tr("Download complete!"));
+    m_ui->timeLabel->setText(tr("The installer will open separately") + QStringLiteral("..."));
+
+    QMessageBox box(mainWindow());
+    box.setWindowTitle(tr("Veldra"));
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setText(QStringLiteral("<h3>") +
+                tr("In order to install the update, you need to quit the application.") +
+                QStringLiteral("</h3>"));
+    box.setInformativeText(tr("Click \"OK\" to begin installing the update"));
+
+    if (box.exec() != QMessageBox::Ok) {
+        m_ui->openButton->setEnabled(true);
+        m_ui->openButton->show();
+        m_ui->timeLabel->setText(tr("Click the \"Open\" button to apply the update"));
+        return;
+    }
+    openDownload();
+}
+
+void Downloader::cancelDownload()
+{
+    if (!m_reply || m_reply->isFinished()) {
+        hide();
+        return;
+    }
+
+    QMessageBox box(mainWindow());
+    box.setWindowTitle(tr("Veldra"));
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setText(tr("Are you sure you want to cancel the download?"));
+    if (box.exec() != QMessageBox::Yes)
+        return;
+
+    hide();
+    if (m_reply)
+        m_reply->abort(); // reaches onNetworkError with OperationCanceledError
+}
+
+void Downloader::saveFile(qint64 received, qint64 total)
+{
+    if (!m_reply)
+        return;
+    if (followRedirectIfAny())
+        return;
+
+    appendReceivedData();
+    if (!m_reply)
+        return; // writing failed
+
+    const bool complete = received >= total && total >= 1;
+    if (complete && m_reply->error() == QNetworkReply::NoError && hasSuccessStatus(m_reply))
+        completeDownload();
+}
+
+void Downloader::calculateSizes(qint64 received, qint64 total)
+{
+    const auto sizeText = [](qint64 size) {
+        if (size < 1024)
+            return tr("%1 bytes").arg(size);
+        if (size < 1048576)
+            return tr("%1 KB").arg(size / 1024);
+        return tr("%1 MB").arg(size / 1048576);
+    };
+    m_ui->downloadLabel->setText(tr("Downloading Updates") + QStringLiteral(" (") +
+                                 sizeText(received) + QLatin1Char(' ') + tr("of") +
+                                 QLatin1Char(' ') + sizeText(total) + QLatin1Char(')'));
+}
+
+void Downloader::updateProgress(qint64 received, qint64 total)
+{
+    if (total < 1) {
+        m_ui->progressBar->setRange(0, 0);
+        m_ui->progressBar->setValue(-1);
+        m_ui->downloadLabel->setText(tr("Downloading Updates") + QStringLiteral("..."));
+        m_ui->timeLabel->setText(tr("%1: %2").arg(tr("Time Remaining"), tr("Unknown")));
+        return;
+    }
+
+    m_ui->progressBar->setRange(0, 100);
+    m_ui->progressBar->setValue(static_cast<int>(received * 100 / total));
+    calculateSizes(received, total);
+    calculateTimeRemaining(received, total);
+    saveFile(received, total);
+}
+
+void Downloader::calculateTimeRemaining(qint64 received, qint64 total)
+{
+    const quint32 elapsed = currentTime() - m_startTime;
+    if (elapsed == 0)
+        return;
+
+    // The estimate is the whole download's time at the average rate so far.
+    const qint64 rate = received / elapsed;
+    QString text;
+    if (rate <= 0) {
+        text = tr("Unknown");
+    } else {
+        const qint64 seconds = total / rate;
+        if (seconds > 7200) {
+            const int hours = static_cast<int>(seconds / 3600.0 + 0.5);
+            text = tr("About %1 hours").arg(hours);
+        } else if (seconds > 60) {
+            const int minutes = static_cast<int>(seconds / 60.0 + 0.5);
+            text = minutes >= 2 ? tr("About %1 minutes").arg(minutes) : tr("About 1 minute");
+        } else {
+            const int wholeSeconds = static_cast<int>(seconds + 0.5);
+            text = wholeSeconds >= 2 ? tr("%1 seconds").arg(wholeSeconds) : tr("1 second");
+        }
+    }
+    m_ui->timeLabel->setText(tr("Time Remaining") + QStringLiteral(": ") + text);
+}
+
+void Downloader::beginDownload(const QUrl &url)
+{
+    releaseReply();
+
+    m_ui->progressBar->setValue(0);
+    m_ui->stopButton->setText(tr("Stop"));
+    m_ui->downloadLabel->setText(tr("Downloading Updates"));
+    m_ui->timeLabel->setText(tr("Time Remaining") + QStringLiteral(": ") + tr("Unknown"));
+
+    QNetworkRequest request(url);
+    if (!m_userAgent.isEmpty())
+        request.setRawHeader("User-Agent", m_userAgent.toUtf8());
+
+    QDir().mkpath(downloadDir());
+    QFile::remove(finishedFilePath());
+    QFile::remove(partialFilePath());
+    m_hash.reset();
+
+    m_startTime = currentTime();
+    m_reply = m_manager->get(request);
+    m_reply->setReadBufferSize(readBufferSize);
+    connect(m_reply, &QNetworkReply::downloadProgress, this, &Downloader::updateProgress);
+    connect(m_reply, &QNetworkReply::redirected, this, &Downloader::followRedirect);
+    connect(m_reply, &QNetworkReply::readyRead, this, &Downloader::appendReceivedData);
+    connect(m_reply, &QNetworkReply::finished, this, &Downloader::onReplyFinished);
+
+    showNormal();
+
+    connect(m_reply, &QNetworkReply::errorOccurred, this,
+            [this, url](QNetworkReply::NetworkError code) { onNetworkError(url, code); });
+}
+
+// A redirected download starts over from its target; only the target's data can complete it.
+void Downloader::followRedirect(const QUrl &target)
+{
+    const QUrl base = m_reply ? m_reply->url() : QUrl();
+    releaseReply();
+    if (m_redirectCount >= maxRedirects) {
+        onNetworkError(base, QNetworkReply::TooManyRedirectsError);
+        return;
+    }
+    ++m_redirectCount;
+    beginDownload(base.resolved(target));
+}
+
+bool Downloader::followRedirectIfAny()
+{
+    const QUrl target = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    if (target.isEmpty())
+        return false;
+    followRedirect(target);
+    return true;
+}
+
+void Downloader::appendReceivedData()
+{
+    if (!m_reply || followRedirectIfAny())
+        return;
+
+    QFile file(partialFilePath());
+    const QByteArray data = m_reply->readAll();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(data) != data.size()) {
+        qWarning().noquote() << "Downloader: cannot write" << file.fileName() << file.errorString();
+        const QUrl url = m_reply->url();
+        releaseReply();
+        onNetworkError(url, QNetworkReply::UnknownContentError);
+        return;
+    }
+    if (!m_downloadSha256.isEmpty())
+        m_hash.addData(data);
+}
+
+// Downloads of unknown size end here; so does an empty body, which reports no progress.
+void Downloader::onReplyFinished()
+{
+    if (!m_reply || m_reply->error() != QNetworkReply::NoError || followRedirectIfAny())
+        return;
+    if (!hasSuccessStatus(m_reply)) {
+        onNetworkError(m_reply->url(), QNetworkReply::UnknownContentError);
+        return;
+    }
+    appendReceivedData();
+    if (m_reply)
+        completeDownload();
+}
+
+void Downloader::completeDownload()
+{
+    releaseReply();
+
+    const QString filePath = finishedFilePath();
+    QFile::remove(filePath);
+    if (!QFile::rename(partialFilePath(), filePath))
+        qWarning().noquote() << "Downloader: cannot rename" << partialFilePath() << "to"
+                             << filePath;
+
+    if (hasExpectedChecksum() && m_hash.result().toHex() != m_downloadSha256) {
+        rejectDamagedFile(filePath);
+        return;
+    }
+
+    emit downloadFinished(m_url, filePath);
+    installUpdate();
+}
+
+bool Downloader::hasExpectedChecksum() const
+{
+    return !m_downloadSha256.isEmpty();
+}
+
+void Downloader::rejectDamagedFile(const QString &filePath)
+{
+    QFile::remove(filePath);
+    close();
+    qInfo().noquote() << "Downloaded update failed its SHA-256 check:" << filePath;
+    IUi::warning(mainWindow(), tr("Veldra"),
+                 tr("The downloaded update is damaged and was deleted."), QMessageBox::Ok,
+                 QMessageBox::Ok);
+}
+
+void Downloader::onNetworkError(const QUrl &url, QNetworkReply::NetworkError code)
+{
+    if (code == QNetworkReply::NoError)
+        return;
+
+    forgetReply();
+    close();
+    qInfo().noquote() << QStringLiteral("Error downloading update: ") + url.toString() +
+                                 QStringLiteral(". Error code: ") + QString::number(code);
+    if (code != QNetworkReply::OperationCanceledError) {
+        IUi::warning(mainWindow(), tr("Veldra"), tr("Cannot download update: %1").arg(code),
+                     QMessageBox::Ok, QMessageBox::Ok);
+    }
+}
+
+// Stops listening to the current reply and lets it delete itself; a reply that is still running
+// is ended first, which reports nothing since nobody listens any more.
+void Downloader::releaseReply()
+{
+    if (!m_reply)
+        return;
+    QNetworkReply *reply = m_reply;
+    forgetReply();
+    if (!reply->isFinished())
+        reply->abort();
+}
+
+// For a reply that is ending by itself (it reported an error).
+void Downloader::forgetReply()
+{
+    if (!m_reply)
+        return;
+    m_reply->disconnect(this);
+    m_reply->deleteLater();
+    m_reply = nullptr;
+}
+
+QString Downloader::partialFilePath() const
+{
+    return downloadDir() + m_fileName + QLatin1String(PARTIAL_DOWN);
+}
+
+QString Downloader::finishedFilePath() const
+{
+    return downloadDir() + m_fileName;
+}

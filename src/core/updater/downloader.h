@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core_global.h"
+
+#include <QCryptographicHash>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+class QNetworkAccessManager;
+
+namespace Ui {
+class Downloader;
+}
+
+/*!
+ * The progress window that fetches an installer into the user's "Downloads" folder.
+ *
+ * Data is appended to "<file name>.part" as it arrives, so memory use does not depend on the
+ * size of the file; the complete file is renamed to its final name, reported with
+ * downloadFinished() and, unless the caller installs it itself, offered to the user for
+ * installation (which opens the file and quits the application).
+ *
+ * A server cannot make it loop, write outside the download folder or hand over a damaged file:
+ * more than ten redirects end the download with QNetworkReply::TooManyRedirectsError, unsafe file
+ * names are replaced by the default one, and a file whose SHA-256 differs from the expected one
+ * is deleted.
+ */
+class CORE_EXPORT Downloader : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Downloader(QWidget *parent = nullptr);
+    ~Downloader() override;
+
+    bool useCustomInstallProcedures() const;
+
+    // 64 hexadecimal digits, or empty for no check. Applies to the downloads started after it.
+    void setExpectedSha256(const QString &digest);
+
+signals:
+    void downloadFinished(const QString &url, const QString &filepath);
+
+public slots:
+    void setUrlId(const QString &url);
+    void startDownload(const QUrl &url);
+    void setFileName(const QString &file);
+    void setUserAgentString(const QString &agent);
+    void setUseCustomInstallProcedures(const bool custom);
+
+private slots:
+    void openDownload();
+    void installUpdate();
+    void cancelDownload();
+    void saveFile(qint64 received, qint64 total);
+    void calculateSizes(qint64 received, qint64 total);
+    void updateProgress(qint64 received, qint64 total);
+    void calculateTimeRemaining(qint64 received, qint64 total);
+
+private:
+    void beginDownload(const QUrl &url);
+    void followRedirect(const QUrl &target);
+    bool followRedirectIfAny();
+    void appendReceivedData();
+    void onReplyFinished();
+    void completeDownload();
+    bool hasExpectedChecksum() const;
+    void rejectDamagedFile(const QString &filePath);
+    void onNetworkError(const QUrl &url, QNetworkReply::NetworkError code);
+    void releaseReply();
+    void forgetReply();
+    QString partialFilePath() const;
+    QString finishedFilePath() const;
+
+    QString m_url;                   // the id reported in downloadFinished()
+    quint32 m_startTime;             // seconds since 1970 when the download started
+    QString m_fileName;              // the file's name inside the download folder
+    Ui::Downloader *m_ui;            // owned
+    QPointer<QNetworkReply> m_reply; // the running download; deletes itself later when done
+    QString m_userAgent;
+    bool m_useCustomInstallProcedures;
+    QNetworkAccessManager *m_manager; // owned
+
+    int m_redirectCount = 0;
+    QByteArray m_expectedSha256; // lower-case hexadecimal; empty means no check
+    QByteArray m_downloadSha256; // the expectation of the running download
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+};
