@@ -1,0 +1,370 @@
+#include "updater.h"
+
+#include "downloader.h"
+#include "icore.h"
+#include "iui.h"
+#include "mainwindow.h"
+#include "vdreleasenotedlg.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+
+namespace {
+
+const int maxRedirects = 10;
+const qint64 maxAppcastSize = 1024 * 1024;
+const QNetworkRequest::Attribute redirectCountAttribute = QNetworkRequest::User;
+const char oversizedProperty[] = "veldraAppcastOversized";
+
+// An appcast larger than the limit is not read: its reply is aborted as soon as its announced
+// size or the data received so far exceeds it.
+void limitAppcastSize(QNetworkReply *reply)
+{
+    const auto check = [reply] {
+        const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+        if (announced > maxAppcastSize || reply->bytesAvailable() > maxAppcastSize) {
+            reply->setProperty(oversizedProperty, true);
+            reply->abort();
+        }
+    };
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, check);
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, check);
+}
+
+} // namespace
+
+Updater::Updater()
+    : m_url(QString())
+    , m_userAgent(QStringLiteral("%1/%2 (Updater)")
+                          .arg(QCoreApplication::applicationName(),
+                               QCoreApplication::applicationVersion()))
+    , m_customAppcast(false)
+    , m_notifyOnUpdate(true)
+    , m_notifyOnFinish(false)
+    , m_updateAvailable(false)
+    , m_downloaderEnabled(true)
+    , m_silentIfNoUpdate(true)
+    , m_openUrl(QString())
+    , m_platformKey(QStringLiteral("windows"))
+    , m_changelog(QString())
+    , m_moduleName(QCoreApplication::applicationName())
+    , m_downloadUrl(QString())
+    , m_moduleVersion(QCoreApplication::applicationVersion())
+    , m_latestVersion(QString())
+    , m_manager(new QNetworkAccessManager())
+{
+    downloader();
+    connect(m_manager, &QNetworkAccessManager::finished, this, &Updater::onReply);
+}
+
+Updater::~Updater()
+{
+    delete m_downloader;
+    delete m_manager;
+}
+
+QString Updater::url() const
+{
+    return m_url;
+}
+
+QString Updater::openUrl() const
+{
+    return m_openUrl;
+}
+
+QString Updater::changelog() const
+{
+    return m_changelog;
+}
+
+QString Updater::moduleName() const
+{
+    return m_moduleName;
+}
+
+QString Updater::downloadUrl() const
+{
+    return m_downloadUrl;
+}
+
+QString Updater::platformKey() const
+{
+    return m_platformKey;
+}
+
+QString Updater::moduleVersion() const
+{
+    return m_moduleVersion;
+}
+
+QString Updater::latestVersion() const
+{
+    return m_latestVersion;
+}
+
+QString Updater::userAgentString() const
+{
+    return m_userAgent;
+}
+
+bool Updater::customAppcast() const
+{
+    return m_customAppcast;
+}
+
+bool Updater::notifyOnUpdate() const
+{
+    return m_notifyOnUpdate;
+}
+
+bool Updater::notifyOnFinish() const
+{
+    return m_notifyOnFinish;
+}
+
+bool Updater::updateAvailable() const
+{
+    return m_updateAvailable;
+}
+
+bool Updater::downloaderEnabled() const
+{
+    return m_downloaderEnabled;
+}
+
+bool Updater::useCustomInstallProcedures() const
+{
+    return m_downloader ? m_downloader->useCustomInstallProcedures() : m_customInstallProcedures;
+}
+
+bool Updater::compare(const QString &x, const QString &y)
+{
+    const QStringList xParts = x.split(QLatin1Char('.'), Qt::KeepEmptyParts);
+    const QStringList yParts = y.split(QLatin1Char('.'), Qt::KeepEmptyParts);
+    const int common = qMin(xParts.size(), yParts.size());
+    for (int i = 0; i < common; ++i) {
+        // A part that is not a number counts as 0.
+        const int xPart = xParts.at(i).toInt();
+        const int yPart = yParts.at(i).toInt();
+        if (xPart != yPart)
+            return xPart > yPart;
+    }
+    return xParts.size() > yParts.size();
+}
+
+void Updater::checkForUpdates(bool bSilentIfNoUpdate)
+{
+    m_silentIfNoUpdate = bSilentIfNoUpdate;
+    requestAppcast(0);
+}
+
+void Updater::setUrl(const QString &url)
+{
+    m_url = url;
+}
+
+void Updater::setModuleName(const QString &name)
+{
+    m_moduleName = name;
+}
+
+void Updater::setNotifyOnUpdate(const bool notify)
+{
+    m_notifyOnUpdate = notify;
+}
+
+void Updater::setNotifyOnFinish(const bool notify)
+{
+    m_notifyOnFinish = notify;
+}
+
+void Updater::setUserAgentString(const QString &agent)
+{
+    m_userAgent = agent;
+    if (m_downloader)
+        m_downloader->setUserAgentString(agent);
+}
+
+void Updater::setModuleVersion(const QString &version)
+{
+    m_moduleVersion = version;
+}
+
+void Updater::setDownloaderEnabled(const bool enabled)
+{
+    m_downloaderEnabled = enabled;
+}
+
+void Updater::setPlatformKey(const QString &platformKey)
+{
+    m_platformKey = platformKey;
+}
+
+void Updater::setUseCustomAppcast(const bool customAppcast)
+{
+    m_customAppcast = customAppcast;
+}
+
+void Updater::setUseCustomInstallProcedures(const bool custom)
+{
+    m_customInstallProcedures = custom;
+    if (m_downloader)
+        m_downloader->setUseCustomInstallProcedures(custom);
+}
+
+void Updater::onReply(QNetworkReply *reply)
+{
+    reply->deleteLater();
+
+    if (reply->property(oversizedProperty).toBool()) {
+        finishWithoutUpdate(); // read like a body that is not JSON
+        return;
+    }
+
+    // The target is taken as the server gives it, without resolving it against the old address.
+    const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    if (!target.isEmpty()) {
+        const int redirectCount = reply->request().attribute(redirectCountAttribute).toInt();
+        if (redirectCount >= maxRedirects) {
+            finishWithoutUpdate();
+            return;
+        }
+        setUrl(target.toString());
+        requestAppcast(redirectCount + 1);
+        return;
+    }
+
+    if (reply->error() != QNetworkReply::NoError) {
+        finishWithoutUpdate();
+        return;
+    }
+
+    const QByteArray data = reply->readAll();
+    if (m_customAppcast) {
+        emit appcastDownloaded(m_url, data);
+        emit checkingFinished(m_url);
+        return;
+    }
+    readAppcast(data);
+}
+
+void Updater::setUpdateAvailable(const bool available)
+{
+    m_updateAvailable = available;
+    if (available)
+        qInfo().noquote() << "New version:" << m_latestVersion;
+    else
+        qInfo("No updates available.");
+
+    if (!available) {
+        showNoUpdateMessage();
+        return;
+    }
+    if (userWantsUpdate())
+        getUpdate();
+}
+
+// Redirects are counted in the request, so overlapping checks each have their own chain.
+void Updater::requestAppcast(int redirectCount)
+{
+    QNetworkRequest request(QUrl(m_url, QUrl::TolerantMode));
+    if (!m_userAgent.isEmpty())
+        request.setRawHeader("User-Agent", m_userAgent.toUtf8());
+    request.setAttribute(redirectCountAttribute, redirectCount);
+    limitAppcastSize(m_manager->get(request));
+}
+
+void Updater::finishWithoutUpdate()
+{
+    setUpdateAvailable(false);
+    emit checkingFinished(m_url);
+}
+
+void Updater::readAppcast(const QByteArray &data)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(data);
+    if (document.isNull()) {
+        finishWithoutUpdate();
+        return;
+    }
+
+    const QJsonObject updates = document.object().value(QLatin1String("updates")).toObject();
+    const QJsonObject platform = updates.value(m_platformKey).toObject();
+    m_openUrl = platform.value(QLatin1String("open-url")).toString();
+    m_changelog = platform.value(QLatin1String("changelog")).toString();
+    m_downloadUrl = platform.value(QLatin1String("download-url")).toString();
+    m_latestVersion = platform.value(QLatin1String("latest-version")).toString();
+    m_sha256 = platform.value(QLatin1String("sha256")).toString();
+
+    setUpdateAvailable(compare(m_latestVersion, m_moduleVersion));
+    emit checkingFinished(m_url);
+}
+
+void Updater::showNoUpdateMessage()
+{
+    if (!m_notifyOnFinish || m_silentIfNoUpdate)
+        return;
+
+    QMessageBox box(ICore::getMainWindow());
+    box.setWindowTitle(tr("Veldra"));
+    box.setTextFormat(Qt::RichText);
+    box.setIconPixmap(IUi::getPixmap(QStringLiteral("information"), IUi::Normal, IUi::Size32,
+                                     QStringLiteral(":/designer/images/")));
+    box.setStandardButtons(QMessageBox::Close);
+    box.setText(QStringLiteral("<h3>") +
+                tr("Congratulations! You are running the latest version of %1").arg(m_moduleName) +
+                QStringLiteral("</h3>"));
+    box.setInformativeText(tr("No updates are available for the moment"));
+    box.exec();
+}
+
+// Shows the release notes; true when the user chose "Update".
+bool Updater::userWantsUpdate()
+{
+    if (!m_notifyOnUpdate && !m_notifyOnFinish)
+        return false;
+
+    VDReleaseNoteDlg dialog(ICore::getMainWindow());
+    dialog.setHeading(tr("<b>%1 %2 has been released!</b>").arg(m_moduleName, m_latestVersion));
+    dialog.setChangelog(m_changelog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void Updater::getUpdate()
+{
+    if (!m_openUrl.isEmpty()) {
+        QDesktopServices::openUrl(QUrl(m_openUrl, QUrl::TolerantMode));
+        return;
+    }
+    if (!m_downloaderEnabled) {
+        QDesktopServices::openUrl(QUrl(m_downloadUrl, QUrl::TolerantMode));
+        return;
+    }
+
+    // An address ending in "/" gives an empty name, which the downloader replaces.
+    Downloader *fetcher = downloader();
+    fetcher->setUrlId(m_url);
+    fetcher->setFileName(m_downloadUrl.split(QLatin1Char('/'), Qt::KeepEmptyParts).constLast());
+    fetcher->setExpectedSha256(m_sha256);
+    fetcher->startDownload(QUrl(m_downloadUrl, QUrl::TolerantMode));
+}
+
+Downloader *Updater::downloader()
+{
+    if (m_downloader)
+        return m_downloader;
+
+    m_downloader = new Downloader(ICore::getMainWindow());
+    m_downloader->setUserAgentString(m_userAgent);
+    m_downloader->setUseCustomInstallProcedures(m_customInstallProcedures);
+    connect(m_downloader, &Downloader::downloadFinished, this, &Updater::downloadFinished);
+    return m_downloader;
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core_global.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class Downloader;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+/*!
+ * Checks one appcast address for a newer version.
+ *
+ * The appcast is a small JSON document whose "updates" object holds one entry per platform key
+ * with "latest-version", "download-url", "open-url" and "changelog" (and optionally "sha256", the
+ * installer's digest). When the announced version is newer than the module version, the release
+ * notes are shown and, if the user agrees, the open URL is opened or the installer is downloaded.
+ * Every check ends with exactly one checkingFinished(), whatever the server answers; redirects
+ * are followed up to ten times and an appcast larger than 1 MiB is not read.
+ */
+class CORE_EXPORT Updater : public QObject
+{
+    Q_OBJECT
+
+public:
+    Updater();
+    ~Updater() override;
+
+    QString url() const;
+    QString openUrl() const;
+    QString changelog() const;
+    QString moduleName() const;
+    QString downloadUrl() const;
+    QString platformKey() const;
+    QString moduleVersion() const;
+    QString latestVersion() const;
+    QString userAgentString() const;
+
+    bool customAppcast() const;
+    bool notifyOnUpdate() const;
+    bool notifyOnFinish() const;
+    bool updateAvailable() const;
+    bool downloaderEnabled() const;
+    bool useCustomInstallProcedures() const;
+
+    // True when version x is newer than version y (dotted numbers, compared part by part).
+    static bool compare(const QString &x, const QString &y);
+
+signals:
+    void checkingFinished(const QString &url);
+    void downloadFinished(const QString &url, const QString &filepath);
+    void appcastDownloaded(const QString &url, const QByteArray &data);
+
+public slots:
+    void checkForUpdates(bool bSilentIfNoUpdate);
+    void setUrl(const QString &url);
+    void setModuleName(const QString &name);
+    void setNotifyOnUpdate(const bool notify);
+    void setNotifyOnFinish(const bool notify);
+    void setUserAgentString(const QString &agent);
+    void setModuleVersion(const QString &version);
+    void setDownloaderEnabled(const bool enabled);
+    void setPlatformKey(const QString &platformKey);
+    void setUseCustomAppcast(const bool customAppcast);
+    void setUseCustomInstallProcedures(const bool custom);
+
+private slots:
+    void onReply(QNetworkReply *reply);
+    void setUpdateAvailable(const bool available);
+
+private:
+    void requestAppcast(int redirectCount);
+    void finishWithoutUpdate();
+    void readAppcast(const QByteArray &data);
+    void showNoUpdateMessage();
+    bool userWantsUpdate();
+    void getUpdate();
+    Downloader *downloader();
+
+    QString m_url;
+    QString m_userAgent;
+    bool m_customAppcast;
+    bool m_notifyOnUpdate;
+    bool m_notifyOnFinish;
+    bool m_updateAvailable;
+    bool m_downloaderEnabled;
+    bool m_silentIfNoUpdate;
+    QString m_openUrl;
+    QString m_platformKey;
+    QString m_changelog;
+    QString m_moduleName;
+    QString m_downloadUrl;
+    QString m_moduleVersion;
+    QString m_latestVersion;
+    QString m_sha256;
+
+    // A child of the main window, so it may be deleted with it; then a new one is made when
+    // needed, and the custom-install flag is kept here to carry over.
+    QPointer<Downloader> m_downloader;
+    bool m_customInstallProcedures = false;
+    QNetworkAccessManager *m_manager; // owned
+};
