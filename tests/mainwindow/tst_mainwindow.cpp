@@ -100,11 +100,7 @@ class TestMainWindow : public QObject
     }
 
     // Creates an empty file in the fixture's folder and returns its path (empty on failure).
-    QString touch(const QString &name) const
-    {
-        QFile file(m_fixture->filePath(name));
-        return file.open(QIODevice::WriteOnly) ? file.fileName() : QString();
-    }
+    QString touch(const QString &name) const { return m_fixture->touch(name); }
 
     TestDocument *openProject(const QString &name, TestDocumentFactory *factory)
     {

@@ -50,11 +50,7 @@ class TestStartup : public QObject
     }
 
     // Creates an empty file in the fixture's folder and returns its path (empty on failure).
-    QString touch(const QString &name) const
-    {
-        QFile file(m_fixture->filePath(name));
-        return file.open(QIODevice::WriteOnly) ? file.fileName() : QString();
-    }
+    QString touch(const QString &name) const { return m_fixture->touch(name); }
 
     // An environment whose home, configuration and temporary folders are in the fixture.
     QProcessEnvironment isolatedEnvironment() const

@@ -69,3 +69,9 @@ QString CoreFixture::filePath(const QString &name) const
 {
     return m_dir.filePath(name);
 }
+
+QString CoreFixture::touch(const QString &name) const
+{
+    QFile file(filePath(name));
+    return file.open(QIODevice::WriteOnly) ? file.fileName() : QString();
+}

@@ -36,6 +36,8 @@ public:
 
     QString path() const;
     QString filePath(const QString &name) const;
+    // Creates an empty file in the temporary folder; its path, or an empty string on failure.
+    QString touch(const QString &name) const;
 
 private:
     QTemporaryDir m_dir;
