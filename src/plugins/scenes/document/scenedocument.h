@@ -1,0 +1,67 @@
+#pragma once
+
+#include "idocument.h"
+#include "project.h"
+#include "scenes_global.h"
+
+#include <QPointF>
+#include <QString>
+
+QT_BEGIN_NAMESPACE
+class QUndoStack;
+QT_END_NAMESPACE
+
+/*!
+ * A project of scenes, stored in a ".veldra" file (UTF-8 JSON) or a ".veldrapack" file (the same
+ * JSON, compressed). Every edit goes through the undo stack; the editing functions below each
+ * push one command. After every change the document emits dataChanged() with a ProjectChange.
+ *
+ * Saving is atomic: a save that fails leaves the previous file as it was. Opening a file that is
+ * not a readable project tells the user which file and what is wrong, and fails.
+ */
+class SCENES_EXPORT SceneDocument : public IDocument
+{
+    Q_OBJECT
+
+public:
+    explicit SceneDocument(QObject *parent = nullptr);
+    ~SceneDocument() override;
+
+    const Project &project() const;
+
+    // Editing. Indexes out of range are ignored with a warning; each call is one undo step.
+    void addScene(const Scene &scene, int index = -1);
+    void removeScene(int index);
+    void renameScene(int index, const QString &name);
+    void moveScene(int from, int to);
+    void setSceneProperties(int index, const QColor &background, int duration);
+    void addElement(int scene, const TextElement &element);
+    void moveElement(int scene, int element, const QPointF &topLeft);
+    void editElement(int scene, int element, const TextElement &changed);
+    void removeElement(int scene, int element);
+
+    // Used by the undo commands: replaces the project's content and announces the change.
+    void applyProject(const Project &project, int kind, int scene = -1, int element = -1);
+
+    // Loads a backup written by saveBackup(): the document takes the path of the project the
+    // backup was made of, and counts as opened from a backup.
+    bool openBackup(const QString &strBackupPath);
+
+    bool isModified() const override;
+    void submitCommand(QUndoCommand *pCommand) override;
+    // Width, height and frame rate of the stage; the new project has one empty scene.
+    bool create(int nParameter1, int nParameter2, int nParameter3) override;
+
+public slots:
+    bool open() override;
+    bool save() override;
+    bool save(const QString &strFile) override;
+    bool saveAs() override;
+    bool revert() override;
+    void cleanTempDir() override;
+    bool saveBackup() override;
+
+private:
+    Project m_project;
+    QUndoStack *m_pStack = nullptr; // child
+};

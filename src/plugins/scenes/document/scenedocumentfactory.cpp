@@ -1,0 +1,52 @@
+#include "scenedocumentfactory.h"
+
+#include "createprojectdialog.h"
+#include "icore.h"
+#include "mainwindow.h"
+#include "scenedocument.h"
+#include "sceneeditor.h"
+#include "scenesoptionsdialog.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+
+SceneDocumentFactory::SceneDocumentFactory(QObject *parent) : IDocumentFactory(parent) {}
+
+SceneDocumentFactory::~SceneDocumentFactory() = default;
+
+QString SceneDocumentFactory::fileFilter()
+{
+    return QCoreApplication::translate("SceneDocumentFactory",
+                                       "Veldra projects (*.veldra *.veldrapack)");
+}
+
+IDocument *SceneDocumentFactory::createDocument()
+{
+    return new SceneDocument();
+}
+
+IEditor *SceneDocumentFactory::createEditor()
+{
+    return new SceneEditor();
+}
+
+QStringList SceneDocumentFactory::getSupportedSuffixes()
+{
+    return {QStringLiteral("veldra"), QStringLiteral("veldrapack")};
+}
+
+IOptionsDlg *SceneDocumentFactory::createOptionsDlg()
+{
+    return new ScenesOptionsDialog();
+}
+
+ICreateDocumentDlg *SceneDocumentFactory::createDocumentDlg()
+{
+    return new CreateProjectDialog(ICore::getMainWindow());
+}
+
+QString SceneDocumentFactory::getOpenFileName()
+{
+    return QFileDialog::getOpenFileName(ICore::getMainWindow(), tr("Open Project"), QString(),
+                                        fileFilter());
+}

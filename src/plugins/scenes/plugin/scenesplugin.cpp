@@ -1,0 +1,34 @@
+#include "scenesplugin.h"
+
+#include "scenedocumentfactory.h"
+
+#include <extensionsystem/pluginmanager.h>
+
+ScenesPlugin::ScenesPlugin() = default;
+
+ScenesPlugin::~ScenesPlugin()
+{
+    qDeleteAll(m_parts);
+    for (QObject *object : qAsConst(m_pooledObjects))
+        ExtensionSystem::PluginManager::removeObject(object);
+    qDeleteAll(m_pooledObjects);
+}
+
+bool ScenesPlugin::initialize(const QStringList &arguments, QString *errorString)
+{
+    Q_UNUSED(arguments)
+    Q_UNUSED(errorString)
+    auto *factory = new SceneDocumentFactory(nullptr);
+    m_pooledObjects.append(factory);
+    ExtensionSystem::PluginManager::addObject(factory);
+    return true;
+}
+
+void ScenesPlugin::extensionsInitialized()
+{
+}
+
+ExtensionSystem::IPlugin::ShutdownFlag ScenesPlugin::aboutToShutdown()
+{
+    return SynchronousShutdown;
+}
