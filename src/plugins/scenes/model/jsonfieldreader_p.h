@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+/*!
+ * Takes typed, range-checked values out of one JSON object. The first value that is missing or
+ * wrong stores a sentence naming the place and the key in *pError, and every read returns false.
+ */
+class JsonFieldReader
+{
+    Q_DECLARE_TR_FUNCTIONS(JsonFieldReader)
+
+public:
+    JsonFieldReader(const QJsonObject &object, const QString &strPlace, QString *pError);
+
+    bool integer(const QString &strKey, int nMin, int nMax, int *pValue);
+    bool number(const QString &strKey, double min, double max, double *pValue);
+    bool text(const QString &strKey, int nMaxLength, QString *pValue);
+    bool color(const QString &strKey, QColor *pValue);
+    bool array(const QString &strKey, int nMaxCount, QJsonArray *pValue);
+    bool object(const QString &strKey, QJsonObject *pValue);
+
+    // Records a problem of this object that is not about one value's type or range.
+    bool fail(const QString &strProblem);
+
+private:
+    bool take(const QString &strKey, QJsonValue *pValue);
+
+    QJsonObject m_object;
+    QString m_strPlace;
+    QString *m_pError;
+};

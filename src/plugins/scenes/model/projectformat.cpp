@@ -1,0 +1,344 @@
+#include "projectformat.h"
+
+#include "jsonfieldreader_p.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QtEndian>
+
+#include <climits>
+#include <zlib.h>
+
+namespace {
+
+struct EntranceName
+{
+    TextElement::Entrance entrance;
+    const char *name;
+};
+
+const EntranceName entranceNames[] = {
+        {TextElement::Entrance::None, "none"},
+        {TextElement::Entrance::Fade, "fade"},
+        {TextElement::Entrance::SlideLeft, "slide-left"},
+        {TextElement::Entrance::SlideUp, "slide-up"},
+        {TextElement::Entrance::Zoom, "zoom"},
+};
+
+QString entranceName(TextElement::Entrance entrance)
+{
+    for (const EntranceName &entry : entranceNames) {
+        if (entry.entrance == entrance)
+            return QLatin1String(entry.name);
+    }
+    return QStringLiteral("none");
+}
+
+bool entranceFromName(const QString &strName, TextElement::Entrance *pEntrance)
+{
+    for (const EntranceName &entry : entranceNames) {
+        if (strName == QLatin1String(entry.name)) {
+            *pEntrance = entry.entrance;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString colorName(const QColor &color)
+{
+    return color.name(color.alpha() == 255 ? QColor::HexRgb : QColor::HexArgb);
+}
+
+int mebibytes(qint64 nBytes)
+{
+    return static_cast<int>(nBytes / (1024 * 1024));
+}
+
+QJsonObject elementToJson(const TextElement &element)
+{
+    const QJsonObject entrance{{"type", entranceName(element.entrance)},
+                               {"duration", element.entranceDuration}};
+    return {{"type", "text"},
+            {"text", element.text},
+            {"x", element.geometry.x()},
+            {"y", element.geometry.y()},
+            {"width", element.geometry.width()},
+            {"height", element.geometry.height()},
+            {"color", colorName(element.color)},
+            {"fontSize", element.fontSize},
+            {"entrance", entrance}};
+}
+
+QJsonObject sceneToJson(const Scene &scene)
+{
+    QJsonArray elements;
+    for (const TextElement &element : scene.elements)
+        elements.append(elementToJson(element));
+    return {{"name", scene.name},
+            {"background", colorName(scene.background)},
+            {"duration", scene.duration},
+            {"elements", elements}};
+}
+
+} // namespace
+
+// Reading is spread over a few steps that all report through the same error text; they live
+// here so that the public class stays a list of entry points.
+namespace {
+
+using PF = ProjectFormat;
+
+bool readEntrance(JsonFieldReader &elementReader, const QString &strPlace, TextElement *pElement,
+                  QString *pError)
+{
+    QJsonObject object;
+    if (!elementReader.object(QStringLiteral("entrance"), &object))
+        return false;
+    JsonFieldReader reader(object, strPlace, pError);
+    QString type;
+    if (!reader.text(QStringLiteral("type"), PF::MaxNameLength, &type))
+        return false;
+    if (!entranceFromName(type, &pElement->entrance))
+        return reader.fail(PF::tr("the entrance \"%1\" is not known.").arg(type));
+    return reader.integer(QStringLiteral("duration"), 0, PF::MaxDuration,
+                          &pElement->entranceDuration);
+}
+
+bool readElement(const QJsonValue &value, int nScene, int nElement, TextElement *pElement,
+                 QString *pError)
+{
+    const QString place = PF::tr("scene %1, element %2").arg(nScene + 1).arg(nElement + 1);
+    JsonFieldReader reader(value.toObject(), place, pError);
+    if (!value.isObject())
+        return reader.fail(PF::tr("an element must be an object."));
+    QString type;
+    if (!reader.text(QStringLiteral("type"), PF::MaxNameLength, &type))
+        return false;
+    if (type != QLatin1String("text"))
+        return reader.fail(PF::tr("the element type \"%1\" is not known.").arg(type));
+    double x = 0, y = 0, width = 0, height = 0;
+    const bool ok = reader.text(QStringLiteral("text"), PF::MaxTextLength, &pElement->text) &&
+                    reader.number(QStringLiteral("x"), -PF::MaxCoordinate, PF::MaxCoordinate, &x) &&
+                    reader.number(QStringLiteral("y"), -PF::MaxCoordinate, PF::MaxCoordinate, &y) &&
+                    reader.number(QStringLiteral("width"), 0, PF::MaxCoordinate, &width) &&
+                    reader.number(QStringLiteral("height"), 0, PF::MaxCoordinate, &height) &&
+                    reader.color(QStringLiteral("color"), &pElement->color) &&
+                    reader.integer(QStringLiteral("fontSize"), PF::MinFontSize, PF::MaxFontSize,
+                                   &pElement->fontSize) &&
+                    readEntrance(reader, place + PF::tr(", entrance"), pElement, pError);
+    pElement->geometry = QRectF(x, y, width, height);
+    return ok;
+}
+
+bool readScene(const QJsonValue &value, int nScene, Scene *pScene, QString *pError)
+{
+    JsonFieldReader reader(value.toObject(), PF::tr("scene %1").arg(nScene + 1), pError);
+    if (!value.isObject())
+        return reader.fail(PF::tr("a scene must be an object."));
+    QJsonArray elements;
+    if (!reader.text(QStringLiteral("name"), PF::MaxNameLength, &pScene->name) ||
+        !reader.color(QStringLiteral("background"), &pScene->background) ||
+        !reader.integer(QStringLiteral("duration"), PF::MinDuration, PF::MaxDuration,
+                        &pScene->duration) ||
+        !reader.array(QStringLiteral("elements"), PF::MaxElements, &elements))
+        return false;
+    pScene->elements.clear();
+    for (int i = 0; i < elements.size(); ++i) {
+        TextElement element;
+        if (!readElement(elements.at(i), nScene, i, &element, pError))
+            return false;
+        pScene->elements.append(element);
+    }
+    return true;
+}
+
+bool readStage(JsonFieldReader &top, Project *pProject, QString *pError)
+{
+    QJsonObject stage;
+    if (!top.object(QStringLiteral("stage"), &stage))
+        return false;
+    JsonFieldReader reader(stage, PF::tr("stage"), pError);
+    return reader.integer(QStringLiteral("width"), PF::MinStageSize, PF::MaxStageSize,
+                          &pProject->width) &&
+           reader.integer(QStringLiteral("height"), PF::MinStageSize, PF::MaxStageSize,
+                          &pProject->height) &&
+           reader.integer(QStringLiteral("frameRate"), PF::MinFrameRate, PF::MaxFrameRate,
+                          &pProject->frameRate);
+}
+
+// Inflates qCompress output without trusting its size header further than the limit: the
+// buffer is exactly the claimed size and a stream that wants more is refused.
+bool unpack(const QByteArray &packed, QByteArray *pJson, QString *pError)
+{
+    if (packed.size() < 4) {
+        *pError = PF::tr("The packed data is cut short.");
+        return false;
+    }
+    const quint32 claimed = qFromBigEndian<quint32>(packed.constData());
+    if (claimed > PF::MaxFileSize) {
+        *pError = PF::tr("The packed data claims to unpack to %1 MiB, more than the limit of %2 "
+                         "MiB.")
+                          .arg(mebibytes(claimed))
+                          .arg(mebibytes(PF::MaxFileSize));
+        return false;
+    }
+    QByteArray json(static_cast<int>(claimed), Qt::Uninitialized);
+    uLongf length = claimed;
+    const int result = uncompress(reinterpret_cast<Bytef *>(json.data()), &length,
+                                  reinterpret_cast<const Bytef *>(packed.constData() + 4),
+                                  static_cast<uLong>(packed.size() - 4));
+    if (result == Z_OK) {
+        json.resize(static_cast<int>(length));
+        *pJson = json;
+        return true;
+    }
+    if (result == Z_BUF_ERROR)
+        *pError = PF::tr("The packed data unpacks to more than it claims.");
+    else if (result == Z_MEM_ERROR)
+        *pError = PF::tr("There is not enough memory to unpack the file.");
+    else
+        *pError = PF::tr("The packed data is damaged or cut short.");
+    return false;
+}
+
+} // namespace
+
+QString ProjectFormat::formatName()
+{
+    return QStringLiteral("veldra-project");
+}
+
+bool ProjectFormat::isPackedPath(const QString &strPath)
+{
+    return QFileInfo(strPath).suffix().compare(QLatin1String("veldrapack"), Qt::CaseInsensitive) ==
+           0;
+}
+
+QByteArray ProjectFormat::write(const Project &project, bool bPacked)
+{
+    return encode(toJson(project), bPacked);
+}
+
+bool ProjectFormat::read(const QByteArray &bytes, bool bPacked, Project *pProject, QString *pError)
+{
+    QJsonObject object;
+    return decode(bytes, bPacked, &object, pError) && fromJson(object, pProject, pError);
+}
+
+bool ProjectFormat::readFile(const QString &strPath, Project *pProject, QString *pError)
+{
+    QJsonObject object;
+    return readFileObject(strPath, &object, pError) && fromJson(object, pProject, pError);
+}
+
+QJsonObject ProjectFormat::toJson(const Project &project)
+{
+    QJsonArray scenes;
+    for (const Scene &scene : project.scenes)
+        scenes.append(sceneToJson(scene));
+    const QJsonObject stage{
+            {"width", project.width}, {"height", project.height}, {"frameRate", project.frameRate}};
+    return {{"format", formatName()}, {"version", Version}, {"stage", stage}, {"scenes", scenes}};
+}
+
+bool ProjectFormat::fromJson(const QJsonObject &object, Project *pProject, QString *pError)
+{
+    JsonFieldReader top(object, QString(), pError);
+    if (object.value(QStringLiteral("format")).toString() != formatName())
+        return top.fail(
+                tr("It is not a Veldra project: \"format\" is not \"%1\".").arg(formatName()));
+    int version = 0;
+    if (!top.integer(QStringLiteral("version"), 1, INT_MAX, &version))
+        return false;
+    if (version > Version)
+        return top.fail(tr("It was made by a newer version of Veldra (file format %1; this "
+                           "version reads up to %2).")
+                                .arg(version)
+                                .arg(Version));
+    Project project;
+    QJsonArray scenes;
+    if (!readStage(top, &project, pError) ||
+        !top.array(QStringLiteral("scenes"), MaxScenes, &scenes))
+        return false;
+    for (int i = 0; i < scenes.size(); ++i) {
+        Scene scene;
+        if (!readScene(scenes.at(i), i, &scene, pError))
+            return false;
+        project.scenes.append(scene);
+    }
+    *pProject = project;
+    return true;
+}
+
+QByteArray ProjectFormat::encode(const QJsonObject &object, bool bPacked)
+{
+    const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    return bPacked ? qCompress(json) : json;
+}
+
+bool ProjectFormat::decode(const QByteArray &bytes, bool bPacked, QJsonObject *pObject,
+                           QString *pError)
+{
+    if (bytes.isEmpty()) {
+        *pError = tr("The file is empty.");
+        return false;
+    }
+    if (bytes.size() > MaxFileSize) {
+        *pError = tr("The file is larger than %1 MiB.").arg(mebibytes(MaxFileSize));
+        return false;
+    }
+    QByteArray json = bytes;
+    if (bPacked && !unpack(bytes, &json, pError))
+        return false;
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        *pError = tr("It is not a project file: its JSON text is broken at character %1 (%2).")
+                          .arg(parseError.offset)
+                          .arg(parseError.errorString());
+        return false;
+    }
+    if (!document.isObject()) {
+        *pError = tr("It is not a project file: it holds a JSON list, not an object.");
+        return false;
+    }
+    *pObject = document.object();
+    return true;
+}
+
+bool ProjectFormat::readFileObject(const QString &strPath, QJsonObject *pObject, QString *pError)
+{
+    QFile file(strPath);
+    if (!file.exists()) {
+        *pError = tr("The file does not exist.");
+        return false;
+    }
+    if (file.size() > MaxFileSize) {
+        *pError = tr("The file is larger than %1 MiB.").arg(mebibytes(MaxFileSize));
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        *pError = tr("The file cannot be read: %1.").arg(file.errorString());
+        return false;
+    }
+    return decode(file.read(MaxFileSize + 1), isPackedPath(strPath), pObject, pError);
+}
+
+QString ProjectFormat::sceneProblem(const Scene &scene)
+{
+    QString problem;
+    Scene readBack;
+    readScene(sceneToJson(scene), 0, &readBack, &problem);
+    return problem;
+}
+
+QString ProjectFormat::elementProblem(const TextElement &element)
+{
+    QString problem;
+    TextElement readBack;
+    readElement(elementToJson(element), 0, 0, &readBack, &problem);
+    return problem;
+}
