@@ -1,0 +1,57 @@
+#include "welcomeview.h"
+
+#include <QAbstractScrollArea>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFileInfo>
+#include <QUrlQuery>
+
+WelcomeView::WelcomeView(QAbstractScrollArea *pArea)
+    : QWebEngineView(pArea ? pArea->viewport() : nullptr)
+{
+    setObjectName(QStringLiteral("m_pWelcomeView"));
+    // Reload, back and the like make no sense on this page.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    if (parentWidget()) {
+        parentWidget()->installEventFilter(this);
+        coverViewport();
+    } else {
+        qWarning("WelcomeView: no MDI area to show the welcome page in");
+    }
+}
+
+QString WelcomeView::pageFilePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/resources/welcome/index.html");
+}
+
+QUrl WelcomeView::pageUrl(const QString &strPageFile, quint16 nPort, const QString &strThemeId)
+{
+    QUrl url = QUrl::fromLocalFile(QFileInfo(strPageFile).absoluteFilePath());
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("port"), QString::number(nPort));
+    if (!strThemeId.isEmpty())
+        query.addQueryItem(QStringLiteral("theme"), strThemeId);
+    url.setQuery(query);
+    return url;
+}
+
+void WelcomeView::loadPage(quint16 nPort, const QString &strThemeId)
+{
+    const QString page = pageFilePath();
+    if (!QFileInfo(page).isFile())
+        qWarning("The welcome page is missing: %s", qPrintable(page));
+    load(pageUrl(page, nPort, strThemeId));
+}
+
+bool WelcomeView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        coverViewport();
+    return QWebEngineView::eventFilter(watched, event);
+}
+
+void WelcomeView::coverViewport()
+{
+    setGeometry(parentWidget()->rect());
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "welcome_global.h"
+
+#include <QString>
+#include <QUrl>
+#include <QWebEngineView>
+
+class QAbstractScrollArea;
+
+/*!
+ * The web view that shows the welcome page. It lies on the viewport of the main window's MDI
+ * area and always covers it, so the page fills the area while no project is open (the main
+ * window shows and hides it).
+ *
+ * The page is loaded from "resources/welcome/index.html" next to the executable, with the port
+ * of the main window's WebSocket server and the current theme in its query, for example
+ * "file:///opt/veldra/bin/resources/welcome/index.html?port=40123&theme=Dark".
+ */
+class WELCOME_EXPORT WelcomeView : public QWebEngineView
+{
+    Q_OBJECT
+
+public:
+    explicit WelcomeView(QAbstractScrollArea *pArea);
+
+    static QString pageFilePath();
+    static QUrl pageUrl(const QString &strPageFile, quint16 nPort, const QString &strThemeId);
+
+    // Loads pageUrl() for the page next to the executable.
+    void loadPage(quint16 nPort, const QString &strThemeId);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void coverViewport();
+};
