@@ -9,12 +9,16 @@
  * Where backups live. Each run keeps its backups in a folder of its own inside the core's
  * temporary folder and holds a lock file there while it runs, so a later run can tell the
  * backups of a run that ended abnormally from those of a run that is still going.
+ *
+ * A run that ends normally removes its folder. The backups of a run that did not end normally
+ * stay behind with a stale lock (or none) and are "orphaned" until a later run discards them.
  */
 class SCENES_EXPORT BackupStore
 {
 public:
-    // Where this run keeps the backup of the project at strProjectPath. The run's folder is
-    // created and locked on first use.
+    // Where this run keeps the backup of the project at strProjectPath; the same project always
+    // gets the same file, so a newer backup replaces the older one. The run's folder is created
+    // and locked on first use. An empty path gives an empty string.
     static QString backupPathFor(const QString &strProjectPath);
     // Removes this run's backup of the project (it was saved or closed).
     static void removeBackup(const QString &strProjectPath);
@@ -22,4 +26,11 @@ public:
     static QStringList orphanedBackups();
     // Deletes what those runs left.
     static void discardOrphans();
+
+    // The folder holding one sub-folder per run.
+    static QString runsFolder();
+    // This run's folder (it may not exist yet); empty once the run has ended.
+    static QString currentRunFolder();
+    // The name of the lock file in every run folder.
+    static QString lockFileName();
 };

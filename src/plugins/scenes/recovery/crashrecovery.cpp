@@ -1,0 +1,123 @@
+#include "crashrecovery.h"
+
+#include "backupstore.h"
+#include "documentmanager.h"
+#include "icore.h"
+#include "idocument.h"
+#include "mainwindow.h"
+#include "scenedocument.h"
+#include "vdnotificationbar.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString comparablePath(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonicalPath = info.canonicalFilePath();
+    return canonicalPath.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonicalPath;
+}
+
+bool isProjectOpen(const QString &strPath)
+{
+    const QString wanted = comparablePath(strPath);
+    for (const IDocument *document : DocumentManager::getDocuments()) {
+        if (document && comparablePath(document->getFileName()) == wanted)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CrashRecovery::CrashRecovery(QObject *parent)
+    : QObject(parent)
+{
+    offer();
+}
+
+CrashRecovery::~CrashRecovery()
+{
+    if (withdrawOffer() && m_pBar)
+        m_pBar->hide();
+}
+
+QStringList CrashRecovery::offeredBackups() const
+{
+    return m_backups;
+}
+
+void CrashRecovery::offer()
+{
+    MainWindow *window = ICore::getMainWindow();
+    if (!window)
+        return;
+    m_backups = BackupStore::orphanedBackups();
+    if (m_backups.isEmpty())
+        return;
+
+    const QString message = tr("A previous run did not end normally. Projects that can be "
+                               "recovered: %1")
+                                    .arg(m_backups.size());
+    window->showNotification(message, VDNotificationBar::Warning, tr("Recover"), true);
+    m_pBar = window->getNotificationBar();
+    // Showing the bar drops its earlier listeners, so these connections come after it.
+    m_recoverConnection =
+            connect(m_pBar, &VDNotificationBar::buttonClicked, this, &CrashRecovery::recover);
+    // The bar has no signal for its close button; the button's object name is fixed.
+    auto *closeButton = m_pBar->findChild<QAbstractButton *>(QStringLiteral("m_pCloseButton"));
+    if (closeButton)
+        m_closeConnection = connect(closeButton, &QAbstractButton::clicked, this,
+                                    &CrashRecovery::onCloseClicked);
+    else
+        qWarning("CrashRecovery: the notification bar has no close button");
+}
+
+void CrashRecovery::recover()
+{
+    withdrawOffer();
+    if (m_pBar)
+        m_pBar->hide();
+    const QStringList backups = m_backups;
+    m_backups.clear();
+    for (const QString &backup : backups)
+        recoverBackup(backup);
+    BackupStore::discardOrphans();
+}
+
+void CrashRecovery::onCloseClicked()
+{
+    // When another message has replaced the offer in the bar, closing it is not about backups.
+    const bool offerWasShown = withdrawOffer();
+    m_backups.clear();
+    if (offerWasShown)
+        BackupStore::discardOrphans();
+}
+
+// Disconnects from the bar; true when it still showed the offer (showing anything else drops
+// the offer's connection to the Recover button).
+bool CrashRecovery::withdrawOffer()
+{
+    disconnect(m_closeConnection);
+    return disconnect(m_recoverConnection);
+}
+
+void CrashRecovery::recoverBackup(const QString &strBackupPath)
+{
+    auto *document = new SceneDocument;
+    if (!document->openBackup(strBackupPath)) {
+        delete document;
+        return;
+    }
+    if (isProjectOpen(document->getFileName())) {
+        qInfo("Not recovering %s: the project is open", qUtf8Printable(document->getFileName()));
+        delete document;
+        return;
+    }
+    MainWindow *window = ICore::getMainWindow();
+    if (!window || !window->loadOpenedDocument(document))
+        delete document;
+}
