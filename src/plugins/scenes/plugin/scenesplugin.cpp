@@ -1,5 +1,7 @@
 #include "scenesplugin.h"
 
+#include "helpcommands.h"
+#include "projectcommands.h"
 #include "scenedocumentfactory.h"
 
 #include <extensionsystem/pluginmanager.h>
@@ -26,6 +28,8 @@ bool ScenesPlugin::initialize(const QStringList &arguments, QString *errorString
 
 void ScenesPlugin::extensionsInitialized()
 {
+    m_parts.append(new ProjectCommands);
+    m_parts.append(new HelpCommands);
 }
 
 ExtensionSystem::IPlugin::ShutdownFlag ScenesPlugin::aboutToShutdown()

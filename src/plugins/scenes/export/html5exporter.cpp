@@ -1,0 +1,220 @@
+#include "html5exporter.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QtMath>
+
+namespace {
+
+// Both files carry this mark, so a later export can tell its own files from someone else's.
+const char s_generator[] = "Veldra HTML5 export";
+
+// Plays the scenes: one scene is "active" (visible, its entrances running) at a time, for its
+// duration; after the last one the first one starts again. It also scales the stage to the window.
+const char s_script[] = R"JS(
+(function () {
+  var stage = document.getElementById("stage");
+  var scenes = stage.querySelectorAll(".scene");
+  var current = -1;
+  function fit() {
+    var scale = Math.min(window.innerWidth / stage.offsetWidth,
+                         window.innerHeight / stage.offsetHeight);
+    stage.style.transform = "translate(-50%, -50%) scale(" + scale + ")";
+  }
+  function show(index) {
+    if (current >= 0)
+      scenes[current].classList.remove("active");
+    current = index % scenes.length;
+    void scenes[current].offsetWidth; // restarts the entrances when the same scene comes again
+    scenes[current].classList.add("active");
+    window.setTimeout(function () { show(current + 1); }, Number(scenes[current].dataset.duration));
+  }
+  window.addEventListener("resize", fit);
+  fit();
+  if (scenes.length > 0)
+    show(0);
+})();
+)JS";
+
+const char s_styleSheet[] = R"CSS(/* Veldra HTML5 export */
+html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background: #000; }
+#stage { position: absolute; left: 50%; top: 50%; overflow: hidden;
+         transform: translate(-50%, -50%); transform-origin: 50% 50%; }
+.scene { display: none; position: absolute; left: 0; top: 0; width: 100%; height: 100%; }
+.scene.active { display: block; }
+.element { position: absolute; box-sizing: border-box; margin: 0; overflow: visible;
+           font-family: sans-serif; line-height: 1.2; white-space: pre-wrap;
+           overflow-wrap: break-word; transform-origin: 50% 50%; }
+.scene.active .element { animation-timing-function: ease-out; animation-fill-mode: both; }
+.scene.active .enter-fade { animation-name: enter-fade; }
+.scene.active .enter-slide-left { animation-name: enter-slide-left; }
+.scene.active .enter-slide-up { animation-name: enter-slide-up; }
+.scene.active .enter-zoom { animation-name: enter-zoom; }
+@keyframes enter-fade { from { opacity: 0; } }
+@keyframes enter-slide-left { from { opacity: 0; transform: translateX(100%); } }
+@keyframes enter-slide-up { from { opacity: 0; transform: translateY(100%); } }
+@keyframes enter-zoom { from { opacity: 0; transform: scale(0); } }
+)CSS";
+
+QString number(double value)
+{
+    return QString::number(qIsFinite(value) ? value : 0.0, 'g', 12);
+}
+
+QString cssColor(const QColor &color)
+{
+    if (!color.isValid())
+        return QStringLiteral("transparent");
+    if (color.alpha() == 255)
+        return color.name();
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+            .arg(color.red())
+            .arg(color.green())
+            .arg(color.blue())
+            .arg(number(color.alphaF()));
+}
+
+QString entranceClass(TextElement::Entrance entrance)
+{
+    switch (entrance) {
+    case TextElement::Entrance::Fade:
+        return QStringLiteral("enter-fade");
+    case TextElement::Entrance::SlideLeft:
+        return QStringLiteral("enter-slide-left");
+    case TextElement::Entrance::SlideUp:
+        return QStringLiteral("enter-slide-up");
+    case TextElement::Entrance::Zoom:
+        return QStringLiteral("enter-zoom");
+    case TextElement::Entrance::None:
+        break;
+    }
+    return QStringLiteral("enter-none");
+}
+
+// The multi-argument arg() substitutes in one pass, so "%1" in a user's text stays as it is.
+QString elementHtml(const TextElement &element)
+{
+    const QRectF &box = element.geometry;
+    return QStringLiteral(
+                   "<div class=\"element %1\" style=\"left:%2px;top:%3px;width:%4px;"
+                   "height:%5px;color:%6;font-size:%7px;animation-duration:%8ms\">%9</div>\n")
+            .arg(entranceClass(element.entrance), number(box.x()), number(box.y()),
+                 number(box.width()), number(box.height()), cssColor(element.color),
+                 QString::number(qMax(1, element.fontSize)),
+                 QString::number(qMax(0, element.entranceDuration)), element.text.toHtmlEscaped());
+}
+
+QString sceneHtml(const Scene &scene, bool bFirst)
+{
+    QString elements;
+    for (const TextElement &element : scene.elements)
+        elements += elementHtml(element);
+    return QStringLiteral("<section class=\"scene%1\" data-duration=\"%2\" "
+                          "style=\"background-color:%3\" aria-label=\"%4\">\n%5</section>\n")
+            .arg(bFirst ? QStringLiteral(" active") : QString(),
+                 QString::number(qMax(1, scene.duration)), cssColor(scene.background),
+                 scene.name.toHtmlEscaped(), elements);
+}
+
+QByteArray indexHtml(const Project &project, const QString &title)
+{
+    const QByteArray scriptHash =
+            QCryptographicHash::hash(s_script, QCryptographicHash::Sha256).toBase64();
+    QString scenes;
+    for (int i = 0; i < project.scenes.size(); ++i)
+        scenes += sceneHtml(project.scenes.at(i), i == 0);
+    const QString page =
+            QStringLiteral(
+                    "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+                    "<meta name=\"generator\" content=\"%1\">\n"
+                    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+                    "style-src 'self' 'unsafe-inline'; script-src 'sha256-%2'\">\n"
+                    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+                    "<title>%3</title>\n<link rel=\"stylesheet\" href=\"%4\">\n</head>\n<body>\n"
+                    "<div id=\"stage\" style=\"width:%5px;height:%6px\">\n%7</div>\n"
+                    "<script>%8</script>\n</body>\n</html>\n")
+                    .arg(QLatin1String(s_generator), QString::fromLatin1(scriptHash),
+                         title.toHtmlEscaped(), Html5Exporter::styleFileName(),
+                         QString::number(qMax(1, project.width)),
+                         QString::number(qMax(1, project.height)), scenes,
+                         QString::fromUtf8(s_script));
+    return page.toUtf8();
+}
+
+bool writeFile(const QString &path, const QByteArray &content, QString *errorString)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit())
+        return true;
+    *errorString = Html5Exporter::tr("Cannot write %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString());
+    return false;
+}
+
+bool isOurs(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    return file.open(QIODevice::ReadOnly) && file.read(1024).contains(s_generator);
+}
+
+} // namespace
+
+QString Html5Exporter::indexFileName()
+{
+    return QStringLiteral("index.html");
+}
+
+QString Html5Exporter::styleFileName()
+{
+    return QStringLiteral("style.css");
+}
+
+bool Html5Exporter::exportProject(const Project &project, const QString &strFolder,
+                                  QString *pErrorString, const QString &strTitle)
+{
+    return writePage(project, strFolder, pErrorString,
+                     strTitle.isEmpty() ? QStringLiteral("Veldra") : strTitle);
+}
+
+bool Html5Exporter::exportScene(const Project &project, int nScene, const QString &strFolder,
+                                QString *pErrorString)
+{
+    if (nScene < 0 || nScene >= project.scenes.size()) {
+        qWarning("Html5Exporter: there is no scene %d to export", nScene);
+        if (pErrorString)
+            *pErrorString = tr("The project has no scene %1.").arg(nScene + 1);
+        return false;
+    }
+    Project single = project;
+    single.scenes = {project.scenes.at(nScene)};
+    return writePage(single, strFolder, pErrorString, single.scenes.first().name);
+}
+
+bool Html5Exporter::holdsOtherPage(const QString &strFolder)
+{
+    const QDir folder(strFolder);
+    return !isOurs(folder.filePath(indexFileName())) || !isOurs(folder.filePath(styleFileName()));
+}
+
+bool Html5Exporter::writePage(const Project &project, const QString &strFolder,
+                              QString *pErrorString, const QString &strTitle)
+{
+    QString error;
+    if (strFolder.isEmpty()) {
+        qWarning("Html5Exporter: no folder to export to");
+        error = tr("No folder was given for the export.");
+    } else if (!QDir().mkpath(strFolder)) {
+        error = tr("Cannot create the folder %1.").arg(QDir::toNativeSeparators(strFolder));
+    } else {
+        const QDir folder(strFolder);
+        if (writeFile(folder.filePath(styleFileName()), s_styleSheet, &error))
+            writeFile(folder.filePath(indexFileName()), indexHtml(project, strTitle), &error);
+    }
+    if (pErrorString)
+        *pErrorString = error;
+    return error.isEmpty();
+}

@@ -1,0 +1,98 @@
+#include "projectcommands.h"
+
+#include "actionmanager.h"
+#include "browserpreview.h"
+#include "contextaction.h"
+#include "editormanager.h"
+#include "html5exporter.h"
+#include "icore.h"
+#include "iui.h"
+#include "mainwindow.h"
+#include "scenedocument.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+const QString s_title = QStringLiteral("Veldra");
+
+SceneDocument *projectOrHint()
+{
+    SceneDocument *document = ProjectCommands::activeProject();
+    if (!document)
+        IUi::information(ICore::getMainWindow(), s_title,
+                         ProjectCommands::tr("Open or create a project first."));
+    return document;
+}
+
+} // namespace
+
+ProjectCommands::ProjectCommands(QObject *parent)
+    : QObject(parent)
+{
+    connectCommand(QStringLiteral("File.Export_To_HTML5"), &ProjectCommands::exportToHtml5);
+    connectCommand(QStringLiteral("File.Preview_Project_In_Browser"),
+                   &ProjectCommands::previewProject);
+}
+
+ProjectCommands::~ProjectCommands() = default;
+
+SceneDocument *ProjectCommands::activeProject()
+{
+    IEditor *editor = EditorManager::activeEditor();
+    return editor ? qobject_cast<SceneDocument *>(editor->getDocument()) : nullptr;
+}
+
+void ProjectCommands::connectCommand(const QString &id, void (ProjectCommands::*handler)())
+{
+    ContextAction *command = ActionManager::getAction(id);
+    if (!command) {
+        qWarning("ProjectCommands: the command %s is not registered", qUtf8Printable(id));
+        return;
+    }
+    connect(command->getAction(), &QAction::triggered, this, handler);
+}
+
+void ProjectCommands::exportToHtml5()
+{
+    SceneDocument *document = projectOrHint();
+    if (!document)
+        return;
+    MainWindow *window = ICore::getMainWindow();
+    const QFileInfo projectFile(document->getFileName());
+    const QString folder = QFileDialog::getExistingDirectory(
+            window, tr("Export to HTML5"), projectFile.absolutePath(),
+            QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (folder.isEmpty())
+        return;
+    if (Html5Exporter::holdsOtherPage(folder) &&
+        IUi::question(window, s_title,
+                      tr("%1 holds a web page that was not exported from Veldra. Replace its "
+                         "index.html and style.css?")
+                              .arg(QDir::toNativeSeparators(folder))) != QMessageBox::Yes)
+        return;
+
+    QString error;
+    if (!Html5Exporter::exportProject(document->project(), folder, &error,
+                                      projectFile.completeBaseName())) {
+        IUi::warning(window, s_title, error);
+        return;
+    }
+    window->showNotification(
+            tr("The project was exported to %1.").arg(QDir::toNativeSeparators(folder)),
+            VDNotificationBar::Info, tr("Open in Browser"), true);
+    const QUrl page = QUrl::fromLocalFile(QDir(folder).filePath(Html5Exporter::indexFileName()));
+    connect(window->getNotificationBar(), &VDNotificationBar::buttonClicked, this,
+            [page] { QDesktopServices::openUrl(page); });
+}
+
+void ProjectCommands::previewProject()
+{
+    if (SceneDocument *document = projectOrHint())
+        BrowserPreview::showProject(document->project());
+}
