@@ -1,14 +1,157 @@
 #include "scenesoptionsdialog.h"
 
-// Placeholder until the dialog is built.
-ScenesOptionsDialog::ScenesOptionsDialog(QWidget *parent) : IOptionsDlg(parent) {}
+#include "appearanceoptionspage.h"
+#include "generaloptionspage.h"
+#include "ioptionpage.h"
+#include "keyboardoptionspage.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+ScenesOptionsDialog::ScenesOptionsDialog(QWidget *parent)
+    : IOptionsDlg(parent)
+    , m_pPageList(new QListWidget(this))
+    , m_pPageStack(new QStackedWidget(this))
+    , m_pButtonBox(new QDialogButtonBox(
+              QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this))
+{
+    setWindowTitle(tr("Preferences"));
+    m_pPageList->setObjectName(QStringLiteral("pageList"));
+    m_pPageStack->setObjectName(QStringLiteral("pageStack"));
+    m_pPageList->setMaximumWidth(180);
+    resize(760, 520);
+
+    auto *pages = new QHBoxLayout;
+    pages->addWidget(m_pPageList);
+    pages->addWidget(m_pPageStack, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(pages, 1);
+    layout->addWidget(m_pButtonBox);
+
+    connect(m_pPageList, &QListWidget::currentRowChanged, this,
+            &ScenesOptionsDialog::onPageChanged);
+    connect(m_pButtonBox->button(QDialogButtonBox::Ok), &QPushButton::clicked, this,
+            &ScenesOptionsDialog::onOK);
+    connect(m_pButtonBox->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
+            &ScenesOptionsDialog::onCancel);
+    connect(m_pButtonBox->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
+            &ScenesOptionsDialog::onApply);
+    updateApplyButton();
+}
+
 ScenesOptionsDialog::~ScenesOptionsDialog() = default;
-void ScenesOptionsDialog::showDialog() {}
-void ScenesOptionsDialog::initDialog() {}
-void ScenesOptionsDialog::onApply() {}
-void ScenesOptionsDialog::onCancel() {}
-void ScenesOptionsDialog::onOK() {}
-void ScenesOptionsDialog::onPageChanged(int) {}
-void ScenesOptionsDialog::addPage(IOptionPage *) {}
-IOptionPage *ScenesOptionsDialog::getPage(int) { return nullptr; }
-int ScenesOptionsDialog::getPageCount() { return 0; }
+
+void ScenesOptionsDialog::showDialog()
+{
+    if (m_pages.isEmpty())
+        initDialog();
+    for (IOptionPage *page : qAsConst(m_pages)) {
+        if (!page->isInitialized())
+            page->initValues();
+    }
+    updateApplyButton();
+    show();
+    raise();
+    activateWindow();
+}
+
+void ScenesOptionsDialog::initDialog()
+{
+    if (!m_pages.isEmpty())
+        return;
+    addPage(new GeneralOptionsPage);
+    addPage(new AppearanceOptionsPage);
+    addPage(new KeyboardOptionsPage);
+    onPageChanged(0);
+}
+
+void ScenesOptionsDialog::onApply()
+{
+    for (IOptionPage *page : qAsConst(m_pages)) {
+        if (page->isChanged())
+            page->saveChanges();
+    }
+    updateApplyButton();
+}
+
+void ScenesOptionsDialog::onCancel()
+{
+    for (IOptionPage *page : qAsConst(m_pages)) {
+        if (page->isChanged())
+            page->discardChanges();
+    }
+    refillPagesOnNextShow();
+    updateApplyButton();
+    hide();
+}
+
+void ScenesOptionsDialog::onOK()
+{
+    onApply();
+    refillPagesOnNextShow();
+    hide();
+}
+
+void ScenesOptionsDialog::onPageChanged(int nPage)
+{
+    if (nPage < 0 || nPage >= m_pages.size()) {
+        qWarning("ScenesOptionsDialog: there is no page %d", nPage);
+        return;
+    }
+    m_pPageStack->setCurrentIndex(nPage);
+    m_pPageList->setCurrentRow(nPage);
+}
+
+void ScenesOptionsDialog::addPage(IOptionPage *pPage)
+{
+    if (!pPage) {
+        qWarning("ScenesOptionsDialog::addPage: null page");
+        return;
+    }
+    if (m_pages.contains(pPage))
+        return;
+    m_pages.append(pPage);
+    m_pPageStack->addWidget(pPage);
+    m_pPageList->addItem(pPage->windowTitle());
+    connect(pPage, &IOptionPage::dataChanged, this, &ScenesOptionsDialog::onPageDataChanged);
+}
+
+IOptionPage *ScenesOptionsDialog::getPage(int nPage)
+{
+    return m_pages.value(nPage, nullptr);
+}
+
+int ScenesOptionsDialog::getPageCount()
+{
+    return m_pages.size();
+}
+
+void ScenesOptionsDialog::reject()
+{
+    onCancel();
+}
+
+void ScenesOptionsDialog::onPageDataChanged()
+{
+    if (auto *page = qobject_cast<IOptionPage *>(sender()))
+        page->setChanged(true);
+    updateApplyButton();
+}
+
+void ScenesOptionsDialog::updateApplyButton()
+{
+    bool bChanged = false;
+    for (IOptionPage *page : qAsConst(m_pages))
+        bChanged = bChanged || page->isChanged();
+    m_pButtonBox->button(QDialogButtonBox::Apply)->setEnabled(bChanged);
+}
+
+void ScenesOptionsDialog::refillPagesOnNextShow()
+{
+    for (IOptionPage *page : qAsConst(m_pages))
+        page->setNeedInitConfig2UI();
+}

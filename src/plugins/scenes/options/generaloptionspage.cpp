@@ -1,0 +1,86 @@
+#include "generaloptionspage.h"
+
+#include "documentmanager.h"
+#include "icore.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+namespace {
+const int maximumIntervalSeconds = 24 * 60 * 60;
+
+// Applies a changed setting to the projects already open: their backup countdowns were armed
+// (or not) with the old values.
+void rearmOpenDocuments(bool bEnabled)
+{
+    const QList<IDocument *> documents = DocumentManager::getDocuments();
+    for (IDocument *document : documents) {
+        if (bEnabled)
+            DocumentManager::startWaitingBackup(document);
+        else
+            DocumentManager::stopWaitingBackup(document);
+    }
+}
+} // namespace
+
+GeneralOptionsPage::GeneralOptionsPage(QWidget *parent)
+    : IOptionPage(parent)
+    , m_pAutoBackupCheck(new QCheckBox(tr("Back up open projects automatically"), this))
+    , m_pBackupIntervalSpin(new QSpinBox(this))
+{
+    setWindowTitle(tr("General"));
+    m_pAutoBackupCheck->setObjectName(QStringLiteral("autoBackupCheck"));
+    m_pBackupIntervalSpin->setObjectName(QStringLiteral("backupIntervalSpin"));
+    m_pBackupIntervalSpin->setRange(1, maximumIntervalSeconds);
+    m_pBackupIntervalSpin->setSingleStep(30);
+    m_pBackupIntervalSpin->setSuffix(tr(" s"));
+
+    auto *layout = new QFormLayout(this);
+    layout->addRow(m_pAutoBackupCheck);
+    layout->addRow(tr("Backup interval:"), m_pBackupIntervalSpin);
+
+    connect(m_pAutoBackupCheck, &QCheckBox::toggled, m_pBackupIntervalSpin, &QWidget::setEnabled);
+    connect(m_pAutoBackupCheck, &QCheckBox::toggled, this, &IOptionPage::dataChanged);
+    connect(m_pBackupIntervalSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &IOptionPage::dataChanged);
+}
+
+GeneralOptionsPage::~GeneralOptionsPage() = default;
+
+void GeneralOptionsPage::initValues()
+{
+    fillFromRegistry();
+    IOptionPage::initValues();
+}
+
+void GeneralOptionsPage::saveChanges()
+{
+    const bool bEnabled = m_pAutoBackupCheck->isChecked();
+    const int nInterval = m_pBackupIntervalSpin->value();
+    const bool bRearm = bEnabled != DocumentManager::isAutobackupEnabled() ||
+                        nInterval != DocumentManager::getAutobackupTimeout();
+    DocumentManager::setAutoBackupEnabled(bEnabled);
+    DocumentManager::setAutobackupTimeout(nInterval);
+    DocumentManager::saveSettings();
+    ICore::saveSettings();
+    if (bRearm)
+        rearmOpenDocuments(bEnabled);
+    IOptionPage::saveChanges();
+}
+
+void GeneralOptionsPage::discardChanges()
+{
+    fillFromRegistry();
+    IOptionPage::discardChanges();
+}
+
+void GeneralOptionsPage::fillFromRegistry()
+{
+    const QSignalBlocker checkBlocker(m_pAutoBackupCheck);
+    const QSignalBlocker spinBlocker(m_pBackupIntervalSpin);
+    m_pAutoBackupCheck->setChecked(DocumentManager::isAutobackupEnabled());
+    m_pBackupIntervalSpin->setValue(DocumentManager::getAutobackupTimeout());
+    m_pBackupIntervalSpin->setEnabled(m_pAutoBackupCheck->isChecked());
+}
