@@ -1,5 +1,6 @@
 #include "scenesplugin.h"
 
+#include "crashrecovery.h"
 #include "helpcommands.h"
 #include "projectcommands.h"
 #include "scenedocumentfactory.h"
@@ -30,6 +31,7 @@ void ScenesPlugin::extensionsInitialized()
 {
     m_parts.append(new ProjectCommands);
     m_parts.append(new HelpCommands);
+    m_parts.append(new CrashRecovery);
 }
 
 ExtensionSystem::IPlugin::ShutdownFlag ScenesPlugin::aboutToShutdown()
