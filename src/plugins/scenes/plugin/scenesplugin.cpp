@@ -1,9 +1,11 @@
 #include "scenesplugin.h"
 
 #include "crashrecovery.h"
+#include "editcommands.h"
 #include "helpcommands.h"
 #include "projectcommands.h"
 #include "scenedocumentfactory.h"
+#include "shortcutsettings.h"
 
 #include <extensionsystem/pluginmanager.h>
 
@@ -31,7 +33,9 @@ void ScenesPlugin::extensionsInitialized()
 {
     m_parts.append(new ProjectCommands);
     m_parts.append(new HelpCommands);
+    m_parts.append(new EditCommands);
     m_parts.append(new CrashRecovery);
+    ShortcutSettings::load(); // last: the stored keys apply to every command registered above
 }
 
 ExtensionSystem::IPlugin::ShutdownFlag ScenesPlugin::aboutToShutdown()
