@@ -1,0 +1,164 @@
+#include "scenelistpanel.h"
+
+#include "colorbutton.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton *newButton(const QString &text, const QString &objectName)
+{
+    auto *button = new QPushButton(text);
+    button->setObjectName(objectName);
+    return button;
+}
+} // namespace
+
+SceneListPanel::SceneListPanel(QWidget *parent)
+    : QWidget(parent)
+    , m_pList(new QListWidget)
+    , m_pAddButton(newButton(tr("Add"), QStringLiteral("addSceneButton")))
+    , m_pRemoveButton(newButton(tr("Remove"), QStringLiteral("removeSceneButton")))
+    , m_pUpButton(newButton(tr("Up"), QStringLiteral("moveSceneUpButton")))
+    , m_pDownButton(newButton(tr("Down"), QStringLiteral("moveSceneDownButton")))
+    , m_pBackgroundButton(new ColorButton)
+    , m_pDurationSpin(new QSpinBox)
+{
+    setObjectName(QStringLiteral("sceneListPanel"));
+    m_pList->setObjectName(QStringLiteral("sceneList"));
+    m_pList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    m_pList->setDragDropMode(QAbstractItemView::InternalMove);
+    m_pBackgroundButton->setObjectName(QStringLiteral("sceneBackgroundButton"));
+    m_pDurationSpin->setObjectName(QStringLiteral("sceneDurationSpin"));
+    m_pDurationSpin->setRange(100, 600000);
+    m_pDurationSpin->setSingleStep(500);
+    m_pDurationSpin->setSuffix(tr(" ms"));
+    m_pDurationSpin->setKeyboardTracking(false);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {m_pAddButton, m_pRemoveButton, m_pUpButton, m_pDownButton})
+        buttons->addWidget(button);
+    auto *properties = new QFormLayout;
+    properties->addRow(tr("Background:"), m_pBackgroundButton);
+    properties->addRow(tr("Duration:"), m_pDurationSpin);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pList);
+    layout->addLayout(buttons);
+    layout->addLayout(properties);
+
+    connect(m_pList, &QListWidget::currentRowChanged, this, [this](int nRow) {
+        updateButtons();
+        if (!m_bShowing)
+            emit currentSceneChanged(nRow);
+    });
+    connect(m_pList, &QListWidget::itemChanged, this, &SceneListPanel::onItemChanged);
+    connect(m_pList->model(), &QAbstractItemModel::rowsMoved, this, &SceneListPanel::onRowsMoved);
+    connect(m_pAddButton, &QPushButton::clicked, this, &SceneListPanel::addSceneRequested);
+    connect(m_pRemoveButton, &QPushButton::clicked, this,
+            [this] { emit removeSceneRequested(currentScene()); });
+    connect(m_pUpButton, &QPushButton::clicked, this, [this] { moveCurrentBy(-1); });
+    connect(m_pDownButton, &QPushButton::clicked, this, [this] { moveCurrentBy(1); });
+    connect(m_pBackgroundButton, &ColorButton::colorChosen, this,
+            &SceneListPanel::reportSceneProperties);
+    connect(m_pDurationSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &SceneListPanel::reportSceneProperties);
+    showProject(nullptr, -1);
+}
+
+void SceneListPanel::showProject(const Project *pProject, int nCurrentScene)
+{
+    m_bShowing = true;
+    QStringList names;
+    if (pProject) {
+        for (const Scene &scene : pProject->scenes)
+            names.append(scene.name);
+    }
+    setNames(names);
+    const bool hasCurrent = nCurrentScene >= 0 && nCurrentScene < names.size();
+    m_pList->setCurrentRow(hasCurrent ? nCurrentScene : -1);
+    const Scene current = hasCurrent ? pProject->scenes.at(nCurrentScene) : Scene();
+    m_pBackgroundButton->setColor(hasCurrent ? current.background : QColor());
+    m_pDurationSpin->setValue(current.duration);
+    m_pBackgroundButton->setEnabled(hasCurrent);
+    m_pDurationSpin->setEnabled(hasCurrent);
+    m_pAddButton->setEnabled(pProject != nullptr);
+    updateButtons();
+    m_bShowing = false;
+}
+
+int SceneListPanel::currentScene() const
+{
+    return m_pList->currentRow();
+}
+
+void SceneListPanel::setNames(const QStringList &names)
+{
+    // Items are reused, so a rename committed from an item's editor updates that same item.
+    const QSignalBlocker blocker(m_pList);
+    while (m_pList->count() > names.size())
+        delete m_pList->takeItem(m_pList->count() - 1);
+    while (m_pList->count() < names.size()) {
+        auto *item = new QListWidgetItem(m_pList);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    }
+    for (int i = 0; i < names.size(); ++i)
+        m_pList->item(i)->setText(names.at(i));
+    m_names = names;
+}
+
+void SceneListPanel::updateButtons()
+{
+    const int current = currentScene();
+    m_pRemoveButton->setEnabled(current >= 0);
+    m_pUpButton->setEnabled(current > 0);
+    m_pDownButton->setEnabled(current >= 0 && current < m_pList->count() - 1);
+}
+
+void SceneListPanel::onItemChanged(QListWidgetItem *item)
+{
+    if (m_bShowing)
+        return;
+    const int row = m_pList->row(item);
+    const QString name = item->text().trimmed();
+    if (row < 0 || row >= m_names.size() || name == m_names.at(row))
+        return;
+    if (name.isEmpty()) {
+        const QSignalBlocker blocker(m_pList);
+        item->setText(m_names.at(row));
+        return;
+    }
+    emit renameSceneRequested(row, name);
+}
+
+void SceneListPanel::onRowsMoved(const QModelIndex &, int nStart, int, const QModelIndex &,
+                                 int nRow)
+{
+    if (m_bShowing)
+        return;
+    // nRow is where the item went before it was taken out of the list.
+    const int to = nRow > nStart ? nRow - 1 : nRow;
+    // The list is inside its drop handling; the request is made once that is over.
+    QTimer::singleShot(0, this, [this, nStart, to] { emit moveSceneRequested(nStart, to); });
+}
+
+void SceneListPanel::moveCurrentBy(int nOffset)
+{
+    const int from = currentScene();
+    const int to = from + nOffset;
+    if (from >= 0 && to >= 0 && to < m_pList->count())
+        emit moveSceneRequested(from, to);
+}
+
+void SceneListPanel::reportSceneProperties()
+{
+    if (!m_bShowing && currentScene() >= 0)
+        emit scenePropertiesRequested(currentScene(), m_pBackgroundButton->color(),
+                                      m_pDurationSpin->value());
+}

@@ -1,0 +1,133 @@
+#include "stageview.h"
+
+#include "textelementitem.h"
+
+#include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+StageView::StageView(QWidget *parent)
+    : QGraphicsView(parent)
+    , m_pStage(new QGraphicsScene(this))
+{
+    setObjectName(QStringLiteral("stageView"));
+    setScene(m_pStage);
+    setFocusPolicy(Qt::StrongFocus);
+    setRenderHint(QPainter::Antialiasing);
+    setRenderHint(QPainter::TextAntialiasing);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setBackgroundBrush(palette().dark());
+    connect(m_pStage, &QGraphicsScene::selectionChanged, this, &StageView::onSceneSelectionChanged);
+}
+
+void StageView::showScene(const QSize &stageSize, const Scene *pScene, int nSelectedElement)
+{
+    m_bRebuilding = true;
+    m_pStage->clear();
+    m_pStage->setSceneRect(QRectF(QPointF(0, 0), QSizeF(stageSize)));
+    if (pScene) {
+        m_pStage->addRect(m_pStage->sceneRect(), Qt::NoPen, pScene->background)->setZValue(-1);
+        for (int i = 0; i < pScene->elements.size(); ++i) {
+            auto *item = new TextElementItem(i, pScene->elements.at(i));
+            m_pStage->addItem(item);
+            item->setSelected(i == nSelectedElement);
+        }
+    }
+    m_bRebuilding = false;
+    fitStage();
+    emit selectedElementChanged(selectedElement());
+}
+
+QList<int> StageView::selectedElements() const
+{
+    QList<int> indexes;
+    for (TextElementItem *item : elementItems()) {
+        if (item->isSelected())
+            indexes.append(item->index());
+    }
+    return indexes;
+}
+
+int StageView::selectedElement() const
+{
+    const QList<int> indexes = selectedElements();
+    return indexes.isEmpty() ? -1 : indexes.first();
+}
+
+TextElementItem *StageView::itemOfElement(int nElement) const
+{
+    for (TextElementItem *item : elementItems()) {
+        if (item->index() == nElement)
+            return item;
+    }
+    return nullptr;
+}
+
+void StageView::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    fitStage();
+}
+
+void StageView::showEvent(QShowEvent *event)
+{
+    QGraphicsView::showEvent(event);
+    fitStage();
+}
+
+void StageView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QGraphicsView::mouseReleaseEvent(event);
+    ElementMoves moves;
+    for (TextElementItem *item : elementItems()) {
+        if (item->wasMoved())
+            moves.insert(item->index(), item->pos());
+    }
+    if (!moves.isEmpty())
+        emit elementsMoved(moves);
+}
+
+void StageView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QGraphicsView::mouseDoubleClickEvent(event);
+    for (QGraphicsItem *item : items(event->pos())) {
+        if (item->type() == TextElementItem::Type) {
+            emit elementDoubleClicked(static_cast<TextElementItem *>(item)->index());
+            return;
+        }
+    }
+}
+
+void StageView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && !selectedElements().isEmpty()) {
+        emit deleteRequested(selectedElements());
+        event->accept();
+        return;
+    }
+    QGraphicsView::keyPressEvent(event);
+}
+
+void StageView::fitStage()
+{
+    if (!m_pStage->sceneRect().isEmpty())
+        fitInView(m_pStage->sceneRect(), Qt::KeepAspectRatio);
+}
+
+QList<TextElementItem *> StageView::elementItems() const
+{
+    QList<TextElementItem *> found;
+    const QList<QGraphicsItem *> all = m_pStage->items(Qt::AscendingOrder);
+    for (QGraphicsItem *item : all) {
+        if (item->type() == TextElementItem::Type)
+            found.append(static_cast<TextElementItem *>(item));
+    }
+    return found;
+}
+
+void StageView::onSceneSelectionChanged()
+{
+    if (!m_bRebuilding)
+        emit selectedElementChanged(selectedElement());
+}
