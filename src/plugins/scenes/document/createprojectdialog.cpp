@@ -1,9 +1,155 @@
 #include "createprojectdialog.h"
 
-// Placeholder until the dialog is built.
-CreateProjectDialog::CreateProjectDialog(QWidget *parent) : ICreateDocumentDlg(parent) {}
+#include "projectformat.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace {
+const QString forbiddenNameCharacters = QStringLiteral("/\\:*?\"<>|");
+}
+
+CreateProjectDialog::CreateProjectDialog(QWidget *parent)
+    : ICreateDocumentDlg(parent)
+{
+    setWindowTitle(tr("New Project"));
+
+    m_pNameEdit = new QLineEdit(this);
+    m_pNameEdit->setObjectName(QStringLiteral("nameEdit"));
+    m_pNameEdit->setPlaceholderText(tr("Name of the project"));
+    m_pFolderEdit = new QLineEdit(
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), this);
+    m_pFolderEdit->setObjectName(QStringLiteral("folderEdit"));
+    auto *browseButton = new QPushButton(tr("Browse..."), this);
+    browseButton->setObjectName(QStringLiteral("browseButton"));
+    auto *folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_pFolderEdit);
+    folderRow->addWidget(browseButton);
+
+    m_pWidthSpin = addSpinBox(QStringLiteral("widthSpin"), ProjectFormat::MinStageSize,
+                              ProjectFormat::MaxStageSize, 1280);
+    m_pHeightSpin = addSpinBox(QStringLiteral("heightSpin"), ProjectFormat::MinStageSize,
+                               ProjectFormat::MaxStageSize, 720);
+    m_pFrameRateSpin = addSpinBox(QStringLiteral("frameRateSpin"), ProjectFormat::MinFrameRate,
+                                  ProjectFormat::MaxFrameRate, 30);
+    m_pWidthSpin->setSuffix(tr(" px"));
+    m_pHeightSpin->setSuffix(tr(" px"));
+    m_pFrameRateSpin->setSuffix(tr(" fps"));
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("&Name:"), m_pNameEdit);
+    form->addRow(tr("&Folder:"), folderRow);
+    form->addRow(tr("&Width:"), m_pWidthSpin);
+    form->addRow(tr("&Height:"), m_pHeightSpin);
+    form->addRow(tr("F&rame rate:"), m_pFrameRateSpin);
+
+    m_pProblemLabel = new QLabel(this);
+    m_pProblemLabel->setObjectName(QStringLiteral("problemLabel"));
+    m_pProblemLabel->setWordWrap(true);
+    m_pButtonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_pProblemLabel);
+    layout->addWidget(m_pButtonBox);
+
+    connect(m_pNameEdit, &QLineEdit::textChanged, this, &CreateProjectDialog::validate);
+    connect(m_pFolderEdit, &QLineEdit::textChanged, this, &CreateProjectDialog::validate);
+    connect(browseButton, &QPushButton::clicked, this, &CreateProjectDialog::browse);
+    connect(m_pButtonBox, &QDialogButtonBox::accepted, this, &CreateProjectDialog::accept);
+    connect(m_pButtonBox, &QDialogButtonBox::rejected, this, &CreateProjectDialog::reject);
+    validate();
+}
+
 CreateProjectDialog::~CreateProjectDialog() = default;
-QString CreateProjectDialog::getFileName() { return QString(); }
-int CreateProjectDialog::getParameter1() { return 0; }
-int CreateProjectDialog::getParameter2() { return 0; }
-int CreateProjectDialog::getParameter3() { return 0; }
+
+QString CreateProjectDialog::getFileName()
+{
+    return problem().isEmpty() ? fileName() : QString();
+}
+
+int CreateProjectDialog::getParameter1()
+{
+    return m_pWidthSpin->value();
+}
+
+int CreateProjectDialog::getParameter2()
+{
+    return m_pHeightSpin->value();
+}
+
+int CreateProjectDialog::getParameter3()
+{
+    return m_pFrameRateSpin->value();
+}
+
+// The folder may have changed on disk since the last edit, so the values are checked again.
+void CreateProjectDialog::accept()
+{
+    validate();
+    if (problem().isEmpty())
+        ICreateDocumentDlg::accept();
+}
+
+QSpinBox *CreateProjectDialog::addSpinBox(const QString &strObjectName, int nMin, int nMax,
+                                          int nValue)
+{
+    auto *spinBox = new QSpinBox(this);
+    spinBox->setObjectName(strObjectName);
+    spinBox->setRange(nMin, nMax);
+    spinBox->setValue(nValue);
+    return spinBox;
+}
+
+QString CreateProjectDialog::problem() const
+{
+    const QString name = m_pNameEdit->text().trimmed();
+    const QString folder = m_pFolderEdit->text().trimmed();
+    const QFileInfo folderInfo(folder);
+    if (name.isEmpty())
+        return tr("Enter a name for the project.");
+    for (const QChar character : name) {
+        if (forbiddenNameCharacters.contains(character) ||
+            character.category() == QChar::Other_Control)
+            return tr("A project name cannot contain any of these characters: / \\ : * ? \" < > |");
+    }
+    if (folder.isEmpty() || !folderInfo.isDir())
+        return tr("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder));
+    if (!folderInfo.isWritable())
+        return tr("The folder %1 cannot be written to.").arg(QDir::toNativeSeparators(folder));
+    if (QFileInfo::exists(fileName()))
+        return tr("A project named %1 already exists in this folder.").arg(name);
+    return QString();
+}
+
+QString CreateProjectDialog::fileName() const
+{
+    const QString name = m_pNameEdit->text().trimmed() + QLatin1String(".veldra");
+    return QDir::cleanPath(QDir(m_pFolderEdit->text().trimmed()).absoluteFilePath(name));
+}
+
+void CreateProjectDialog::validate()
+{
+    const QString text = problem();
+    m_pProblemLabel->setText(text);
+    m_pButtonBox->button(QDialogButtonBox::Ok)->setEnabled(text.isEmpty());
+}
+
+void CreateProjectDialog::browse()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+            this, tr("Choose Folder"), m_pFolderEdit->text(),
+            QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (!folder.isEmpty())
+        m_pFolderEdit->setText(QDir::toNativeSeparators(folder));
+}

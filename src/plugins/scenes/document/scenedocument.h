@@ -2,6 +2,7 @@
 
 #include "idocument.h"
 #include "project.h"
+#include "projectchange.h"
 #include "scenes_global.h"
 
 #include <QPointF>
@@ -40,14 +41,13 @@ public:
     void editElement(int scene, int element, const TextElement &changed);
     void removeElement(int scene, int element);
 
-    // Used by the undo commands: replaces the project's content and announces the change.
-    void applyProject(const Project &project, int kind, int scene = -1, int element = -1);
-
     // Loads a backup written by saveBackup(): the document takes the path of the project the
     // backup was made of, and counts as opened from a backup.
     bool openBackup(const QString &strBackupPath);
 
+    // Also true while the content comes from a backup and has not been saved yet.
     bool isModified() const override;
+    // Pushes a command onto the undo stack, which takes it over.
     void submitCommand(QUndoCommand *pCommand) override;
     // Width, height and frame rate of the stage; the new project has one empty scene.
     bool create(int nParameter1, int nParameter2, int nParameter3) override;
@@ -62,6 +62,17 @@ public slots:
     bool saveBackup() override;
 
 private:
+    friend class ProjectCommand;
+
+    void announce(ProjectChange::Kind kind, int nScene = -1, int nElement = -1);
+    void replaceProject(const Project &project);
+    void updateModified();
+    bool writeProject(const QString &strFile);
+    void reportOpenFailure(const QString &strFile, const QString &strProblem) const;
+    bool hasScene(int nScene, const char *pWhere) const;
+    bool hasElement(int nScene, int nElement, const char *pWhere) const;
+
     Project m_project;
     QUndoStack *m_pStack = nullptr; // child
+    bool m_bModified = false;       // as last announced with modifyChanged()
 };
