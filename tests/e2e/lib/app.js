@@ -1,0 +1,94 @@
+// Starts the real veldra executable of the build tree under the runner's X server, with a
+// throw-away home whose settings hold three recent projects: two real project files and one
+// path that does not exist.
+'use strict';
+
+const { spawn } = require('node:child_process');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+
+const root = path.resolve(__dirname, '../../..');
+const buildDir = path.resolve(process.env.VELDRA_BUILD_DIR || path.join(root, 'build'));
+const binDir = path.join(buildDir, 'bin');
+const pageDir = path.join(binDir, 'resources', 'welcome');
+
+async function waitFor(condition, what, timeout = 30000, interval = 100) {
+    const end = Date.now() + timeout;
+    for (;;) {
+        const value = await condition();
+        if (value)
+            return value;
+        if (Date.now() > end)
+            throw new Error(`timed out waiting for ${what}`);
+        await new Promise(resolve => setTimeout(resolve, interval));
+    }
+}
+
+function project(name) {
+    const text = { type: 'text', text: name, x: 100, y: 80, width: 600, height: 120,
+                   color: '#ffffff', fontSize: 48, entrance: { type: 'fade', duration: 600 } };
+    return JSON.stringify({
+        format: 'veldra-project', version: 1,
+        stage: { width: 1280, height: 720, frameRate: 30 },
+        scenes: [{ name, background: '#20242c', duration: 4000, elements: [text] }],
+    });
+}
+
+// The settings "Designer" group marks a run that is not the first, so the window opens in its
+// normal state instead of maximised.
+function settings(recent, language) {
+    return ['[Veldra]', `RecentProjects=${recent.join(', ')}`, 'Theme=Dark',
+            language ? `Language=${language}` : '', '[Designer]', 'seen=true', ''].join('\n');
+}
+
+async function startApp({ language } = {}) {
+    const home = fs.mkdtempSync(path.join(os.tmpdir(), 'veldra-e2e-'));
+    const projects = path.join(home, 'Projects');
+    fs.mkdirSync(projects);
+    const recent = [path.join(projects, 'Intro.veldra'), path.join(projects, 'Launch.veldra'),
+                    path.join(home, 'Archive', 'Gone.veldra')];
+    fs.writeFileSync(recent[0], project('Intro'));
+    fs.writeFileSync(recent[1], project('Launch'));
+    const config = path.join(home, '.config');
+    fs.mkdirSync(path.join(config, 'Veldra'), { recursive: true });
+    fs.writeFileSync(path.join(config, 'Veldra', 'Veldra.ini'), settings(recent, language));
+
+    const portFile = path.join(home, 'port');
+    const child = spawn(path.join(binDir, 'veldra'), [], {
+        env: { ...process.env, HOME: home, XDG_CONFIG_HOME: config,
+               XDG_DATA_HOME: path.join(home, '.local', 'share'),
+               XDG_CACHE_HOME: path.join(home, '.cache'), VELDRA_NO_MESSAGE_BOXES: '1',
+               VELDRA_WEBSOCKET_PORT_FILE: portFile, QTWEBENGINE_DISABLE_SANDBOX: '1',
+               QTWEBENGINE_CHROMIUM_FLAGS: '--disable-gpu', QT_QPA_PLATFORM: 'xcb' },
+        stdio: ['ignore', 'pipe', 'pipe'],
+    });
+    let output = '';
+    child.stdout.on('data', data => { output += data; });
+    child.stderr.on('data', data => { output += data; });
+    const exited = new Promise(resolve => child.once('exit', resolve));
+
+    async function stop() {
+        if (child.exitCode === null && child.signalCode === null) {
+            child.kill('SIGTERM');
+            const timer = setTimeout(() => child.kill('SIGKILL'), 10000);
+            await exited;
+            clearTimeout(timer);
+        }
+        fs.rmSync(home, { recursive: true, force: true });
+    }
+
+    try {
+        const port = await waitFor(() => {
+            if (child.exitCode !== null)
+                throw new Error(`veldra exited with ${child.exitCode}:\n${output}`);
+            return fs.existsSync(portFile) && Number(fs.readFileSync(portFile, 'utf8'));
+        }, 'the port file');
+        return { pid: child.pid, port, recent, home, output: () => output, stop };
+    } catch (error) {
+        await stop();
+        throw error;
+    }
+}
+
+module.exports = { startApp, waitFor, binDir, pageDir };

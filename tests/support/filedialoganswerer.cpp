@@ -1,0 +1,51 @@
+#include "filedialoganswerer.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+FileDialogAnswerer::FileDialogAnswerer()
+{
+    m_timer.setInterval(10);
+    connect(&m_timer, &QTimer::timeout, this, &FileDialogAnswerer::poll);
+    m_timer.start();
+}
+
+FileDialogAnswerer::~FileDialogAnswerer() = default;
+
+void FileDialogAnswerer::enqueue(const QString &strPath)
+{
+    m_queue.enqueue(strPath);
+}
+
+int FileDialogAnswerer::count() const
+{
+    return m_count;
+}
+
+QString FileDialogAnswerer::lastTitle() const
+{
+    return m_lastTitle;
+}
+
+QString FileDialogAnswerer::lastDirectory() const
+{
+    return m_lastDirectory;
+}
+
+void FileDialogAnswerer::poll()
+{
+    auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible() || dialog == m_answering)
+        return;
+    m_answering = dialog;
+    ++m_count;
+    m_lastTitle = dialog->windowTitle();
+    m_lastDirectory = dialog->directory().absolutePath();
+    const QString path = m_queue.isEmpty() ? QString() : m_queue.dequeue();
+    if (path.isEmpty()) {
+        dialog->reject();
+        return;
+    }
+    dialog->selectFile(path);
+    dialog->accept();
+}
