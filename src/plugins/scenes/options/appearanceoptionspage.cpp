@@ -12,13 +12,14 @@
 #include <QSignalBlocker>
 
 namespace {
-// Selects the entry whose data is the id, else the entry of the fallback id; the id selected.
+// Selects the entry whose data is the id, else the entry of the fallback id, else the first
+// entry; the id selected.
 QString selectId(QComboBox *combo, const QString &strId, const QString &strFallbackId)
 {
     int index = combo->findData(strId);
     if (index < 0)
         index = combo->findData(strFallbackId);
-    combo->setCurrentIndex(index);
+    combo->setCurrentIndex(qMax(index, 0));
     return combo->currentData().toString();
 }
 } // namespace

@@ -7,7 +7,6 @@
 #include "mainwindow.h"
 #include "proxyaction.h"
 
-#include <QApplication>
 #include <QSet>
 
 #include <algorithm>
@@ -17,14 +16,16 @@ using Contexts = QSet<QWidget *>;
 
 // The context widgets the command has its own implementation for. The registry does not list
 // them, so the command is pointed at each registered context in turn: where it has no
-// implementation its proxy follows the main window's. Afterwards the command goes back to the
-// context the user works in, as the main window sets it on every focus change.
+// implementation its proxy follows the main window's. Afterwards the command is pointed back at
+// the context whose implementation it followed before.
 Contexts implementationContexts(ContextAction *command)
 {
     auto *proxy = qobject_cast<ProxyAction *>(command->getAction());
     QWidget *mainWindow = ICore::getMainWindow();
     if (!proxy || !mainWindow)
         return Contexts();
+    QAction *followed = proxy->action();
+    QWidget *followedContext = mainWindow;
     command->setCurrentContext(mainWindow);
     QAction *fallback = proxy->action();
     Contexts contexts;
@@ -34,11 +35,13 @@ Contexts implementationContexts(ContextAction *command)
         if (!context.widget || context.widget == mainWindow)
             continue;
         command->setCurrentContext(context.widget);
-        if (proxy->action() && proxy->action() != fallback)
+        QAction *action = proxy->action();
+        if (action && action != fallback)
             contexts.insert(context.widget);
+        if (action == followed && action != fallback && followedContext == mainWindow)
+            followedContext = context.widget;
     }
-    command->setCurrentContext(
-            ContextManager::getActiveContext(QApplication::focusWidget()).widget);
+    command->setCurrentContext(followedContext);
     return contexts;
 }
 

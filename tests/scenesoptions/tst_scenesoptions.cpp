@@ -1,0 +1,390 @@
+#include "appearanceoptionspage.h"
+#include "generaloptionspage.h"
+#include "keyboardoptionspage.h"
+#include "scenesoptionsdialog.h"
+#include "shortcutsettings.h"
+
+#include "actionmanager.h"
+#include "contextaction.h"
+#include "contextmanager.h"
+#include "documentmanager.h"
+#include "ilanguagemanager.h"
+#include "ithemesmanager.h"
+#include "mainwindow.h"
+#include "proxyaction.h"
+
+#include "appdirfolder.h"
+#include "corefixture.h"
+#include "settingsondisk.h"
+#include "testmain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QKeySequenceEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace {
+using Shortcuts = QMap<QString, QKeySequence>;
+
+template<typename T>
+T *child(QWidget *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no child \"%s\"", name);
+    return found;
+}
+
+// Gives a command a new shortcut the way the user does: select its row, then type or clear.
+void editShortcut(KeyboardOptionsPage &page, const QString &id, const QString &key)
+{
+    auto *tree = child<QTreeWidget>(&page, "commandTree");
+    const QList<QTreeWidgetItem *> rows = tree->findItems(id, Qt::MatchExactly, 0);
+    QVERIFY2(rows.size() == 1, qPrintable(id));
+    tree->setCurrentItem(rows.first());
+    if (key.isEmpty())
+        child<QPushButton>(&page, "clearButton")->click();
+    else
+        child<QKeySequenceEdit>(&page, "keySequenceEdit")->setKeySequence(QKeySequence(key));
+}
+
+// "File.New=Ctrl+N;File.Exit=" as edits of the page.
+void editShortcuts(KeyboardOptionsPage &page, const QString &edits)
+{
+    for (const QString &edit : edits.split(';', Qt::SkipEmptyParts))
+        editShortcut(page, edit.section('=', 0, 0), edit.section('=', 1));
+}
+
+QString shortcutInTable(KeyboardOptionsPage &page, const QString &id)
+{
+    auto *tree = child<QTreeWidget>(&page, "commandTree");
+    const QList<QTreeWidgetItem *> rows = tree->findItems(id, Qt::MatchExactly, 0);
+    return rows.size() == 1 ? rows.first()->text(2) : QStringLiteral("<no row>");
+}
+
+Shortcuts registryShortcuts()
+{
+    Shortcuts shortcuts;
+    for (const ContextAction *command : ActionManager::getActions()) {
+        if (!command->isSeparator())
+            shortcuts.insert(command->getId(), command->getKeySequence());
+    }
+    return shortcuts;
+}
+
+QKeySequence keyOf(const char *id)
+{
+    return ActionManager::getAction(QString::fromLatin1(id))->getKeySequence();
+}
+
+QMap<QString, QAction *> followedActions()
+{
+    QMap<QString, QAction *> followed;
+    for (const ContextAction *command : ActionManager::getActions())
+        followed.insert(command->getId(),
+                        static_cast<ProxyAction *>(command->getAction())->action());
+    return followed;
+}
+} // namespace
+
+class TestScenesOptions : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<CoreFixture> m_fixture;
+
+private slots:
+    void init() { m_fixture = std::make_unique<CoreFixture>(); }
+    void cleanup()
+    {
+        m_fixture.reset();
+        qApp->setStyleSheet(QString());
+    }
+
+    void conflictWarning_data()
+    {
+        QTest::addColumn<QString>("registrations"); // extra commands: "id:context ..."
+        QTest::addColumn<QString>("edits");
+        QTest::addColumn<QStringList>("named"); // ids the warning names; empty: no warning
+
+        QTest::newRow("two global commands, one key")
+                << ""
+                << "File.New=Ctrl+Shift+F9;File.Exit=Ctrl+Shift+F9"
+                << QStringList{"File.Exit", "File.New"};
+        QTest::newRow("different keys")
+                << ""
+                << "File.New=Ctrl+Shift+F9;File.Exit=Ctrl+Shift+F8" << QStringList();
+        QTest::newRow("a key another command has by default")
+                << ""
+                << "File.New=Ctrl+Q" << QStringList{"File.Exit", "File.New"};
+        QTest::newRow("one two-chord sequence")
+                << ""
+                << "File.New=Ctrl+K, Ctrl+N;File.Save=Ctrl+K, Ctrl+N"
+                << QStringList{"File.New", "File.Save"};
+        QTest::newRow("commands of two different editors")
+                << "Test.A:first Test.B:second"
+                << "Test.A=F9;Test.B=F9" << QStringList();
+        QTest::newRow("two commands of one editor")
+                << "Test.A:first Test.B:first"
+                << "Test.A=F9;Test.B=F9" << QStringList{"Test.A", "Test.B"};
+        QTest::newRow("editor command against a global one")
+                << "Test.A:first"
+                << "Test.A=F9;File.New=F9" << QStringList{"File.New", "Test.A"};
+    }
+    void conflictWarning()
+    {
+        QFETCH(QString, registrations);
+        QFETCH(QString, edits);
+        QFETCH(QStringList, named);
+        QWidget first, second;
+        ContextManager::registerContext(&first, "Test.First", "First");
+        ContextManager::registerContext(&second, "Test.Second", "Second");
+        QList<QAction *> actions;
+        for (const QString &registration : registrations.split(' ', Qt::SkipEmptyParts)) {
+            actions << new QAction(registration, &first);
+            ActionManager::registerAction(actions.last(), registration.section(':', 0, 0),
+                                          registration.endsWith("first") ? &first : &second);
+        }
+        // The user works in the first editor: its commands follow their implementations there.
+        ActionManager::setContext(&first);
+        const QMap<QString, QAction *> followed = followedActions();
+
+        KeyboardOptionsPage page;
+        page.initValues();
+        editShortcuts(page, edits);
+
+        auto *warning = child<QLabel>(&page, "conflictLabel");
+        QCOMPARE(!warning->isHidden(), !named.isEmpty());
+        QCOMPARE(warning->text().count("share the shortcut"), named.isEmpty() ? 0 : 1);
+        for (const QString &id : named)
+            QVERIFY2(warning->text().contains('"' + id + '"'), qPrintable(warning->text()));
+        // Looking for clashes leaves every command with the implementation it followed.
+        QCOMPARE(followedActions(), followed);
+        QCOMPARE(followedActions().value("Test.A"), actions.value(0));
+
+        for (QAction *action : qAsConst(actions))
+            ActionManager::unregisterAction(action, action->text().section(':', 0, 0));
+        ContextManager::unregisterContext(&first, "Test.First");
+        ContextManager::unregisterContext(&second, "Test.Second");
+    }
+
+    void resetAllAndDiscard()
+    {
+        ActionManager::getAction("File.New")->setKeySequence(QKeySequence("F9"));
+        ActionManager::getAction("File.Exit")->setKeySequence(QKeySequence());
+        KeyboardOptionsPage page;
+        page.initValues();
+        QSignalSpy edited(&page, &IOptionPage::dataChanged);
+
+        child<QPushButton>(&page, "resetAllButton")->click();
+        QCOMPARE(edited.count(), 1);
+        QCOMPARE(keyOf("File.New"), QKeySequence(QKeySequence::New));
+        QCOMPARE(keyOf("File.Exit"), QKeySequence(QKeySequence::Quit));
+        QCOMPARE(shortcutInTable(page, "File.New"),
+                 QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText));
+        QCOMPARE(shortcutInTable(page, "File.Exit"),
+                 QKeySequence(QKeySequence::Quit).toString(QKeySequence::NativeText));
+
+        page.discardChanges();
+        QCOMPARE(keyOf("File.New"), QKeySequence("F9"));
+        QCOMPARE(keyOf("File.Exit"), QKeySequence());
+        QCOMPARE(shortcutInTable(page, "File.New"), QString("F9"));
+    }
+
+    void shortcutsSurviveRestart_data()
+    {
+        QTest::addColumn<QString>("edits");
+        QTest::addColumn<bool>("clearAll");
+        QTest::newRow("nothing changed") << "" << false;
+        QTest::newRow("changed, two chords, cleared")
+                << "File.New=Ctrl+K, Ctrl+N;File.Exit=;Help.About=Alt+F12" << false;
+        QTest::newRow("every shortcut cleared") << "" << true;
+    }
+    void shortcutsSurviveRestart()
+    {
+        QFETCH(QString, edits);
+        QFETCH(bool, clearAll);
+        {
+            KeyboardOptionsPage page;
+            page.initValues();
+            editShortcuts(page, edits);
+            auto *tree = child<QTreeWidget>(&page, "commandTree");
+            for (int i = 0; clearAll && i < tree->topLevelItemCount(); ++i)
+                editShortcut(page, tree->topLevelItem(i)->text(0), QString());
+            page.saveChanges();
+        }
+        const Shortcuts saved = registryShortcuts();
+        QVERIFY(!clearAll || saved.value("File.Save").isEmpty());
+
+        // The next run reads a copy of the file on disk with a fresh registry.
+        QTemporaryDir disk;
+        QVERIFY(QFile::copy(m_fixture->filePath("user.ini"), disk.filePath("user.ini")));
+        m_fixture.reset();
+        m_fixture = std::make_unique<CoreFixture>(false);
+        QFile::remove(m_fixture->filePath("user.ini"));
+        QVERIFY(QFile::copy(disk.filePath("user.ini"), m_fixture->filePath("user.ini")));
+        m_fixture->userSettings()->sync();
+        m_fixture->createMainWindow();
+        // A command added since the last save keeps its default.
+        QAction later;
+        ActionManager::registerAction(&later, "Test.Later", m_fixture->mainWindow())
+                ->setDefaultKeySequence(QKeySequence("F12"));
+        ShortcutSettings::load();
+
+        Shortcuts expected = saved;
+        expected.insert("Test.Later", QKeySequence("F12"));
+        QCOMPARE(registryShortcuts(), expected);
+        ActionManager::unregisterAction(&later, "Test.Later");
+    }
+
+    void generalPageRoundTrip_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("off, 45 s") << false << 45;
+        QTest::newRow("on, 10 min") << true << 600;
+    }
+    void generalPageRoundTrip()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(int, interval);
+        DocumentManager::setAutoBackupEnabled(!enabled);
+        {
+            GeneralOptionsPage page;
+            page.initValues();
+            QSignalSpy edited(&page, &IOptionPage::dataChanged);
+            child<QCheckBox>(&page, "autoBackupCheck")->setChecked(enabled);
+            child<QSpinBox>(&page, "backupIntervalSpin")->setValue(interval);
+            QCOMPARE(edited.count(), 2);
+            page.saveChanges();
+        }
+        const QString file = m_fixture->filePath("user.ini");
+        QCOMPARE(valueOnDisk(file, "Veldra/AutoBackup.Enable").toBool(), enabled);
+        QCOMPARE(valueOnDisk(file, "Veldra/AutoBackup.Interval").toInt(), interval);
+
+        m_fixture->destroyMainWindow();
+        m_fixture->createMainWindow();
+        QCOMPARE(DocumentManager::isAutobackupEnabled(), enabled);
+        QCOMPARE(DocumentManager::getAutobackupTimeout(), interval);
+        GeneralOptionsPage fresh;
+        fresh.initValues();
+        QCOMPARE(child<QCheckBox>(&fresh, "autoBackupCheck")->isChecked(), enabled);
+        QCOMPARE(child<QSpinBox>(&fresh, "backupIntervalSpin")->value(), interval);
+        QCOMPARE(child<QSpinBox>(&fresh, "backupIntervalSpin")->isEnabled(), enabled);
+    }
+
+    void appearanceStoresChoice_data()
+    {
+        QTest::addColumn<QString>("theme"); // empty: left as shown
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("storedTheme");
+        QTest::addColumn<QString>("storedLanguage");
+        QTest::newRow("theme only") << "Light"
+                                    << ""
+                                    << "Light"
+                                    << "";
+        QTest::newRow("language only") << ""
+                                       << "de_DE"
+                                       << "Dark"
+                                       << "de_DE";
+        QTest::newRow("both") << "Light"
+                              << "fr_FR"
+                              << "Light"
+                              << "fr_FR";
+    }
+    void appearanceStoresChoice()
+    {
+        QFETCH(QString, theme);
+        QFETCH(QString, language);
+        QFETCH(QString, storedTheme);
+        QFETCH(QString, storedLanguage);
+        AppDirFolder styles("resources/styles");
+        AppDirFolder translations("translations");
+        for (const char *name : {"veldra_dark.qss", "veldra_light.qss"})
+            QVERIFY(styles.writeFile(name));
+        for (const char *name : {"veldra_fr_FR.qm", "veldra_de_DE.qm"})
+            QVERIFY(translations.writeFile(name));
+        IThemesManager::getInstance().initialize();
+        ILanguageManager::getInstance().initialize();
+
+        AppearanceOptionsPage page;
+        page.initValues();
+        auto *themes = child<QComboBox>(&page, "themeCombo");
+        auto *languages = child<QComboBox>(&page, "languageCombo");
+        QCOMPARE(themes->currentData().toString(), QString("Dark"));
+        QCOMPARE(languages->count(), 3);
+        QCOMPARE(languages->itemText(languages->findData("de_DE")), QString("Deutsch (Germany)"));
+        if (!theme.isEmpty())
+            themes->setCurrentIndex(themes->findData(theme));
+        if (!language.isEmpty())
+            languages->setCurrentIndex(languages->findData(language));
+        page.saveChanges();
+
+        const QString file = m_fixture->filePath("user.ini");
+        QCOMPARE(valueOnDisk(file, "Veldra/Theme").toString(), storedTheme);
+        QCOMPARE(valueOnDisk(file, "Veldra/Language").toString(), storedLanguage);
+        QCOMPARE(IThemesManager::getInstance().getCurrentThemeId(), QString("Dark"));
+    }
+
+    void dialogButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("apply") << "apply" << true << true;
+        QTest::newRow("ok") << "ok" << true << false;
+        QTest::newRow("cancel") << "cancel" << false << false;
+        QTest::newRow("escape") << "escape" << false << false;
+    }
+    void dialogButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, saved);
+        QFETCH(bool, visible);
+        DocumentManager::setAutoBackupEnabled(true);
+        ScenesOptionsDialog dialog;
+        dialog.showDialog();
+        QCOMPARE(dialog.windowTitle(), QString("Preferences"));
+        QCOMPARE(dialog.getPageCount(), 3);
+        auto *buttons = child<QDialogButtonBox>(&dialog, "");
+        QPushButton *apply = buttons->button(QDialogButtonBox::Apply);
+        QVERIFY(!apply->isEnabled());
+
+        QVERIFY(QMetaObject::invokeMethod(&dialog, "onPageChanged", Q_ARG(int, 2)));
+        QCOMPARE(child<QStackedWidget>(&dialog, "pageStack")->currentWidget(), dialog.getPage(2));
+        QCOMPARE(child<QListWidget>(&dialog, "pageList")->currentRow(), 2);
+        child<QCheckBox>(dialog.getPage(0), "autoBackupCheck")->setChecked(false);
+        QVERIFY(apply->isEnabled());
+        QVERIFY(dialog.getPage(0)->isChanged());
+        QVERIFY(!dialog.getPage(2)->isChanged());
+
+        if (button == "escape")
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            buttons->button(button == "apply" ? QDialogButtonBox::Apply
+                            : button == "ok"  ? QDialogButtonBox::Ok
+                                              : QDialogButtonBox::Cancel)
+                    ->click();
+        QCOMPARE(DocumentManager::isAutobackupEnabled(), !saved);
+        QCOMPARE(dialog.isVisible(), visible);
+        QVERIFY(!apply->isEnabled());
+
+        // A closed dialog shows what was changed elsewhere meanwhile when it opens again.
+        if (!visible)
+            DocumentManager::setAutoBackupEnabled(!DocumentManager::isAutobackupEnabled());
+        dialog.showDialog();
+        QCOMPARE(child<QCheckBox>(dialog.getPage(0), "autoBackupCheck")->isChecked(),
+                 DocumentManager::isAutobackupEnabled());
+    }
+};
+
+VELDRA_TEST_MAIN(TestScenesOptions)
+#include "tst_scenesoptions.moc"
