@@ -26,7 +26,11 @@ namespace {
 bool writeAtomically(const QString &strFile, const QByteArray &bytes, QString *pProblem)
 {
     QSaveFile file(strFile);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    // commit() misses a failed flush of the write buffer (a full disk, a file size limit), so
+    // the buffer is flushed and checked first. Without a commit the temporary file is removed.
+    const bool written =
+            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+    if (written && file.commit())
         return true;
     *pProblem = file.errorString();
     return false;

@@ -47,8 +47,11 @@ bool entranceFromName(const QString &strName, TextElement::Entrance *pEntrance)
     return false;
 }
 
+// An invalid colour is written as an empty text, which reading refuses.
 QString colorName(const QColor &color)
 {
+    if (!color.isValid())
+        return QString();
     return color.name(color.alpha() == 255 ? QColor::HexRgb : QColor::HexArgb);
 }
 
