@@ -56,7 +56,7 @@ class RunLock
 public:
     ~RunLock()
     {
-        m_lock.reset();
+        release();
         if (!m_folder.isEmpty() && QFileInfo::exists(m_folder))
             removeTree(m_folder);
     }
@@ -68,7 +68,7 @@ public:
     {
         if (m_lock && m_folder == folder && QFileInfo::exists(lockPathIn(folder)))
             return;
-        m_lock.reset();
+        release();
         m_folder = folder;
         if (!QDir().mkpath(folder)) {
             qWarning("Cannot create the backup folder %s", qUtf8Printable(folder));
@@ -80,6 +80,25 @@ public:
     }
 
 private:
+    // QLockFile complains when its file has gone, and it has when the core removed its whole
+    // temporary folder on closing. The file is then put back for the lock to remove, together
+    // with the folders that needed.
+    void release()
+    {
+        if (!m_lock)
+            return;
+        const QString lockPath = lockPathIn(m_folder);
+        QString outermostMissing;
+        for (QString path = m_folder; !QFileInfo::exists(path);
+             path = QFileInfo(path).absolutePath())
+            outermostMissing = path;
+        if (!QFileInfo::exists(lockPath) && QDir().mkpath(m_folder))
+            QFile(lockPath).open(QIODevice::WriteOnly);
+        m_lock.reset();
+        if (!outermostMissing.isEmpty())
+            removeTree(outermostMissing);
+    }
+
     const QString m_runId = QUuid::createUuid().toString(QUuid::WithoutBraces);
     QString m_folder;
     std::unique_ptr<QLockFile> m_lock;

@@ -1,0 +1,276 @@
+#include "actionmanager.h"
+#include "backupstore.h"
+#include "contextaction.h"
+#include "corefixture.h"
+#include "crashrecovery.h"
+#include "documentmanager.h"
+#include "mainwindow.h"
+#include "messageboxanswerer.h"
+#include "scenedocument.h"
+#include "scenedocumentfactory.h"
+#include "testmain.h"
+
+#include <extensionsystem/pluginmanager.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLockFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+enum RunKind { NoLock, StaleLock, LiveLock, OldEmptyLock, FreshEmptyLock, CurrentRun, LinkedRun };
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
+             qPrintable(path));
+}
+
+QString backupOf(const QString &originalPath)
+{
+    return R"({"format": "veldra-project", "version": 1,
+               "stage": {"width": 640, "height": 360, "frameRate": 25},
+               "scenes": [{"name": "Intro", "background": "#20242c", "duration": 1000,
+                           "elements": []}],
+               "originalPath": ")" +
+           originalPath + "\"}";
+}
+
+// The folder of a run that ended without releasing its lock.
+void makeDeadRun(const QStringList &backups)
+{
+    const QString folder = BackupStore::runsFolder() + QStringLiteral("/dead/");
+    QDir().mkpath(folder);
+    for (int i = 0; i < backups.size(); ++i)
+        writeFile(folder + QString::number(i) + QStringLiteral(".veldrabackup"),
+                  backups[i].toUtf8());
+}
+
+void closeAllDocuments()
+{
+    const QList<IDocument *> documents = DocumentManager::getDocuments();
+    for (IDocument *document : documents)
+        emit document->requestClosing(false);
+}
+
+} // namespace
+
+class TestScenesRecovery : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_temp; // stands in for the system's temporary folder
+    QByteArray m_systemTemp;
+
+private slots:
+    void initTestCase() { m_systemTemp = QFile::encodeName(QDir::tempPath()); }
+
+    void init()
+    {
+        m_temp = std::make_unique<QTemporaryDir>(QFile::decodeName(m_systemTemp) +
+                                                 QStringLiteral("/recovery-XXXXXX"));
+        qputenv("TMPDIR", QFile::encodeName(m_temp->path()));
+    }
+
+    void cleanupTestCase() { qputenv("TMPDIR", m_systemTemp); }
+
+    void backupPaths_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("sameFile");
+        const QString here = QDir::current().absoluteFilePath(QStringLiteral("a.veldra"));
+        QTest::newRow("same path") << "/p/a.veldra"
+                                   << "/p/a.veldra" << true;
+        QTest::newRow("dot-dot") << "/p/x/../a.veldra"
+                                 << "/p/a.veldra" << true;
+        QTest::newRow("relative") << "a.veldra" << here << true;
+        QTest::newRow("other file") << "/p/a.veldra"
+                                    << "/p/b.veldra" << false;
+        QTest::newRow("other folder") << "/p/a.veldra"
+                                      << "/q/a.veldra" << false;
+    }
+
+    void backupPaths()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, sameFile);
+        const QString backup = BackupStore::backupPathFor(first);
+        QCOMPARE(backup == BackupStore::backupPathFor(second), sameFile);
+        QCOMPARE(QFileInfo(backup).absolutePath(), BackupStore::currentRunFolder());
+        QVERIFY(backup.endsWith(QLatin1String(".veldrabackup")));
+
+        // The run's lock is live for anyone who probes it, also after the folder was removed.
+        QVERIFY(QDir(BackupStore::runsFolder()).removeRecursively());
+        QCOMPARE(BackupStore::backupPathFor(first), backup);
+        QLockFile probe(
+                QDir(BackupStore::currentRunFolder()).filePath(BackupStore::lockFileName()));
+        probe.setStaleLockTime(0);
+        QVERIFY(!probe.tryLock(0));
+
+        QTest::ignoreMessage(QtWarningMsg, "BackupStore::backupPathFor: empty project path");
+        QCOMPARE(BackupStore::backupPathFor(QString()), QString());
+    }
+
+    void orphans_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("orphaned");
+        QTest::newRow("no lock") << int(NoLock) << true;
+        QTest::newRow("lock of a dead process") << int(StaleLock) << true;
+        QTest::newRow("lock of a live process") << int(LiveLock) << false;
+        QTest::newRow("old empty lock") << int(OldEmptyLock) << true;
+        QTest::newRow("fresh empty lock") << int(FreshEmptyLock) << false;
+        QTest::newRow("this run") << int(CurrentRun) << false;
+        QTest::newRow("symbolic link to a folder") << int(LinkedRun) << false;
+    }
+
+    void orphans()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, orphaned);
+        const QString ownBackup = BackupStore::backupPathFor(QStringLiteral("/p/own.veldra"));
+        writeFile(ownBackup, "own");
+        const QString outside = m_temp->filePath(QStringLiteral("outside"));
+        QDir().mkpath(outside);
+        writeFile(outside + QStringLiteral("/keep.veldrabackup"), "keep");
+
+        const QString runs = BackupStore::runsFolder();
+        const QString folder = kind == CurrentRun ? BackupStore::currentRunFolder()
+                                                  : runs + QStringLiteral("/other");
+        const QString lockPath = folder + QLatin1Char('/') + BackupStore::lockFileName();
+        QLockFile liveLock(lockPath);
+        if (kind == LinkedRun) {
+            QVERIFY(QFile::link(outside, folder));
+        } else {
+            QDir().mkpath(folder);
+            QVERIFY(QFile::link(outside, folder + QStringLiteral("/link")));
+            QVERIFY(QFile::link(outside + QStringLiteral("/keep.veldrabackup"),
+                                folder + QStringLiteral("/linked.veldrabackup")));
+        }
+        if (kind == StaleLock)
+            writeFile(lockPath, "2147483646\nveldra\n\n");
+        if (kind == OldEmptyLock || kind == FreshEmptyLock)
+            writeFile(lockPath, QByteArray());
+        if (kind == LiveLock)
+            QVERIFY(liveLock.tryLock(0));
+        if (kind == OldEmptyLock || kind == LiveLock) { // a run may last longer than any timeout
+            QFile lock(lockPath);
+            QVERIFY(lock.open(QIODevice::ReadWrite) &&
+                    lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
+        }
+        const QString backup = folder + QStringLiteral("/x.veldrabackup");
+        if (kind != LinkedRun)
+            writeFile(backup, "x");
+
+        QCOMPARE(BackupStore::orphanedBackups(), orphaned ? QStringList{backup} : QStringList{});
+        BackupStore::discardOrphans();
+        QCOMPARE(QFileInfo::exists(folder), !orphaned);
+        QVERIFY(QFileInfo::exists(ownBackup));
+        QVERIFY(QFileInfo::exists(outside + QStringLiteral("/keep.veldrabackup")));
+    }
+
+    void backupTimerWritesBackup()
+    {
+        CoreFixture fixture;
+        MessageBoxAnswerer answerer;
+        const QString path = fixture.filePath(QStringLiteral("timed.veldra"));
+        SceneDocument document;
+        document.setFileName(path);
+        QVERIFY(document.create(640, 360, 25));
+        document.renameScene(0, QStringLiteral("Renamed"));
+        DocumentManager::addDocument(&document);
+        DocumentManager::setAutobackupTimeout(1);
+        DocumentManager::startWaitingBackup(&document);
+        const QString backup = BackupStore::backupPathFor(path);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(backup), 3000);
+        DocumentManager::removeDocument(&document);
+
+        SceneDocument recovered;
+        QVERIFY(recovered.openBackup(backup));
+        QCOMPARE(recovered.getFileName(), path);
+        QCOMPARE(recovered.project().scenes.value(0).name, QStringLiteral("Renamed"));
+    }
+
+    void offer_data()
+    {
+        QTest::addColumn<QStringList>("backups");
+        QTest::addColumn<bool>("openFirst");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("recovered");
+        QTest::addColumn<int>("warnings");
+        const QStringList two{backupOf(QStringLiteral("/p/one.veldra")),
+                              backupOf(QStringLiteral("/p/two.veldra"))};
+        const QStringList withCorrupt{QStringLiteral("{\"format\": "), two.last()};
+        QTest::newRow("nothing to recover") << QStringList() << false << "" << 0 << 0;
+        QTest::newRow("recover") << two << false << "recover" << 2 << 0;
+        QTest::newRow("open project kept") << two << true << "recover" << 1 << 0;
+        QTest::newRow("corrupt backup") << withCorrupt << false << "recover" << 1 << 1;
+        QTest::newRow("close discards") << two << false << "close" << 0 << 0;
+        QTest::newRow("offer replaced") << two << false << "replaced" << 0 << 0;
+    }
+
+    void offer()
+    {
+        QFETCH(QStringList, backups);
+        QFETCH(bool, openFirst);
+        QFETCH(QString, answer);
+        QFETCH(int, recovered);
+        QFETCH(int, warnings);
+        CoreFixture fixture;
+        MessageBoxAnswerer answerer;
+        SceneDocumentFactory factory;
+        ExtensionSystem::PluginManager::addObject(&factory);
+        const auto cleanup = qScopeGuard([&factory] {
+            closeAllDocuments();
+            ExtensionSystem::PluginManager::removeObject(&factory);
+        });
+        makeDeadRun(backups);
+        if (openFirst) {
+            auto *open = new SceneDocument;
+            open->setFileName(QStringLiteral("/p/one.veldra"));
+            QVERIFY(open->create(640, 360, 25) && fixture.mainWindow()->loadOpenedDocument(open));
+        }
+
+        CrashRecovery recovery;
+        VDNotificationBar *bar = fixture.mainWindow()->getNotificationBar();
+        QCOMPARE(bar->isHidden(), backups.isEmpty());
+        QCOMPARE(recovery.offeredBackups().size(), backups.size());
+        if (backups.isEmpty())
+            return;
+        const auto *message = bar->findChild<QLabel *>(QStringLiteral("m_pMessageLabel"));
+        QVERIFY(message->text().endsWith(QString::number(backups.size())));
+        auto *recover = bar->findChild<QAbstractButton *>(QStringLiteral("m_pButton"));
+        auto *close = bar->findChild<QAbstractButton *>(QStringLiteral("m_pCloseButton"));
+        QCOMPARE(recover->text(), QStringLiteral("Recover"));
+        if (answer == QLatin1String("replaced"))
+            fixture.mainWindow()->showNotification(QStringLiteral("Other"), VDNotificationBar::Info,
+                                                   QString(), true);
+        (answer == QLatin1String("recover") ? recover : close)->click();
+
+        QVERIFY(bar->isHidden());
+        QCOMPARE(answerer.count(), warnings);
+        QCOMPARE(BackupStore::orphanedBackups().size(),
+                 answer == QLatin1String("replaced") ? backups.size() : 0);
+        QStringList recoveredFiles;
+        for (const IDocument *document : DocumentManager::getDocuments()) {
+            if (document->isOpenAsBackup())
+                recoveredFiles << document->getFileName();
+        }
+        const QStringList expected{QStringLiteral("/p/one.veldra"),
+                                   QStringLiteral("/p/two.veldra")};
+        QCOMPARE(recoveredFiles, expected.mid(expected.size() - recovered));
+        QCOMPARE(ActionManager::getAction(QStringLiteral("File.Save"))->getAction()->isEnabled(),
+                 openFirst || recovered > 0);
+    }
+};
+
+VELDRA_TEST_MAIN(TestScenesRecovery)
+#include "tst_scenesrecovery.moc"
