@@ -602,6 +602,17 @@ void TestScenesDocument::backups()
     QVERIFY(answerer.last().text.contains(QDir::toNativeSeparators(ownBackup)));
     QVERIFY(refused.getFileName().isEmpty());
     QVERIFY(!refused.isOpenAsBackup());
+
+    if (backupPath.isEmpty())
+        return;
+    QVERIFY(document->save()); // saving drops this run's backup, and so does closing unsaved
+    QVERIFY(!QFile::exists(backupPath));
+    document->removeScene(0);
+    QVERIFY(document->saveBackup());
+    QVERIFY(QFile::exists(backupPath));
+    answerer.setDefaultAnswer(QMessageBox::No);
+    QVERIFY(document->close());
+    QVERIFY(!QFile::exists(backupPath));
 }
 
 void TestScenesDocument::create_data()
