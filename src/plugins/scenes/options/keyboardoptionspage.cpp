@@ -188,8 +188,8 @@ QTreeWidgetItem *KeyboardOptionsPage::selectedItem() const
 void KeyboardOptionsPage::showSelectedShortcut()
 {
     const QTreeWidgetItem *item = selectedItem();
-    m_pKeySequenceEdit->setEnabled(item);
-    m_pClearButton->setEnabled(item);
+    m_pKeySequenceEdit->setEnabled(item != nullptr);
+    m_pClearButton->setEnabled(item != nullptr);
     m_pKeySequenceEdit->setKeySequence(item ? keyOf(item) : QKeySequence());
 }
 
