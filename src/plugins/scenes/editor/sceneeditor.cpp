@@ -19,6 +19,7 @@ SceneEditor::SceneEditor(QObject *parent)
     connect(this, &IEditor::documentUnloading, this, &SceneEditor::onDocumentUnloading);
     connect(this, &IEditor::aboutToActivate, this, &SceneEditor::onAboutToActivate);
     connect(this, &IEditor::documentTitleChanged, this, &SceneEditor::updateWindowState);
+    connect(this, &IEditor::documentTitleChanged, this, &SceneEditor::updateRecentProjectsMenu);
     connect(this, &IEditor::documentModifyChanged, this, &SceneEditor::updateWindowState);
     connect(this, &IEditor::undoStackChanged, this, &SceneEditor::followUndoStack);
 }
@@ -67,6 +68,7 @@ void SceneEditor::onDocumentLoaded()
     }
     followUndoStack();
     updateWindowState();
+    updateRecentProjectsMenu();
     if (isActiveEditor())
         onAboutToActivate();
 }
@@ -133,6 +135,14 @@ void SceneEditor::updateWindowState()
         mainWindow->setWindowFilePath(fileName);
         mainWindow->setWindowModified(modified);
     }
+}
+
+void SceneEditor::updateRecentProjectsMenu()
+{
+    // Opening a project and saving it under a new name put its path at the head of the recent
+    // list, but the core rebuilds the Recent Projects menu only when entries are removed.
+    if (MainWindow *mainWindow = ICore::getMainWindow())
+        mainWindow->updateRecentFileActions();
 }
 
 bool SceneEditor::isActiveEditor() const

@@ -40,6 +40,7 @@ private:
     void createSubWindow();
     void followUndoStack();
     void updateWindowState();
+    void updateRecentProjectsMenu();
     bool isActiveEditor() const;
     void closeRequestedByUser();
 

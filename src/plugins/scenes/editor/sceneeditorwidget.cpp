@@ -202,6 +202,8 @@ void SceneEditorWidget::moveElements(const ElementMoves &moves)
         for (auto it = moves.cbegin(); it != moves.cend(); ++it)
             m_pDocument->moveElement(scene, it.key(), it.value());
     });
+    // A move the document refused leaves its item where the mouse dropped it; show the truth.
+    showScene(scene, moves.firstKey());
 }
 
 void SceneEditorWidget::removeElements(const QList<int> &elements)
@@ -220,8 +222,11 @@ void SceneEditorWidget::removeElements(const QList<int> &elements)
 void SceneEditorWidget::editSelectedElement(const TextElement &changed)
 {
     const int element = m_pStageView->selectedElement();
-    if (m_pDocument && element >= 0)
-        m_pDocument->editElement(m_nCurrentScene, element, changed);
+    if (!m_pDocument || element < 0)
+        return;
+    m_pDocument->editElement(m_nCurrentScene, element, changed);
+    // Shows the element as the document has it, also when it refused the change.
+    showSelectedElement(element);
 }
 
 void SceneEditorWidget::previewCurrentScene()

@@ -21,6 +21,12 @@ StageView::StageView(QWidget *parent)
     connect(m_pStage, &QGraphicsScene::selectionChanged, this, &StageView::onSceneSelectionChanged);
 }
 
+StageView::~StageView()
+{
+    // The stage deletes its items after this view is gone; their deselection is no news.
+    disconnect(m_pStage, nullptr, this, nullptr);
+}
+
 void StageView::showScene(const QSize &stageSize, const Scene *pScene, int nSelectedElement)
 {
     m_bRebuilding = true;

@@ -26,6 +26,7 @@ class SCENES_EXPORT StageView : public QGraphicsView
 
 public:
     explicit StageView(QWidget *parent = nullptr);
+    ~StageView() override;
 
     // Shows the scene on a stage of the given size and selects one element (-1: none). A null
     // scene leaves an empty stage.
