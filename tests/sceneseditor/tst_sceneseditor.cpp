@@ -180,6 +180,13 @@ void TestScenesEditor::editorLivesInMaximisedSubWindow()
     QVERIFY(view->itemOfElement(1) && !view->itemOfElement(2));
     QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 3);
 
+    // Picking another project's tab makes its editor the active one, and back.
+    SceneEditor *second = core.open(QStringLiteral("Other.veldra"), Project());
+    QVERIFY(second && second != editor);
+    core.window()->getMdiArea()->setActiveSubWindow(subWindow);
+    QCOMPARE(EditorManager::activeEditor(), editor);
+    QCOMPARE(titlePaths.last().at(0).toString(), subWindow->windowFilePath());
+
     // The canvas is in the editor's context, which has its own scene preview.
     QCOMPARE(ContextManager::getActiveContext(view).id, QStringLiteral("Scenes.Editor"));
     ActionManager::setContext(editor->widget());
@@ -250,6 +257,7 @@ void TestScenesEditor::sceneListEdits_data()
     QTest::newRow("rename") << 1 << "rename:Middle" << QStringList{"A", "Middle", "C"} << 1;
     QTest::newRow("rename trims") << 1 << "rename:  Middle " << QStringList{"A", "Middle", "C"}
                                   << 1;
+    QTest::newRow("drag first to the end") << 0 << "drag:3" << QStringList{"B", "C", "A"} << 2;
     QTest::newRow("empty name refused") << 1 << "rename: " << unchanged << 1;
 }
 
@@ -267,9 +275,14 @@ void TestScenesEditor::sceneListEdits()
     list->setCurrentRow(current);
     QCOMPARE(editor->widget()->currentScene(), current);
 
-    if (operation.startsWith(QLatin1String("rename:")))
+    if (operation.startsWith(QLatin1String("rename:"))) {
         list->item(current)->setText(operation.mid(7));
-    else
+    } else if (operation.startsWith(QLatin1String("drag:"))) {
+        // What the list's own drop handling does; the request follows from the event loop.
+        QVERIFY(list->model()->moveRow(QModelIndex(), current, QModelIndex(),
+                                       operation.mid(5).toInt()));
+        QTRY_COMPARE(editor->getDocument()->getUndoStack()->count(), 1);
+    } else
         child<QPushButton>(editor, operation.toLatin1().constData())->click();
 
     const QStringList shown = [list] {
