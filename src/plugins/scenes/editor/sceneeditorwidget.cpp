@@ -59,6 +59,7 @@ SceneEditorWidget::SceneEditorWidget(QWidget *parent)
     splitter->addWidget(canvas);
     splitter->addWidget(m_pProperties);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 760, 280}); // the canvas takes what the window gains
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);

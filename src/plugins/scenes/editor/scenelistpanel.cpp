@@ -3,7 +3,7 @@
 #include "colorbutton.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -41,9 +41,11 @@ SceneListPanel::SceneListPanel(QWidget *parent)
     m_pDurationSpin->setSuffix(tr(" ms"));
     m_pDurationSpin->setKeyboardTracking(false);
 
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *button : {m_pAddButton, m_pRemoveButton, m_pUpButton, m_pDownButton})
-        buttons->addWidget(button);
+    auto *buttons = new QGridLayout;
+    buttons->addWidget(m_pAddButton, 0, 0);
+    buttons->addWidget(m_pRemoveButton, 0, 1);
+    buttons->addWidget(m_pUpButton, 1, 0);
+    buttons->addWidget(m_pDownButton, 1, 1);
     auto *properties = new QFormLayout;
     properties->addRow(tr("Background:"), m_pBackgroundButton);
     properties->addRow(tr("Duration:"), m_pDurationSpin);
