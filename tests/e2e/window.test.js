@@ -9,7 +9,10 @@ const path = require('node:path');
 const { startApp } = require('./lib/app');
 const { mainWindow, geometry, waitForGeometry, drag, doubleClick, pause, screenshot, xdotool } = require('./lib/x11');
 
-const screenshotFile = path.resolve(__dirname, '../../docs/screenshots/welcome.png');
+// The run's screenshot goes into the build tree; VELDRA_SCREENSHOT_DIR=docs/screenshots refreshes
+// the one the README shows.
+const screenshotDir = process.env.VELDRA_SCREENSHOT_DIR || path.join(process.env.VELDRA_BUILD_DIR, 'screenshots');
+const screenshotFile = path.resolve(screenshotDir, 'welcome.png');
 let app;
 let window;
 let normal;

@@ -2,6 +2,8 @@
 'use strict';
 
 const { execFileSync } = require('node:child_process');
+const fs = require('node:fs');
+const path = require('node:path');
 const { waitFor } = require('./app');
 
 function xdotool(...args) {
@@ -61,6 +63,7 @@ async function doubleClick(point) {
 
 function screenshot(file, area) {
     const crop = `${area.width}x${area.height}+${area.x}+${area.y}`;
+    fs.mkdirSync(path.dirname(file), { recursive: true });
     execFileSync('import', ['-window', 'root', '-crop', crop, '+repage', file]);
 }
 
