@@ -10,14 +10,13 @@
 #include "scenedocument.h"
 
 #include "corefixture.h"
+#include "filedialoganswerer.h"
 #include "localhttpserver.h"
 #include "messageboxanswerer.h"
 #include "testmain.h"
 #include "urlrecorder.h"
 
-#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QWebEnginePage>
@@ -114,30 +113,6 @@ QString read(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// Chooses the folder in the next folder dialog, or cancels the dialog when the folder is empty;
-// returns the number of dialogs answered. The shared FileDialogAnswerer types the name through
-// QFileDialog::selectFile(), which leaves the name field alone while it has the focus, so in a
-// folder dialog the parent folder may come back instead.
-std::shared_ptr<int> answerFolderDialog(const QString &folder, QObject *owner)
-{
-    auto answered = std::make_shared<int>(0);
-    auto *timer = new QTimer(owner);
-    QObject::connect(timer, &QTimer::timeout, [timer, folder, answered] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->stop();
-        ++*answered;
-        if (folder.isEmpty())
-            return dialog->reject();
-        dialog->setDirectory(folder);
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->clear();
-        static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides it
-    });
-    timer->start(10);
-    return answered;
-}
-
 } // namespace
 
 void TestScenesExport::initTestCase()
@@ -218,7 +193,8 @@ void TestScenesExport::page()
         QCOMPARE(seen.at(i).toList().first().toString(), shownInTurn.at(shown));
         const double shownFor =
                 seen.at(i + 1).toList().last().toDouble() - seen.at(i).toList().last().toDouble();
-        QVERIFY2(shownFor > durations.at(shown).toDouble() - 5,
+        // The observer runs a little after each switch, later on a busy machine: allow for that.
+        QVERIFY2(shownFor > durations.at(shown).toDouble() - 50,
                  qPrintable(QString::number(shownFor)));
     }
     QCOMPARE(evaluate(view, QStringLiteral("typeof window.injected")).toString(), "undefined");
@@ -364,17 +340,15 @@ void TestScenesExport::exportCommands()
     IEditor editor;
     editor.setDocument(&document);
     EditorManager::activateEditor(withProject ? &editor : nullptr);
-    QObject dialogTimerOwner;
-    const std::shared_ptr<int> dialogs = answerFolderDialog(
-            chosenFolder.isEmpty() ? QString() : m_fixture->filePath(chosenFolder),
-            &dialogTimerOwner);
+    FileDialogAnswerer dialogs;
+    dialogs.enqueue(chosenFolder.isEmpty() ? QString() : m_fixture->filePath(chosenFolder));
     m_answerer->setDefaultAnswer(QMessageBox::StandardButton(answer));
 
     ActionManager::getAction(command)->getAction()->trigger();
     EditorManager::activateEditor(nullptr);
 
     const bool exporting = command == QLatin1String("File.Export_To_HTML5");
-    QCOMPARE(*dialogs, exporting && withProject ? 1 : 0);
+    QCOMPARE(dialogs.count(), exporting && withProject ? 1 : 0);
     QCOMPARE(m_answerer->count(), boxText.isEmpty() ? 0 : 1);
     QVERIFY(m_answerer->last().text.contains(boxText));
     QCOMPARE(read(index).contains(QLatin1String("<title>My Show</title>")), exported);

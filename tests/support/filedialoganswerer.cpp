@@ -2,6 +2,31 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace {
+
+// Puts the path where the user would: a folder dialog is opened on the folder with an empty name
+// field; a file dialog gets the file's folder and its name typed into the name field, which
+// selectFile() alone leaves untouched while the field has the keyboard focus.
+void choose(QFileDialog *dialog, const QString &path)
+{
+    auto *nameEdit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    const bool folders = dialog->fileMode() == QFileDialog::Directory ||
+                         dialog->testOption(QFileDialog::ShowDirsOnly);
+    if (folders) {
+        dialog->setDirectory(path);
+        if (nameEdit)
+            nameEdit->clear();
+        return;
+    }
+    dialog->selectFile(path);
+    if (nameEdit)
+        nameEdit->setText(QFileInfo(path).fileName());
+}
+
+} // namespace
 
 FileDialogAnswerer::FileDialogAnswerer()
 {
@@ -46,7 +71,7 @@ void FileDialogAnswerer::poll()
         dialog->reject();
         return;
     }
-    dialog->selectFile(path);
+    choose(dialog, path);
     // QFileDialog hides accept(); through QDialog it still runs the file dialog's own checks.
     static_cast<QDialog *>(dialog)->accept();
 }

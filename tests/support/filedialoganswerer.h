@@ -13,10 +13,10 @@ class QFileDialog;
  * with QFileDialog::DontUseNativeDialog (a platform dialog cannot be reached from a test).
  *
  * A timer finds the active modal QFileDialog, records its title and folder, and answers it with
- * the next queued path: the path is selected and the dialog accepted, exactly as if the user had
- * typed it and pressed the accept button (so a save dialog still adds its default suffix and
- * asks before replacing a file — keep a MessageBoxAnswerer alive for that). An empty queued
- * path, or an empty queue, cancels the dialog.
+ * the next queued path (a folder in a folder dialog): the path is selected and the dialog accepted,
+ * exactly as if the user had typed it and pressed the accept button (so a save dialog still adds
+ * its default suffix and asks before replacing a file — keep a MessageBoxAnswerer alive for that).
+ * An empty queued path, or an empty queue, cancels the dialog.
  */
 class FileDialogAnswerer : public QObject
 {
