@@ -2,6 +2,179 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name></name>
+    <message>
+        <source>the entrance &quot;%1&quot; is not known.</source>
+        <translation>der Auftritt &quot;%1&quot; ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>scene %1, element %2</source>
+        <translation>Szene %1, Element %2</translation>
+    </message>
+    <message>
+        <source>an element must be an object.</source>
+        <translation>ein Element muss ein Objekt sein.</translation>
+    </message>
+    <message>
+        <source>the element type &quot;%1&quot; is not known.</source>
+        <translation>der Elementtyp &quot;%1&quot; ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>, entrance</source>
+        <translation>, Auftritt</translation>
+    </message>
+    <message>
+        <source>scene %1</source>
+        <translation>Szene %1</translation>
+    </message>
+    <message>
+        <source>a scene must be an object.</source>
+        <translation>eine Szene muss ein Objekt sein.</translation>
+    </message>
+    <message>
+        <source>stage</source>
+        <translation>Bühne</translation>
+    </message>
+    <message>
+        <source>The packed data is cut short.</source>
+        <translation>Die gepackten Daten sind unvollständig.</translation>
+    </message>
+    <message>
+        <source>The packed data claims to unpack to %1 MiB, more than the limit of %2 MiB.</source>
+        <translation>Die gepackten Daten geben eine entpackte Größe von %1 MiB an, mehr als die Obergrenze von %2 MiB.</translation>
+    </message>
+    <message>
+        <source>The packed data unpacks to more than it claims.</source>
+        <translation>Die gepackten Daten ergeben entpackt mehr als angegeben.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to unpack the file.</source>
+        <translation>Zum Entpacken der Datei ist nicht genügend Arbeitsspeicher vorhanden.</translation>
+    </message>
+    <message>
+        <source>The packed data is damaged or cut short.</source>
+        <translation>Die gepackten Daten sind beschädigt oder unvollständig.</translation>
+    </message>
+</context>
+<context>
+    <name>AddElementCommand</name>
+    <message>
+        <source>Add Text</source>
+        <translation>Text hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>AddSceneCommand</name>
+    <message>
+        <source>Add Scene</source>
+        <translation>Szene hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>AppearanceOptionsPage</name>
+    <message>
+        <source>Appearance</source>
+        <translation>Darstellung</translation>
+    </message>
+    <message>
+        <source>A new theme or language takes effect the next time the application starts.</source>
+        <translation>Ein neues Design oder eine neue Sprache wird beim nächsten Start der Anwendung wirksam.</translation>
+    </message>
+    <message>
+        <source>Theme:</source>
+        <translation>Design:</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+</context>
+<context>
+    <name>BrowserPreview</name>
+    <message>
+        <source>The browser could not be started for %1.</source>
+        <translation>Der Browser konnte für %1 nicht gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>CrashRecovery</name>
+    <message>
+        <source>A previous run did not end normally. Projects that can be recovered: %1</source>
+        <translation>Eine frühere Sitzung wurde nicht ordnungsgemäß beendet. Wiederherstellbare Projekte: %1</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+</context>
+<context>
+    <name>CreateProjectDialog</name>
+    <message>
+        <source>New Project</source>
+        <translation>Neues Projekt</translation>
+    </message>
+    <message>
+        <source>Name of the project</source>
+        <translation>Name des Projekts</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source> fps</source>
+        <translation> fps</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>&amp;Ordner:</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>&amp;Breite:</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>&amp;Höhe:</translation>
+    </message>
+    <message>
+        <source>F&amp;rame rate:</source>
+        <translation>Bild&amp;rate:</translation>
+    </message>
+    <message>
+        <source>Enter a name for the project.</source>
+        <translation>Geben Sie einen Namen für das Projekt ein.</translation>
+    </message>
+    <message>
+        <source>A project name cannot contain any of these characters: / \ : * ? &quot; &lt; &gt; |</source>
+        <translation>Ein Projektname darf keines dieser Zeichen enthalten: / \ : * ? &quot; &lt; &gt; |</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to.</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>A project named %1 already exists in this folder.</source>
+        <translation>In diesem Ordner gibt es bereits ein Projekt namens %1.</translation>
+    </message>
+    <message>
+        <source>Choose Folder</source>
+        <translation>Ordner wählen</translation>
+    </message>
+</context>
+<context>
     <name>Downloader</name>
     <message>
         <source>Updater</source>
@@ -113,6 +286,189 @@
     </message>
 </context>
 <context>
+    <name>EditCommands</name>
+    <message>
+        <source>Undo the last change</source>
+        <translation>Die letzte Änderung rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Redo the last undone change</source>
+        <translation>Die zuletzt rückgängig gemachte Änderung wiederherstellen</translation>
+    </message>
+</context>
+<context>
+    <name>EditElementCommand</name>
+    <message>
+        <source>Edit Text</source>
+        <translation>Text bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>ElementPropertiesPanel</name>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Colour:</source>
+        <translation>Farbe:</translation>
+    </message>
+    <message>
+        <source>Font size:</source>
+        <translation>Schriftgröße:</translation>
+    </message>
+    <message>
+        <source>Entrance:</source>
+        <translation>Auftritt:</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ohne</translation>
+    </message>
+    <message>
+        <source>Fade</source>
+        <translation>Einblenden</translation>
+    </message>
+    <message>
+        <source>Slide left</source>
+        <translation>Nach links gleiten</translation>
+    </message>
+    <message>
+        <source>Slide up</source>
+        <translation>Nach oben gleiten</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoomen</translation>
+    </message>
+</context>
+<context>
+    <name>ExtensionSystem::PluginManager</name>
+    <message>
+        <source>Another plug-in named &quot;%1&quot; was found first (%2).</source>
+        <translation>Ein anderes Plug-in namens „%1“ wurde zuerst gefunden (%2).</translation>
+    </message>
+    <message>
+        <source>It depends on &quot;%1&quot;, which was not found.</source>
+        <translation>Es hängt von „%1“ ab, das nicht gefunden wurde.</translation>
+    </message>
+    <message>
+        <source>Its dependency on &quot;%1&quot; is circular.</source>
+        <translation>Seine Abhängigkeit von „%1“ ist zirkulär.</translation>
+    </message>
+    <message>
+        <source>It depends on &quot;%1&quot;, which failed.</source>
+        <translation>Es hängt von „%1“ ab, das fehlgeschlagen ist.</translation>
+    </message>
+    <message>
+        <source>Plug-in %1 failed: %2</source>
+        <translation>Das Plug-in %1 ist fehlgeschlagen: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ExtensionSystem::PluginSpec</name>
+    <message>
+        <source>Cannot load the library: %1</source>
+        <translation>Die Bibliothek kann nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <source>The library did not create a plug-in object: %1</source>
+        <translation>Die Bibliothek hat kein Plug-in-Objekt erzeugt: %1</translation>
+    </message>
+    <message>
+        <source>The plug-in object (%1) does not derive from ExtensionSystem::IPlugin.</source>
+        <translation>Das Plug-in-Objekt (%1) ist nicht von ExtensionSystem::IPlugin abgeleitet.</translation>
+    </message>
+    <message>
+        <source>The plug-in object was deleted before it was initialized.</source>
+        <translation>Das Plug-in-Objekt wurde gelöscht, bevor es initialisiert wurde.</translation>
+    </message>
+    <message>
+        <source>Initialization failed without giving a reason.</source>
+        <translation>Die Initialisierung ist ohne Angabe eines Grundes fehlgeschlagen.</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralOptionsPage</name>
+    <message>
+        <source>Back up open projects automatically</source>
+        <translation>Geöffnete Projekte automatisch sichern</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Backup interval:</source>
+        <translation>Sicherungsintervall:</translation>
+    </message>
+</context>
+<context>
+    <name>HelpCommands</name>
+    <message>
+        <source>&lt;h3&gt;Veldra %1&lt;/h3&gt;&lt;p&gt;Authoring of projects made of scenes, previewed in the web browser and exported to HTML5.&lt;/p&gt;&lt;p&gt;Copyright (C) 2026 KORVAN&lt;/p&gt;&lt;p&gt;Veldra is licensed under the GNU Lesser General Public License, version 3.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Veldra %1&lt;/h3&gt;&lt;p&gt;Erstellung von Projekten aus Szenen, mit Vorschau im Webbrowser und Export nach HTML5.&lt;/p&gt;&lt;p&gt;Copyright (C) 2026 KORVAN&lt;/p&gt;&lt;p&gt;Veldra steht unter der GNU Lesser General Public License, Version 3.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>No update address is configured, so nothing was checked. Set &quot;Veldra/AppcastUrl&quot; in the settings to the address of the update feed.</source>
+        <translation>Es ist keine Update-Adresse eingerichtet, daher wurde nichts geprüft. Setzen Sie &quot;Veldra/AppcastUrl&quot; in den Einstellungen auf die Adresse des Update-Feeds.</translation>
+    </message>
+    <message>
+        <source>The update address &quot;%1&quot; is not an http or https address, so nothing was checked.</source>
+        <translation>Die Update-Adresse „%1“ ist keine http- oder https-Adresse, daher wurde nichts geprüft.</translation>
+    </message>
+</context>
+<context>
+    <name>HostApplication</name>
+    <message>
+        <source>Veldra cannot start: the core plug-in could not be loaded.</source>
+        <translation>Veldra kann nicht starten: Das Kern-Plug-in konnte nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>No core plug-in was found in %1.</source>
+        <translation>In %1 wurde kein Kern-Plug-in gefunden.</translation>
+    </message>
+    <message>
+        <source>Some plug-ins could not be loaded:</source>
+        <translation>Einige Plug-ins konnten nicht geladen werden:</translation>
+    </message>
+</context>
+<context>
+    <name>Html5Exporter</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The project has no scene %1.</source>
+        <translation>Das Projekt hat keine Szene %1.</translation>
+    </message>
+    <message>
+        <source>No folder was given for the export.</source>
+        <translation>Für den Export wurde kein Ordner angegeben.</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1.</source>
+        <translation>Der Ordner %1 kann nicht erstellt werden.</translation>
+    </message>
+</context>
+<context>
     <name>IDocument</name>
     <message>
         <source>Veldra</source>
@@ -169,6 +525,76 @@ Diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>Restore</source>
         <translation>Wiederherstellen</translation>
+    </message>
+</context>
+<context>
+    <name>JsonFieldReader</name>
+    <message>
+        <source>&quot;%1&quot; is missing.</source>
+        <translation>&quot;%1&quot; fehlt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number from %2 to %3.</source>
+        <translation>&quot;%1&quot; muss eine ganze Zahl von %2 bis %3 sein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a number from %2 to %3.</source>
+        <translation>&quot;%1&quot; muss eine Zahl von %2 bis %3 sein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text of at most %2 characters.</source>
+        <translation>&quot;%1&quot; muss ein Text mit höchstens %2 Zeichen sein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a colour such as &quot;#ff8800&quot;.</source>
+        <translation>&quot;%1&quot; muss eine Farbe wie &quot;#ff8800&quot; sein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a list.</source>
+        <translation>&quot;%1&quot; muss eine Liste sein.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more than %2 entries.</source>
+        <translation>&quot;%1&quot; hat mehr als %2 Einträge.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be an object.</source>
+        <translation>&quot;%1&quot; muss ein Objekt sein.</translation>
+    </message>
+</context>
+<context>
+    <name>KeyboardOptionsPage</name>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>Alle zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Tastatur</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Shortcut:</source>
+        <translation>Tastenkürzel:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; and &quot;%2&quot; share the shortcut %3.</source>
+        <translation>„%1“ und „%2“ verwenden dasselbe Tastenkürzel %3.</translation>
     </message>
 </context>
 <context>
@@ -325,6 +751,223 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     </message>
 </context>
 <context>
+    <name>MoveElementCommand</name>
+    <message>
+        <source>Move Text</source>
+        <translation>Text verschieben</translation>
+    </message>
+</context>
+<context>
+    <name>MoveSceneCommand</name>
+    <message>
+        <source>Move Scene</source>
+        <translation>Szene verschieben</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectCommands</name>
+    <message>
+        <source>Open or create a project first.</source>
+        <translation>Öffnen oder erstellen Sie zuerst ein Projekt.</translation>
+    </message>
+    <message>
+        <source>Export to HTML5</source>
+        <translation>Als HTML5 exportieren</translation>
+    </message>
+    <message>
+        <source>%1 holds a web page that was not exported from Veldra. Replace its index.html and style.css?</source>
+        <translation>%1 enthält eine Webseite, die nicht aus Veldra exportiert wurde. Die Dateien index.html und style.css darin ersetzen?</translation>
+    </message>
+    <message>
+        <source>The project was exported to %1.</source>
+        <translation>Das Projekt wurde nach %1 exportiert.</translation>
+    </message>
+    <message>
+        <source>Open in Browser</source>
+        <translation>Im Browser öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectFormat</name>
+    <message>
+        <source>It is not a Veldra project: &quot;format&quot; is not &quot;%1&quot;.</source>
+        <translation>Dies ist kein Veldra-Projekt: &quot;format&quot; ist nicht &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>It was made by a newer version of Veldra (file format %1; this version reads up to %2).</source>
+        <translation>Die Datei wurde mit einer neueren Version von Veldra erstellt (Dateiformat %1; diese Version liest bis %2).</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MiB.</source>
+        <translation>Die Datei ist größer als %1 MiB.</translation>
+    </message>
+    <message>
+        <source>It is not a project file: its JSON text is broken at character %1 (%2).</source>
+        <translation>Dies ist keine Projektdatei: Der JSON-Text ist bei Zeichen %1 fehlerhaft (%2).</translation>
+    </message>
+    <message>
+        <source>It is not a project file: it holds a JSON list, not an object.</source>
+        <translation>Dies ist keine Projektdatei: Der Inhalt ist eine JSON-Liste, kein Objekt.</translation>
+    </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1.</source>
+        <translation>Die Datei kann nicht gelesen werden: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveElementCommand</name>
+    <message>
+        <source>Delete Text</source>
+        <translation>Text löschen</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveSceneCommand</name>
+    <message>
+        <source>Remove Scene</source>
+        <translation>Szene entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>SceneDocument</name>
+    <message>
+        <source>Rename Scene</source>
+        <translation>Szene umbenennen</translation>
+    </message>
+    <message>
+        <source>Change Scene</source>
+        <translation>Szene ändern</translation>
+    </message>
+    <message>
+        <source>It does not name the project it was made of.</source>
+        <translation>Die Sicherung nennt nicht das Projekt, aus dem sie entstanden ist.</translation>
+    </message>
+    <message>
+        <source>Veldra</source>
+        <translation>Veldra</translation>
+    </message>
+    <message>
+        <source>Cannot recover a project from the backup %1.
+
+%2</source>
+        <translation>Aus der Sicherung %1 kann kein Projekt wiederhergestellt werden.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Scene 1</source>
+        <translation>Szene 1</translation>
+    </message>
+    <message>
+        <source>Save Project As</source>
+        <translation>Projekt speichern unter</translation>
+    </message>
+    <message>
+        <source>Cannot save the project %1.
+
+%2</source>
+        <translation>Das Projekt %1 kann nicht gespeichert werden.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot open the project %1.
+
+%2</source>
+        <translation>Das Projekt %1 kann nicht geöffnet werden.
+
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>SceneDocumentFactory</name>
+    <message>
+        <source>Veldra projects (*.veldra *.veldrapack)</source>
+        <translation>Veldra-Projekte (*.veldra *.veldrapack)</translation>
+    </message>
+    <message>
+        <source>Open Project</source>
+        <translation>Projekt öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>SceneEditorWidget</name>
+    <message>
+        <source>Add Text</source>
+        <translation>Text hinzufügen</translation>
+    </message>
+    <message>
+        <source>Preview Current Scene In Browser</source>
+        <translation>Vorschau der aktuellen Szene im Browser</translation>
+    </message>
+    <message>
+        <source>Scene Editor</source>
+        <translation>Szeneneditor</translation>
+    </message>
+    <message>
+        <source>Scene %1</source>
+        <translation>Szene %1</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Move Texts</source>
+        <translation>Texte verschieben</translation>
+    </message>
+    <message>
+        <source>Delete Texts</source>
+        <translation>Texte löschen</translation>
+    </message>
+</context>
+<context>
+    <name>SceneListPanel</name>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>Hintergrund:</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+</context>
+<context>
+    <name>ScenesOptionsDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
     <name>Updater</name>
     <message>
         <source>Veldra</source>
@@ -370,6 +1013,17 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Veldra: an authoring application for scenes exported to HTML5.</source>
+        <translation>Veldra: eine Autorenanwendung für Szenen, die nach HTML5 exportiert werden.</translation>
+    </message>
+    <message>
+        <source>Projects to open.</source>
+        <translation>Zu öffnende Projekte.</translation>
     </message>
 </context>
 </TS>
