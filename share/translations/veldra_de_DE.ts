@@ -2,61 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name></name>
-    <message>
-        <source>the entrance &quot;%1&quot; is not known.</source>
-        <translation>der Auftritt &quot;%1&quot; ist unbekannt.</translation>
-    </message>
-    <message>
-        <source>scene %1, element %2</source>
-        <translation>Szene %1, Element %2</translation>
-    </message>
-    <message>
-        <source>an element must be an object.</source>
-        <translation>ein Element muss ein Objekt sein.</translation>
-    </message>
-    <message>
-        <source>the element type &quot;%1&quot; is not known.</source>
-        <translation>der Elementtyp &quot;%1&quot; ist unbekannt.</translation>
-    </message>
-    <message>
-        <source>, entrance</source>
-        <translation>, Auftritt</translation>
-    </message>
-    <message>
-        <source>scene %1</source>
-        <translation>Szene %1</translation>
-    </message>
-    <message>
-        <source>a scene must be an object.</source>
-        <translation>eine Szene muss ein Objekt sein.</translation>
-    </message>
-    <message>
-        <source>stage</source>
-        <translation>Bühne</translation>
-    </message>
-    <message>
-        <source>The packed data is cut short.</source>
-        <translation>Die gepackten Daten sind unvollständig.</translation>
-    </message>
-    <message>
-        <source>The packed data claims to unpack to %1 MiB, more than the limit of %2 MiB.</source>
-        <translation>Die gepackten Daten geben eine entpackte Größe von %1 MiB an, mehr als die Obergrenze von %2 MiB.</translation>
-    </message>
-    <message>
-        <source>The packed data unpacks to more than it claims.</source>
-        <translation>Die gepackten Daten ergeben entpackt mehr als angegeben.</translation>
-    </message>
-    <message>
-        <source>There is not enough memory to unpack the file.</source>
-        <translation>Zum Entpacken der Datei ist nicht genügend Arbeitsspeicher vorhanden.</translation>
-    </message>
-    <message>
-        <source>The packed data is damaged or cut short.</source>
-        <translation>Die gepackten Daten sind beschädigt oder unvollständig.</translation>
-    </message>
-</context>
-<context>
     <name>AddElementCommand</name>
     <message>
         <source>Add Text</source>
@@ -342,16 +287,16 @@
         <translation>Einblenden</translation>
     </message>
     <message>
-        <source>Slide left</source>
-        <translation>Nach links gleiten</translation>
-    </message>
-    <message>
-        <source>Slide up</source>
-        <translation>Nach oben gleiten</translation>
-    </message>
-    <message>
         <source>Zoom</source>
         <translation>Zoomen</translation>
+    </message>
+    <message>
+        <source>Slide in from the right</source>
+        <translation>Von rechts hereingleiten</translation>
+    </message>
+    <message>
+        <source>Slide in from below</source>
+        <translation>Von unten hereingleiten</translation>
     </message>
 </context>
 <context>
@@ -821,6 +766,58 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
         <source>The file cannot be read: %1.</source>
         <translation>Die Datei kann nicht gelesen werden: %1.</translation>
     </message>
+    <message>
+        <source>the entrance &quot;%1&quot; is not known.</source>
+        <translation>der Auftritt &quot;%1&quot; ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>scene %1, element %2</source>
+        <translation>Szene %1, Element %2</translation>
+    </message>
+    <message>
+        <source>an element must be an object.</source>
+        <translation>ein Element muss ein Objekt sein.</translation>
+    </message>
+    <message>
+        <source>the element type &quot;%1&quot; is not known.</source>
+        <translation>der Elementtyp &quot;%1&quot; ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>, entrance</source>
+        <translation>, Auftritt</translation>
+    </message>
+    <message>
+        <source>scene %1</source>
+        <translation>Szene %1</translation>
+    </message>
+    <message>
+        <source>a scene must be an object.</source>
+        <translation>eine Szene muss ein Objekt sein.</translation>
+    </message>
+    <message>
+        <source>stage</source>
+        <translation>Bühne</translation>
+    </message>
+    <message>
+        <source>The packed data is cut short.</source>
+        <translation>Die gepackten Daten sind unvollständig.</translation>
+    </message>
+    <message>
+        <source>The packed data claims to unpack to %1 MiB, more than the limit of %2 MiB.</source>
+        <translation>Die gepackten Daten geben eine entpackte Größe von %1 MiB an, mehr als die Obergrenze von %2 MiB.</translation>
+    </message>
+    <message>
+        <source>The packed data unpacks to more than it claims.</source>
+        <translation>Die gepackten Daten ergeben entpackt mehr als angegeben.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to unpack the file.</source>
+        <translation>Zum Entpacken der Datei ist nicht genügend Arbeitsspeicher vorhanden.</translation>
+    </message>
+    <message>
+        <source>The packed data is damaged or cut short.</source>
+        <translation>Die gepackten Daten sind beschädigt oder unvollständig.</translation>
+    </message>
 </context>
 <context>
     <name>RemoveElementCommand</name>
@@ -845,10 +842,6 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>Change Scene</source>
         <translation>Szene ändern</translation>
-    </message>
-    <message>
-        <source>It does not name the project it was made of.</source>
-        <translation>Die Sicherung nennt nicht das Projekt, aus dem sie entstanden ist.</translation>
     </message>
     <message>
         <source>Veldra</source>
@@ -885,6 +878,10 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
         <translation>Das Projekt %1 kann nicht geöffnet werden.
 
 %2</translation>
+    </message>
+    <message>
+        <source>The backup does not name the project it was made from.</source>
+        <translation>Die Sicherung nennt das Projekt nicht, aus dem sie erstellt wurde.</translation>
     </message>
 </context>
 <context>

@@ -175,7 +175,7 @@ bool SceneDocument::openBackup(const QString &strBackupPath)
     const bool read = ProjectFormat::readFileObject(strBackupPath, &object, &problem);
     const QString original = object.value(originalPathKey).toString();
     if (read && original.isEmpty())
-        problem = tr("It does not name the project it was made of.");
+        problem = tr("The backup does not name the project it was made from.");
     if (!read || original.isEmpty() || !ProjectFormat::fromJson(object, &project, &problem)) {
         IUi::warning(ICore::getMainWindow(), tr("Veldra"),
                      tr("Cannot recover a project from the backup %1.\n\n%2")

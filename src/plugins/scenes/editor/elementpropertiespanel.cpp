@@ -88,9 +88,9 @@ QString ElementPropertiesPanel::entranceName(TextElement::Entrance entrance)
     case TextElement::Entrance::Fade:
         return tr("Fade");
     case TextElement::Entrance::SlideLeft:
-        return tr("Slide left");
+        return tr("Slide in from the right");
     case TextElement::Entrance::SlideUp:
-        return tr("Slide up");
+        return tr("Slide in from below");
     case TextElement::Entrance::Zoom:
         return tr("Zoom");
     }

@@ -26,6 +26,8 @@ SceneEditor::SceneEditor(QObject *parent)
 
 SceneEditor::~SceneEditor()
 {
+    if (m_pSubWindow)
+        m_pSubWindow->removeEventFilter(this);
     delete m_pSubWindow;
     delete m_pWidget; // only left when there was no sub-window to hold it
 }
@@ -42,7 +44,9 @@ SceneEditorWidget *SceneEditor::widget() const
 
 bool SceneEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pSubWindow && event->type() == QEvent::Close) {
+    // The type is checked first: while the sub-window is being destroyed it still sends events
+    // here, and it must not be looked at as a sub-window then.
+    if (event->type() == QEvent::Close && watched == m_pSubWindow) {
         // The sub-window never closes by itself: the document decides, and when it goes the
         // editor goes with it and takes the sub-window along.
         event->ignore();

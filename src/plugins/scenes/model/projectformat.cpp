@@ -92,7 +92,7 @@ QJsonObject sceneToJson(const Scene &scene)
 // here so that the public class stays a list of entry points.
 namespace {
 
-using PF = ProjectFormat;
+using PF = ProjectFormat; // for the limits; texts use ProjectFormat::tr so they keep their context
 
 bool readEntrance(JsonFieldReader &elementReader, const QString &strPlace, TextElement *pElement,
                   QString *pError)
@@ -105,7 +105,7 @@ bool readEntrance(JsonFieldReader &elementReader, const QString &strPlace, TextE
     if (!reader.text(QStringLiteral("type"), PF::MaxNameLength, &type))
         return false;
     if (!entranceFromName(type, &pElement->entrance))
-        return reader.fail(PF::tr("the entrance \"%1\" is not known.").arg(type));
+        return reader.fail(ProjectFormat::tr("the entrance \"%1\" is not known.").arg(type));
     return reader.integer(QStringLiteral("duration"), 0, PF::MaxDuration,
                           &pElement->entranceDuration);
 }
@@ -113,15 +113,16 @@ bool readEntrance(JsonFieldReader &elementReader, const QString &strPlace, TextE
 bool readElement(const QJsonValue &value, int nScene, int nElement, TextElement *pElement,
                  QString *pError)
 {
-    const QString place = PF::tr("scene %1, element %2").arg(nScene + 1).arg(nElement + 1);
+    const QString place =
+            ProjectFormat::tr("scene %1, element %2").arg(nScene + 1).arg(nElement + 1);
     JsonFieldReader reader(value.toObject(), place, pError);
     if (!value.isObject())
-        return reader.fail(PF::tr("an element must be an object."));
+        return reader.fail(ProjectFormat::tr("an element must be an object."));
     QString type;
     if (!reader.text(QStringLiteral("type"), PF::MaxNameLength, &type))
         return false;
     if (type != QLatin1String("text"))
-        return reader.fail(PF::tr("the element type \"%1\" is not known.").arg(type));
+        return reader.fail(ProjectFormat::tr("the element type \"%1\" is not known.").arg(type));
     double x = 0, y = 0, width = 0, height = 0;
     const bool ok = reader.text(QStringLiteral("text"), PF::MaxTextLength, &pElement->text) &&
                     reader.number(QStringLiteral("x"), -PF::MaxCoordinate, PF::MaxCoordinate, &x) &&
@@ -131,16 +132,16 @@ bool readElement(const QJsonValue &value, int nScene, int nElement, TextElement 
                     reader.color(QStringLiteral("color"), &pElement->color) &&
                     reader.integer(QStringLiteral("fontSize"), PF::MinFontSize, PF::MaxFontSize,
                                    &pElement->fontSize) &&
-                    readEntrance(reader, place + PF::tr(", entrance"), pElement, pError);
+                    readEntrance(reader, place + ProjectFormat::tr(", entrance"), pElement, pError);
     pElement->geometry = QRectF(x, y, width, height);
     return ok;
 }
 
 bool readScene(const QJsonValue &value, int nScene, Scene *pScene, QString *pError)
 {
-    JsonFieldReader reader(value.toObject(), PF::tr("scene %1").arg(nScene + 1), pError);
+    JsonFieldReader reader(value.toObject(), ProjectFormat::tr("scene %1").arg(nScene + 1), pError);
     if (!value.isObject())
-        return reader.fail(PF::tr("a scene must be an object."));
+        return reader.fail(ProjectFormat::tr("a scene must be an object."));
     QJsonArray elements;
     if (!reader.text(QStringLiteral("name"), PF::MaxNameLength, &pScene->name) ||
         !reader.color(QStringLiteral("background"), &pScene->background) ||
@@ -163,7 +164,7 @@ bool readStage(JsonFieldReader &top, Project *pProject, QString *pError)
     QJsonObject stage;
     if (!top.object(QStringLiteral("stage"), &stage))
         return false;
-    JsonFieldReader reader(stage, PF::tr("stage"), pError);
+    JsonFieldReader reader(stage, ProjectFormat::tr("stage"), pError);
     return reader.integer(QStringLiteral("width"), PF::MinStageSize, PF::MaxStageSize,
                           &pProject->width) &&
            reader.integer(QStringLiteral("height"), PF::MinStageSize, PF::MaxStageSize,
@@ -177,13 +178,14 @@ bool readStage(JsonFieldReader &top, Project *pProject, QString *pError)
 bool unpack(const QByteArray &packed, QByteArray *pJson, QString *pError)
 {
     if (packed.size() < 4) {
-        *pError = PF::tr("The packed data is cut short.");
+        *pError = ProjectFormat::tr("The packed data is cut short.");
         return false;
     }
     const quint32 claimed = qFromBigEndian<quint32>(packed.constData());
     if (claimed > PF::MaxFileSize) {
-        *pError = PF::tr("The packed data claims to unpack to %1 MiB, more than the limit of %2 "
-                         "MiB.")
+        *pError = ProjectFormat::tr(
+                          "The packed data claims to unpack to %1 MiB, more than the limit of %2 "
+                          "MiB.")
                           .arg(mebibytes(claimed))
                           .arg(mebibytes(PF::MaxFileSize));
         return false;
@@ -199,11 +201,11 @@ bool unpack(const QByteArray &packed, QByteArray *pJson, QString *pError)
         return true;
     }
     if (result == Z_BUF_ERROR)
-        *pError = PF::tr("The packed data unpacks to more than it claims.");
+        *pError = ProjectFormat::tr("The packed data unpacks to more than it claims.");
     else if (result == Z_MEM_ERROR)
-        *pError = PF::tr("There is not enough memory to unpack the file.");
+        *pError = ProjectFormat::tr("There is not enough memory to unpack the file.");
     else
-        *pError = PF::tr("The packed data is damaged or cut short.");
+        *pError = ProjectFormat::tr("The packed data is damaged or cut short.");
     return false;
 }
 
