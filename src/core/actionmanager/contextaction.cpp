@@ -128,8 +128,8 @@ bool ContextAction::isScriptable() const
 bool ContextAction::isScriptable(const QString &contextId) const
 {
     QWidget *context = contextId == ContextManager::getGlobalContext().id
-            ? static_cast<QWidget *>(ICore::getMainWindow())
-            : ContextManager::getContextWidget(contextId);
+                               ? static_cast<QWidget *>(ICore::getMainWindow())
+                               : ContextManager::getContextWidget(contextId);
     const QPointer<QAction> action = m_contextActions.value(context);
     return action && m_scriptableMap.value(action.data(), false);
 }
@@ -137,6 +137,16 @@ bool ContextAction::isScriptable(const QString &contextId) const
 QString ContextAction::stringWithAppendedShortcut(const QString &text)
 {
     return ProxyAction::stringWithAppendedShortcut(text, getKeySequence());
+}
+
+QList<QWidget *> ContextAction::getContextWidgets() const
+{
+    QList<QWidget *> contexts;
+    for (auto it = m_contextActions.cbegin(); it != m_contextActions.cend(); ++it) {
+        if (it.value())
+            contexts.append(it.key());
+    }
+    return contexts;
 }
 
 void ContextAction::updateActiveState()

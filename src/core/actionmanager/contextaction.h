@@ -4,6 +4,7 @@
 #include "proxyaction.h"
 
 #include <QKeySequence>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
@@ -12,7 +13,6 @@ QT_BEGIN_NAMESPACE
 class QAction;
 class QWidget;
 QT_END_NAMESPACE
-
 
 /*!
  * One command of the application, known by its id. Its proxy action is what menus, tool bars and
@@ -56,6 +56,8 @@ public:
     bool isScriptable() const;
     bool isScriptable(const QString &contextId) const;
     QString stringWithAppendedShortcut(const QString &text);
+    // The context widgets the command has a live implementation for.
+    QList<QWidget *> getContextWidgets() const;
 
 signals:
     void keySequenceChanged();
@@ -74,10 +76,10 @@ private:
     static ProxyAction::Attribute proxyAttribute(ActionAttribute attribute);
 
     QString m_id;
-    QWidget *m_currentContext = nullptr;              // not owned
+    QWidget *m_currentContext = nullptr; // not owned
     QKeySequence m_defaultKey;
     QString m_description;
-    ProxyAction *m_proxy = nullptr;                   // owned (child)
+    ProxyAction *m_proxy = nullptr;                      // owned (child)
     QMap<QWidget *, QPointer<QAction>> m_contextActions; // not owned
     QMap<QAction *, bool> m_scriptableMap;
     bool m_active = false;

@@ -2,10 +2,8 @@
 
 #include "actionmanager.h"
 #include "contextaction.h"
-#include "contextmanager.h"
 #include "icore.h"
 #include "mainwindow.h"
-#include "proxyaction.h"
 
 #include <QSet>
 
@@ -14,35 +12,10 @@
 namespace {
 using Contexts = QSet<QWidget *>;
 
-// The context widgets the command has its own implementation for. The registry does not list
-// them, so the command is pointed at each registered context in turn: where it has no
-// implementation its proxy follows the main window's. Afterwards the command is pointed back at
-// the context whose implementation it followed before.
-Contexts implementationContexts(ContextAction *command)
+Contexts implementationContexts(const ContextAction *command)
 {
-    auto *proxy = qobject_cast<ProxyAction *>(command->getAction());
-    QWidget *mainWindow = ICore::getMainWindow();
-    if (!proxy || !mainWindow)
-        return Contexts();
-    QAction *followed = proxy->action();
-    QWidget *followedContext = mainWindow;
-    command->setCurrentContext(mainWindow);
-    QAction *fallback = proxy->action();
-    Contexts contexts;
-    if (fallback)
-        contexts.insert(mainWindow);
-    for (const Context &context : ContextManager::getContexts()) {
-        if (!context.widget || context.widget == mainWindow)
-            continue;
-        command->setCurrentContext(context.widget);
-        QAction *action = proxy->action();
-        if (action && action != fallback)
-            contexts.insert(context.widget);
-        if (action == followed && action != fallback && followedContext == mainWindow)
-            followedContext = context.widget;
-    }
-    command->setCurrentContext(followedContext);
-    return contexts;
+    const QList<QWidget *> widgets = command->getContextWidgets();
+    return Contexts(widgets.cbegin(), widgets.cend());
 }
 
 bool shareContext(const Contexts &first, const Contexts &second)
