@@ -42,6 +42,49 @@ function settings(recent, language) {
             language ? `Language=${language}` : '', '[Designer]', 'seen=true', ''].join('\n');
 }
 
+// Starts bin/veldra with `home` as its home and settings folder, plus `env`. stop() ends it
+// (SIGTERM, then SIGKILL after 10 s) and leaves the home folder alone; exited resolves with the
+// exit code, or the signal's name.
+async function launchApp(home, env = {}) {
+    const config = path.join(home, '.config');
+    const portFile = path.join(home, 'port');
+    fs.rmSync(portFile, { force: true });
+    const child = spawn(path.join(binDir, 'veldra'), [], {
+        env: { ...process.env, HOME: home, XDG_CONFIG_HOME: config,
+               XDG_DATA_HOME: path.join(home, '.local', 'share'),
+               XDG_CACHE_HOME: path.join(home, '.cache'), VELDRA_NO_MESSAGE_BOXES: '1',
+               VELDRA_WEBSOCKET_PORT_FILE: portFile, QTWEBENGINE_DISABLE_SANDBOX: '1',
+               QTWEBENGINE_CHROMIUM_FLAGS: '--disable-gpu', QT_QPA_PLATFORM: 'xcb', ...env },
+        stdio: ['ignore', 'pipe', 'pipe'],
+    });
+    let output = '';
+    child.stdout.on('data', data => { output += data; });
+    child.stderr.on('data', data => { output += data; });
+    const exited = new Promise(resolve =>
+        child.once('exit', (code, signal) => resolve(code ?? signal)));
+
+    async function stop() {
+        if (child.exitCode === null && child.signalCode === null) {
+            child.kill('SIGTERM');
+            const timer = setTimeout(() => child.kill('SIGKILL'), 10000);
+            await exited;
+            clearTimeout(timer);
+        }
+    }
+
+    try {
+        const port = await waitFor(() => {
+            if (child.exitCode !== null)
+                throw new Error(`veldra exited with ${child.exitCode}:\n${output}`);
+            return fs.existsSync(portFile) && Number(fs.readFileSync(portFile, 'utf8'));
+        }, 'the port file');
+        return { pid: child.pid, port, home, output: () => output, exited, stop };
+    } catch (error) {
+        await stop();
+        throw error;
+    }
+}
+
 async function startApp({ language } = {}) {
     const home = fs.mkdtempSync(path.join(os.tmpdir(), 'veldra-e2e-'));
     const projects = path.join(home, 'Projects');
@@ -54,41 +97,14 @@ async function startApp({ language } = {}) {
     fs.mkdirSync(path.join(config, 'Veldra'), { recursive: true });
     fs.writeFileSync(path.join(config, 'Veldra', 'Veldra.ini'), settings(recent, language));
 
-    const portFile = path.join(home, 'port');
-    const child = spawn(path.join(binDir, 'veldra'), [], {
-        env: { ...process.env, HOME: home, XDG_CONFIG_HOME: config,
-               XDG_DATA_HOME: path.join(home, '.local', 'share'),
-               XDG_CACHE_HOME: path.join(home, '.cache'), VELDRA_NO_MESSAGE_BOXES: '1',
-               VELDRA_WEBSOCKET_PORT_FILE: portFile, QTWEBENGINE_DISABLE_SANDBOX: '1',
-               QTWEBENGINE_CHROMIUM_FLAGS: '--disable-gpu', QT_QPA_PLATFORM: 'xcb' },
-        stdio: ['ignore', 'pipe', 'pipe'],
-    });
-    let output = '';
-    child.stdout.on('data', data => { output += data; });
-    child.stderr.on('data', data => { output += data; });
-    const exited = new Promise(resolve => child.once('exit', resolve));
-
-    async function stop() {
-        if (child.exitCode === null && child.signalCode === null) {
-            child.kill('SIGTERM');
-            const timer = setTimeout(() => child.kill('SIGKILL'), 10000);
-            await exited;
-            clearTimeout(timer);
-        }
-        fs.rmSync(home, { recursive: true, force: true });
-    }
-
+    const removeHome = () => fs.rmSync(home, { recursive: true, force: true });
     try {
-        const port = await waitFor(() => {
-            if (child.exitCode !== null)
-                throw new Error(`veldra exited with ${child.exitCode}:\n${output}`);
-            return fs.existsSync(portFile) && Number(fs.readFileSync(portFile, 'utf8'));
-        }, 'the port file');
-        return { pid: child.pid, port, recent, home, output: () => output, stop };
+        const app = await launchApp(home);
+        return { ...app, recent, stop: () => app.stop().then(removeHome) };
     } catch (error) {
-        await stop();
+        removeHome();
         throw error;
     }
 }
 
-module.exports = { startApp, waitFor, binDir, pageDir };
+module.exports = { startApp, launchApp, waitFor, binDir, pageDir };

@@ -1,0 +1,230 @@
+// A newcomer's first session, driven only through real X input and the file system: a new
+// project, a scene and two texts, a mouse move with undo and redo, save, quit, reopen from the
+// recent list, export and the exported page in Chromium, then a crash during editing and the
+// recovery on the next start. Widgets are found on screen through the accessibility bus.
+'use strict';
+
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const os = require('node:os');
+const path = require('node:path');
+const { pathToFileURL } = require('node:url');
+const { launchApp, waitFor } = require('./lib/app');
+const { widget } = require('./lib/atspi');
+const { launchBrowser } = require('./lib/browser');
+const { mainWindow, geometry, drag, doubleClick, pause, screenshot, xdotool } = require('./lib/x11');
+
+const screenshotDir = path.resolve(process.env.VELDRA_SCREENSHOT_DIR ||
+                                   path.join(process.env.VELDRA_BUILD_DIR, 'screenshots'));
+const home = fs.mkdtempSync(path.join(os.tmpdir(), 'veldra-session-'));
+const projectsDir = path.join(home, 'Projects');
+const exportDir = path.join(home, 'Export');
+const tempDir = path.join(home, 'tmp');
+const projectFile = path.join(projectsDir, 'Trailer.veldra');
+// The stage of a new project, and where "Add Text" puts a text on it.
+const stage = { width: 1280, height: 720 };
+const centredText = { x: 320, y: 324 };
+const dragUp = 150; // screen pixels
+
+let app;
+let window;
+let browser;
+
+async function start() {
+    app = await launchApp(home, { QT_LINUX_ACCESSIBILITY_ALWAYS_ON: '1', TMPDIR: tempDir });
+    window = await mainWindow(app.pid);
+    xdotool('windowactivate', '--sync', window);
+    await widget(app.pid, 'push button', 'New'); // the tool bar is up and reachable
+}
+
+const find = (role, name, options) => widget(app.pid, role, name, options);
+const keys = (...sequence) => xdotool('key', '--delay', 60, ...sequence);
+const type = text => xdotool('type', '--delay', 20, text);
+
+async function click(point) {
+    xdotool('mousemove', point.x, point.y);
+    await pause(100);
+    xdotool('click', 1);
+}
+
+function shoot(name) {
+    screenshot(path.join(screenshotDir, `session-${name}.png`), geometry(window));
+}
+
+function readProject(file = projectFile) {
+    try {
+        return JSON.parse(fs.readFileSync(file, 'utf8'));
+    } catch {
+        return null; // not written yet, or caught half-way through an atomic rename
+    }
+}
+
+// Saves with Ctrl+S and waits until the file on disk satisfies `check`.
+function saveAndRead(check, what) {
+    keys('ctrl+s');
+    return waitFor(() => {
+        const project = readProject();
+        return project && check(project) && project;
+    }, what, 10000);
+}
+
+const textsOf = project => project.scenes.find(scene => scene.name === 'Scene 2').elements
+    .map(({ text, x, y }) => ({ text, x, y }));
+
+function backupFiles() {
+    return fs.readdirSync(tempDir, { recursive: true })
+        .filter(name => name.endsWith('.veldrabackup'))
+        .map(name => path.join(tempDir, name));
+}
+
+// The canvas has no name of its own: it is the widget after the "Add Text" button.
+async function canvas() {
+    const view = await find('push button', 'Add Text', { next: true });
+    // The stage is fitted into the view's viewport (1 px frame) less a 2 px margin per side.
+    const scale = Math.min((view.width - 6) / stage.width, (view.height - 6) / stage.height);
+    return { ...view, scale };
+}
+
+before(() => {
+    for (const folder of [projectsDir, exportDir, tempDir, path.join(home, '.config', 'Veldra')])
+        fs.mkdirSync(folder, { recursive: true });
+    // Empty settings but for a one-second backup interval.
+    fs.writeFileSync(path.join(home, '.config', 'Veldra', 'Veldra.ini'),
+                     '[Veldra]\nAutoBackup.Interval=1\n');
+});
+
+after(async () => {
+    await browser?.close();
+    await app?.stop();
+    fs.rmSync(home, { recursive: true, force: true });
+});
+
+test('File.New: the New Project dialog filled in by keyboard creates the project', async () => {
+    await start();
+    keys('ctrl+n');
+    await find('dialog', 'New Project');
+    type('Trailer');
+    keys('Tab', 'ctrl+a');
+    type(projectsDir);
+    await find('push button', 'OK', { enabled: true }); // the name and folder were accepted
+    shoot('1-new-project');
+    keys('Return');
+    await find('push button', 'Add Text');
+    const project = await waitFor(() => readProject(), 'the new project file');
+    assert.deepEqual(project.stage, { ...stage, frameRate: 30 });
+    assert.equal(project.scenes.length, 1);
+});
+
+test('a scene and two texts added with the editor buttons, named on the properties panel',
+     async () => {
+    await click((await find('push button', 'Add')).centre);
+    await find('list item', 'Scene 2');
+    const view = await canvas();
+    for (const text of ['Hello', 'World']) {
+        await click((await find('push button', 'Add Text')).centre);
+        await pause(300);
+        await doubleClick(view.centre); // the topmost text, the new one, is edited
+        await pause(300);
+        type(text);
+        keys('Return');
+    }
+    const project = await saveAndRead(saved => saved.scenes.length === 2 &&
+                                               saved.scenes[1].elements.length === 2,
+                                      'a second scene with two texts on disk');
+    assert.deepEqual(project.scenes.map(scene => scene.name), ['Scene 1', 'Scene 2']);
+    assert.deepEqual(textsOf(project), [{ text: 'Hello', ...centredText },
+                                        { text: 'World', ...centredText }]);
+    shoot('2-two-texts');
+});
+
+test('a text dragged with the mouse moves on disk; undo puts it back, redo moves it again',
+     async () => {
+    const view = await canvas();
+    const from = view.centre;
+    await drag(from, { x: from.x, y: from.y - 50 }, { x: from.x, y: from.y - dragUp });
+    const movedY = centredText.y - dragUp / view.scale;
+    const isMoved = project => Math.abs(textsOf(project)[1].y - movedY) <= 3;
+    let project = await saveAndRead(isMoved, 'the moved text on disk');
+    assert.deepEqual(textsOf(project)[0], { text: 'Hello', ...centredText });
+    assert.equal(textsOf(project)[1].x, centredText.x);
+    shoot('3-moved');
+
+    keys('ctrl+z');
+    project = await saveAndRead(saved => !isMoved(saved), 'the undone move on disk');
+    assert.deepEqual(textsOf(project), [{ text: 'Hello', ...centredText },
+                                        { text: 'World', ...centredText }]);
+
+    keys('ctrl+shift+z');
+    await saveAndRead(isMoved, 'the redone move on disk');
+});
+
+test('after quitting, the project reopens from File ▸ Recent Projects', async () => {
+    keys('ctrl+q');
+    assert.equal(await app.exited, 0);
+    const saved = readProject();
+
+    await start();
+    await click((await find('menu item', 'File')).centre);
+    await click((await find('menu item', 'Recent Projects')).centre);
+    const entry = await find('menu item', `1. ${projectFile}`);
+    shoot('4-recent-projects');
+    await click(entry.centre);
+    await find('list item', 'Scene 2'); // the project's own second scene
+    // Opening alone changes nothing on disk.
+    assert.deepEqual(readProject(), saved);
+});
+
+test('Export to HTML5 into a folder typed into the folder dialog; Chromium shows both texts',
+     async () => {
+    keys('ctrl+alt+e');
+    await find('dialog', 'Export to HTML5');
+    await find('push button', 'Choose');
+    keys('ctrl+a');
+    type(exportDir);
+    shoot('5-export');
+    keys('Return');
+    const index = path.join(exportDir, 'index.html');
+    await waitFor(() => fs.existsSync(index) && fs.existsSync(path.join(exportDir, 'style.css')),
+                  'the exported page');
+
+    browser = await launchBrowser();
+    const page = await browser.newPage({ viewport: { width: 960, height: 540 } });
+    await page.goto(pathToFileURL(index).href);
+    // The first scene is empty; the second comes after its duration, the texts fading in.
+    const texts = '.scene.active[aria-label="Scene 2"] .element';
+    await page.waitForFunction(selector => {
+        const shown = [...document.querySelectorAll(selector)];
+        return shown.length === 2 && shown.every(text => getComputedStyle(text).opacity === '1');
+    }, texts, { timeout: 10000 });
+    assert.deepEqual(await page.$$eval(texts, shown => shown.map(text => text.textContent)),
+                     ['Hello', 'World']);
+    await page.screenshot({ path: path.join(screenshotDir, 'session-6-browser.png') });
+});
+
+test('killed during editing: the next start offers "Recover", which brings the edit back',
+     async () => {
+    await click((await find('push button', 'Add')).centre);
+    await find('list item', 'Scene 3'); // after the current scene, the first
+    await waitFor(() => backupFiles().some(file => readProject(file)?.scenes.length === 3),
+                  'a backup with the new scene', 10000);
+    process.kill(app.pid, 'SIGKILL');
+    await app.exited;
+    assert.equal(readProject().scenes.length, 2, 'the edit was never saved');
+
+    await start();
+    const recover = await find('push button', 'Recover');
+    shoot('7-recover-offer');
+    await click(recover.centre);
+    await find('list item', 'Scene 3');
+    await pause(500); // the sub-window settles before the picture
+    shoot('8-recovered');
+    const project = await saveAndRead(saved => saved.scenes.length === 3,
+                                      'the recovered project saved');
+    assert.deepEqual(project.scenes.map(scene => scene.name), ['Scene 1', 'Scene 3', 'Scene 2']);
+    assert.deepEqual(textsOf(project).map(text => text.text), ['Hello', 'World']);
+
+    keys('ctrl+q');
+    assert.equal(await app.exited, 0);
+    assert.deepEqual(backupFiles(), [], 'a clean end leaves no backups');
+});
