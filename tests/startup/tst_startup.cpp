@@ -62,12 +62,6 @@ class TestStartup : public QObject
         for (const QString &folder : folders)
             environment.insert(folder.section('=', 0, 0), makeDir(folder.section('=', 1)));
         environment.remove(QStringLiteral("VELDRA_PLUGIN_PATH"));
-        // The application shows the welcome page in a web view, whose Chromium allocations
-        // LeakSanitizer cannot unwind; memory errors are still checked in the started process.
-        QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
-        environment.insert(QStringLiteral("ASAN_OPTIONS"),
-                           sanitizer.replace(QLatin1String("detect_leaks=1"),
-                                             QLatin1String("detect_leaks=0")));
         return environment;
     }
 
