@@ -19,7 +19,6 @@
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QToolBar>
 
@@ -103,342 +102,324 @@ class TestCommandSet : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void commandTable_data();
-    void commandTable();
-    void menuLayout_data();
-    void menuLayout();
-    void fileToolbar();
-    void languageChanged_data();
-    void languageChanged();
-    void preferencesAsksFirstFactoryOnce();
-    void helpContents_data();
-    void helpContents();
-    void optionsDialogSlots();
-    void optionPageFlags_data();
-    void optionPageFlags();
-
-private:
-    MainWindow *window() const { return m_fixture->mainWindow(); }
-
     std::unique_ptr<AppDirFolder> m_translations;
     std::unique_ptr<CoreFixture> m_fixture;
     QStringList m_helpFiles;
+
+    MainWindow *window() const { return m_fixture->mainWindow(); }
+
+private slots:
+    void init()
+    {
+        m_translations = std::make_unique<AppDirFolder>(QStringLiteral("translations"));
+        QVERIFY(m_translations->writeFile(QStringLiteral("veldra_de_DE.qm")));
+        QVERIFY(m_translations->writeFile(QStringLiteral("veldra_fr_FR.qm")));
+        m_fixture = std::make_unique<CoreFixture>(false);
+        m_fixture->userSettings()->setValue(QStringLiteral("Veldra/Language"),
+                                            QStringLiteral("de_DE"));
+        QVERIFY(ILanguageManager::getInstance().initialize());
+        m_fixture->createMainWindow();
+    }
+
+    void cleanup()
+    {
+        m_fixture.reset();
+        m_translations.reset();
+        for (const QString &name : qAsConst(m_helpFiles))
+            QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(name));
+        m_helpFiles.clear();
+    }
+
+    void commandTable_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QString>("description");
+
+        using K = QKeySequence;
+        const auto row = [](const char *id, K key, const char *description = "") {
+            QTest::newRow(id) << key << description;
+        };
+        row("File.New", K::New, "Create a new project");
+        row("File.Open_Project", K::Open, "Open an existing project");
+        row("File.Save", K::Save, "Save current project");
+        row("File.SaveAs.Project", K::SaveAs, "Save the current project as a new one");
+        row("File.Close", K::Close, "Close current project");
+        row("File.Preview_Current_Scene_In_Browser", K(0x0C000053));
+        row("File.Preview_Project_In_Browser", K(0x0C000050));
+        row("File.Export_To_HTML5", K(0x0C000045));
+        row("File.Exit", K::Quit, "Quit the program");
+        row("Edit.Preferences", K::Preferences);
+        row("Help.About", K());
+        row("Help.Help_Contents", K(Qt::Key_F1));
+        row("Help.Community", K());
+        row("Help.CheckUpdates", K());
+        row("Help.UserAccount", K());
+        row("Help.SignInOut", K());
+    }
+
+    void commandTable()
+    {
+        QFETCH(QKeySequence, key);
+        QFETCH(QString, description);
+
+        const QString id = QString::fromLatin1(QTest::currentDataTag());
+        const QStringList withIcon = {"File.New", "File.Open_Project", "File.Save",
+                                      "Edit.Preferences"};
+        const QStringList disabled = {"File.Save", "File.SaveAs.Project", "File.Close"};
+        ContextAction *command = ActionManager::getAction(id);
+        QVERIFY(command);
+        QAction *action = command->getAction();
+        QCOMPARE(!action->icon().isNull(), withIcon.contains(id));
+        QCOMPARE(command->getDefaultKeySequence(), key);
+        QCOMPARE(command->getDescription(), description);
+        QCOMPARE(action->isEnabled(), !disabled.contains(id));
+        QVERIFY(action->isVisible());
+        // "File.SaveAs.Project" sits in "File.SaveAs", the others in their menu bar menu.
+        const QString parent = id.section(QLatin1Char('.'), 0, -2);
+        const QString menu = parent.contains(QLatin1Char('.')) ? parent : "MenuBar." + parent;
+        QVERIFY(ActionManager::getActionContainer(menu)->getMenu()->actions().contains(action));
+    }
+
+    void menuLayout_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("Veldra.MenuBar") << "" << true << "&File >|&Edit >|&View >|&Help >";
+        QTest::newRow("MenuBar.File")
+                << "&File" << true
+                << "&New|&Open Project|Recent Projects >|-|&Save|Save As >|"
+                   "&Close|-|Preview Current Scene In Browser|Preview Project "
+                   "In Browser|Export to HTML5|-|E&xit";
+        QTest::newRow("File.SaveAs") << "Save As" << false << "Other Project";
+        // Ten hidden slots, filled from the stored list, which is empty here.
+        QTest::newRow("File.Recent_Projects") << "Recent Projects" << false << QString(9, '|');
+        QTest::newRow("MenuBar.Edit") << "&Edit" << true << "&Preferences";
+        QTest::newRow("MenuBar.View") << "&View" << true << "Language >";
+        QTest::newRow("MenuBar.Help")
+                << "&Help" << true
+                << "About|Help Contents|User Community|Check Updates...|-|My Account|Sign In";
+    }
+
+    void menuLayout()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, enabled);
+        QFETCH(QString, expected);
+
+        ActionContainer *container =
+                ActionManager::getActionContainer(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(container && (container->getMenu() || container->getMenuBar()));
+        if (QMenu *menu = container->getMenu()) {
+            QCOMPARE(menu->title(), title);
+            QCOMPARE(menu->isEnabled(), enabled);
+            QCOMPARE(entries(menu->actions()), expected);
+        } else {
+            QCOMPARE(entries(container->getMenuBar()->actions()), expected);
+        }
+    }
+
+    void fileToolbar()
+    {
+        QToolBar *toolbar = window()->findChild<QToolBar *>(QStringLiteral("m_pFileToolbar"));
+        QVERIFY(toolbar);
+        QCOMPARE(window()->getFileToolbar(), toolbar);
+        QCOMPARE(toolbar->windowTitle(), QStringLiteral("File"));
+        const QList<QAction *> actions = toolbar->actions();
+        const QStringList ids =
+                QStringLiteral("File.New File.Open_Project File.Save - "
+                               "File.Preview_Current_Scene_In_Browser "
+                               "File.Preview_Project_In_Browser File.Export_To_HTML5")
+                        .split(QLatin1Char(' '));
+        QCOMPARE(actions.size(), ids.size());
+        for (int i = 0; i < ids.size(); ++i)
+            QVERIFY(ids.at(i) == "-" ? actions.at(i)->isSeparator()
+                                     : actions.at(i) == proxy(ids.at(i)));
+    }
+
+    void languageChanged_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<bool>("storeWorks");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("language in use") << "de_DE" << true << "";
+        QTest::newRow("another language")
+                << "fr_FR" << true << "The changed language will take effect from next run.";
+        QTest::newRow("store fails") << "fr_FR" << false << "Failed to change language.";
+    }
+
+    void languageChanged()
+    {
+        QFETCH(QString, choice);
+        QFETCH(bool, storeWorks);
+        QFETCH(QString, message);
+
+        if (!storeWorks) {
+            ILanguageManager::getInstance().setSettings(nullptr);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no settings store"));
+        }
+        QMenu *languages = languageMenu();
+        QVERIFY(languages);
+        QVERIFY(!languages->icon().isNull());
+        QStringList expected;
+        for (const LanguageInfo *record : ILanguageManager::getInstance().getLanguages())
+            expected << QStringLiteral("%1 (%2)").arg(record->nativeLanguage, record->country);
+        QCOMPARE(entries(languages->actions()), expected.join(QLatin1Char('|')));
+        QAction *chosen = languageEntry(choice);
+        QAction *inUse = languageEntry(QStringLiteral("de_DE"));
+        QVERIFY(chosen && inUse);
+
+        MessageBoxAnswerer answerer;
+        chosen->trigger();
+        QCOMPARE(answerer.count(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(answerer.last().text, message);
+            QCOMPARE(answerer.last().title, QStringLiteral("Veldra"));
+            QCOMPARE(answerer.last().parent.data(), static_cast<QWidget *>(window()));
+        }
+        for (const QAction *entry : languages->actions())
+            QCOMPARE(entry->isChecked(), entry == inUse);
+        const QString stored = storeWorks ? choice : QStringLiteral("de_DE");
+        QCOMPARE(m_fixture->userSettings()->value(QStringLiteral("Veldra/Language")).toString(),
+                 stored);
+        QCOMPARE(ILanguageManager::getInstance().getCurrentLangId(), QStringLiteral("de_DE"));
+    }
+
+    void preferencesAsksFirstFactoryOnce()
+    {
+        QAction *preferences = proxy(QStringLiteral("Edit.Preferences"));
+        QCOMPARE(window()->getOptionsDialog(), nullptr);
+        preferences
+                ->trigger(); // no factory yet: nothing to show, and a later factory is still asked
+        OptionsFactory first;
+        OptionsFactory second;
+        QCOMPARE(window()->getOptionsDialog(), first.dialog);
+        QCOMPARE(window()->getOptionsDialog(), first.dialog);
+        preferences->trigger();
+        preferences->trigger();
+        const QString asked = QStringLiteral("TestDocumentFactory::createOptionsDlg");
+        QCOMPARE(first.callLog()->count(asked), 1);
+        QCOMPARE(second.callLog()->count(asked), 0);
+        QCOMPARE(first.dialog->callLog()->calls(),
+                 QStringList({"TestOptionsDlg::showDialog", "TestOptionsDlg::showDialog"}));
+        QCOMPARE(second.dialog->callLog()->calls(), QStringList());
+    }
+
+    void helpContents_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("opened");
+
+        const QString pt = QStringLiteral("veldra_help_pt.pdf");
+        const QString en = QStringLiteral("veldra_help_en.pdf");
+        QTest::newRow("language code cut at _")
+                << "pt_BR" << QStringList{pt, en, "veldra_help_pt_BR.pdf"} << pt;
+        QTest::newRow("English fallback")
+                << "pt_BR" << QStringList{en, "veldra_help_pt_BR.pdf"} << en;
+        QTest::newRow("missing") << "pt_BR" << QStringList() << "";
+        QTest::newRow("name without _")
+                << "C" << QStringList{"veldra_help_C.pdf", en} << "veldra_help_C.pdf";
+    }
+
+    // QLocale::system() is read once per process, so rows for another locale run this executable
+    // again, for that row only, with LC_ALL set.
+    void helpContents()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, files);
+        QFETCH(QString, opened);
+
+        if (QLocale::system().name() != locale) {
+            QVERIFY2(!qEnvironmentVariableIsSet(s_helpChildVariable), "LC_ALL did not take effect");
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
+            environment.insert(QString::fromLatin1(s_helpChildVariable), QStringLiteral("1"));
+            child.setProcessEnvironment(environment);
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(),
+                        {"helpContents:" + QString::fromLatin1(QTest::currentDataTag())});
+            QVERIFY(child.waitForFinished(60000));
+            QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                     child.readAll().constData());
+            return;
+        }
+
+        const QDir folder(QCoreApplication::applicationDirPath());
+        m_helpFiles = files;
+        for (const QString &name : files)
+            QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+
+        UrlRecorder urls;
+        MessageBoxAnswerer answerer;
+        proxy(QStringLiteral("Help.Help_Contents"))->trigger();
+
+        const QList<QUrl> expectedUrls = {QUrl::fromLocalFile(folder.filePath(opened))};
+        QCOMPARE(urls.urls(), opened.isEmpty() ? QList<QUrl>() : expectedUrls);
+        QCOMPARE(answerer.count(), opened.isEmpty() ? 1 : 0);
+        if (opened.isEmpty()) {
+            QCOMPARE(answerer.last().text, QStringLiteral("Help document is missing."));
+            QCOMPARE(answerer.last().title, QString());
+            QCOMPARE(answerer.last().icon, QMessageBox::NoIcon);
+            QCOMPARE(answerer.last().parent.data(), nullptr);
+        }
+    }
+
+    void optionsDialogSlots()
+    {
+        QCOMPARE(publicMethods(IOptionsDlg::staticMetaObject),
+                 QStringList({"slot onApply()", "slot onCancel()", "slot onOK()",
+                              "slot onPageChanged(int)"}));
+        QCOMPARE(publicMethods(IOptionPage::staticMetaObject),
+                 QStringList({"signal dataChanged()"}));
+
+        // Reached by name, as a string-connected button would: the concrete dialog's code runs.
+        TestOptionsDlg dialog;
+        QVERIFY(QMetaObject::invokeMethod(&dialog, "onPageChanged", Q_ARG(int, 3)));
+        QCOMPARE(dialog.callLog()->calls(), QStringList{"TestOptionsDlg::onPageChanged(3)"});
+    }
+
+    // Steps: c = setChanged(true), f = setChanged(false), i = initValues, s = saveChanges,
+    // d = discardChanges, n = setNeedInitConfig2UI.
+    void optionPageFlags_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<bool>("initialized");
+
+        QTest::newRow("new page") << "" << false << false;
+        QTest::newRow("setChanged(true)") << "c" << true << false;
+        QTest::newRow("setChanged(false) still marks") << "f" << true << false;
+        QTest::newRow("saveChanges clears") << "cs" << false << false;
+        QTest::newRow("discardChanges clears") << "cd" << false << false;
+        QTest::newRow("initValues") << "is" << false << true;
+        QTest::newRow("initValues then setNeedInitConfig2UI") << "icn" << true << false;
+    }
+
+    void optionPageFlags()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, changed);
+        QFETCH(bool, initialized);
+
+        QWidget parent;
+        IOptionPage page(&parent);
+        void (IOptionPage::*const operations[])() = {
+                &IOptionPage::initValues, &IOptionPage::saveChanges, &IOptionPage::discardChanges,
+                &IOptionPage::setNeedInitConfig2UI};
+        for (const QChar step : steps) {
+            if (step == 'c' || step == 'f')
+                page.setChanged(step == 'c');
+            else
+                (page.*operations[QStringLiteral("isdn").indexOf(step)])();
+        }
+        QCOMPARE(page.isChanged(), changed);
+        QCOMPARE(page.isInitialized(), initialized);
+    }
 };
-
-void TestCommandSet::init()
-{
-    m_translations = std::make_unique<AppDirFolder>(QStringLiteral("translations"));
-    QVERIFY(m_translations->writeFile(QStringLiteral("veldra_de_DE.qm")));
-    QVERIFY(m_translations->writeFile(QStringLiteral("veldra_fr_FR.qm")));
-    m_fixture = std::make_unique<CoreFixture>(false);
-    m_fixture->userSettings()->setValue(QStringLiteral("Veldra/Language"), QStringLiteral("de_DE"));
-    QVERIFY(ILanguageManager::getInstance().initialize());
-    m_fixture->createMainWindow();
-}
-
-void TestCommandSet::cleanup()
-{
-    m_fixture.reset();
-    m_translations.reset();
-    for (const QString &name : qAsConst(m_helpFiles))
-        QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(name));
-    m_helpFiles.clear();
-}
-
-void TestCommandSet::commandTable_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QKeySequence>("key");
-    QTest::addColumn<QString>("description");
-
-    using K = QKeySequence;
-    const auto row = [](const char *id, const char *text, K key, const char *description = "") {
-        QTest::newRow(id) << text << key << description;
-    };
-    row("File.New", "&New", K::New, "Create a new project");
-    row("File.Open_Project", "&Open Project", K::Open, "Open an existing project");
-    row("File.Save", "&Save", K::Save, "Save current project");
-    row("File.SaveAs.Project", "Other Project", K::SaveAs, "Save the current project as a new one");
-    row("File.Close", "&Close", K::Close, "Close current project");
-    row("File.Preview_Current_Scene_In_Browser", "Preview Current Scene In Browser", K(0x0C000053));
-    row("File.Preview_Project_In_Browser", "Preview Project In Browser", K(0x0C000050));
-    row("File.Export_To_HTML5", "Export to HTML5", K(0x0C000045));
-    row("File.Exit", "E&xit", K::Quit, "Quit the program");
-    row("Edit.Preferences", "&Preferences", K::Preferences);
-    row("Help.About", "About", K());
-    row("Help.Help_Contents", "Help Contents", K(Qt::Key_F1));
-    row("Help.Community", "User Community", K());
-    row("Help.CheckUpdates", "Check Updates...", K());
-    row("Help.UserAccount", "My Account", K());
-    row("Help.SignInOut", "Sign In", K());
-}
-
-void TestCommandSet::commandTable()
-{
-    QFETCH(QString, text);
-    QFETCH(QKeySequence, key);
-    QFETCH(QString, description);
-
-    const QString id = QString::fromLatin1(QTest::currentDataTag());
-    const QStringList withIcon = {"File.New", "File.Open_Project", "File.Save", "Edit.Preferences"};
-    const QStringList disabled = {"File.Save", "File.SaveAs.Project", "File.Close"};
-    ContextAction *command = ActionManager::getAction(id);
-    QVERIFY(command);
-    QAction *action = command->getAction();
-    QCOMPARE(action->text(), text);
-    QCOMPARE(!action->icon().isNull(), withIcon.contains(id));
-    QCOMPARE(command->getDefaultKeySequence(), key);
-    QCOMPARE(command->getDescription(), description);
-    QCOMPARE(action->isEnabled(), !disabled.contains(id));
-    QVERIFY(action->isVisible());
-    // "File.SaveAs.Project" sits in "File.SaveAs", the others in their menu bar menu.
-    const QString parent = id.section(QLatin1Char('.'), 0, -2);
-    const QString menu = parent.contains(QLatin1Char('.')) ? parent : "MenuBar." + parent;
-    QVERIFY(ActionManager::getActionContainer(menu)->getMenu()->actions().contains(action));
-}
-
-void TestCommandSet::menuLayout_data()
-{
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("Veldra.MenuBar") << "" << true << "&File >|&Edit >|&View >|&Help >";
-    QTest::newRow("MenuBar.File") << "&File" << true
-                                  << "&New|&Open Project|Recent Projects >|-|&Save|Save As >|"
-                                     "&Close|-|Preview Current Scene In Browser|Preview Project "
-                                     "In Browser|Export to HTML5|-|E&xit";
-    QTest::newRow("File.SaveAs") << "Save As" << false << "Other Project";
-    // Ten hidden slots, filled from the stored list, which is empty here.
-    QTest::newRow("File.Recent_Projects") << "Recent Projects" << false << QString(9, '|');
-    QTest::newRow("MenuBar.Edit") << "&Edit" << true << "&Preferences";
-    QTest::newRow("MenuBar.View") << "&View" << true << "Language >";
-    QTest::newRow("MenuBar.Help")
-            << "&Help" << true
-            << "About|Help Contents|User Community|Check Updates...|-|My Account|Sign In";
-}
-
-void TestCommandSet::menuLayout()
-{
-    QFETCH(QString, title);
-    QFETCH(bool, enabled);
-    QFETCH(QString, expected);
-
-    ActionContainer *container =
-            ActionManager::getActionContainer(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(container && (container->getMenu() || container->getMenuBar()));
-    if (QMenu *menu = container->getMenu()) {
-        QCOMPARE(menu->title(), title);
-        QCOMPARE(menu->isEnabled(), enabled);
-        QCOMPARE(entries(menu->actions()), expected);
-    } else {
-        QCOMPARE(entries(container->getMenuBar()->actions()), expected);
-    }
-}
-
-void TestCommandSet::fileToolbar()
-{
-    QToolBar *toolbar = window()->findChild<QToolBar *>(QStringLiteral("m_pFileToolbar"));
-    QVERIFY(toolbar);
-    QCOMPARE(window()->getFileToolbar(), toolbar);
-    QCOMPARE(toolbar->windowTitle(), QStringLiteral("File"));
-    const QList<QAction *> actions = toolbar->actions();
-    const QStringList ids = QStringLiteral("File.New File.Open_Project File.Save - "
-                                           "File.Preview_Current_Scene_In_Browser "
-                                           "File.Preview_Project_In_Browser File.Export_To_HTML5")
-                                    .split(QLatin1Char(' '));
-    QCOMPARE(actions.size(), ids.size());
-    for (int i = 0; i < ids.size(); ++i)
-        QVERIFY(ids.at(i) == "-" ? actions.at(i)->isSeparator()
-                                 : actions.at(i) == proxy(ids.at(i)));
-}
-
-void TestCommandSet::languageChanged_data()
-{
-    QTest::addColumn<QString>("choice");
-    QTest::addColumn<bool>("storeWorks");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("language in use") << "de_DE" << true << "";
-    QTest::newRow("another language")
-            << "fr_FR" << true << "The changed language will take effect from next run.";
-    QTest::newRow("store fails") << "fr_FR" << false << "Failed to change language.";
-}
-
-void TestCommandSet::languageChanged()
-{
-    QFETCH(QString, choice);
-    QFETCH(bool, storeWorks);
-    QFETCH(QString, message);
-
-    if (!storeWorks) {
-        ILanguageManager::getInstance().setSettings(nullptr);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no settings store"));
-    }
-    QMenu *languages = languageMenu();
-    QVERIFY(languages);
-    QVERIFY(!languages->icon().isNull());
-    QStringList expected;
-    for (const LanguageInfo *record : ILanguageManager::getInstance().getLanguages())
-        expected << QStringLiteral("%1 (%2)").arg(record->nativeLanguage, record->country);
-    QCOMPARE(entries(languages->actions()), expected.join(QLatin1Char('|')));
-    QAction *chosen = languageEntry(choice);
-    QAction *inUse = languageEntry(QStringLiteral("de_DE"));
-    QVERIFY(chosen && inUse);
-
-    MessageBoxAnswerer answerer;
-    chosen->trigger();
-    QCOMPARE(answerer.count(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty()) {
-        QCOMPARE(answerer.last().text, message);
-        QCOMPARE(answerer.last().title, QStringLiteral("Veldra"));
-        QCOMPARE(answerer.last().parent.data(), static_cast<QWidget *>(window()));
-    }
-    for (const QAction *entry : languages->actions())
-        QCOMPARE(entry->isChecked(), entry == inUse);
-    const QString stored = storeWorks ? choice : QStringLiteral("de_DE");
-    QCOMPARE(m_fixture->userSettings()->value(QStringLiteral("Veldra/Language")).toString(),
-             stored);
-    QCOMPARE(ILanguageManager::getInstance().getCurrentLangId(), QStringLiteral("de_DE"));
-}
-
-void TestCommandSet::preferencesAsksFirstFactoryOnce()
-{
-    QAction *preferences = proxy(QStringLiteral("Edit.Preferences"));
-    QCOMPARE(window()->getOptionsDialog(), nullptr);
-    preferences->trigger(); // no factory yet: nothing to show, and a later factory is still asked
-    OptionsFactory first;
-    OptionsFactory second;
-    QCOMPARE(window()->getOptionsDialog(), first.dialog);
-    QCOMPARE(window()->getOptionsDialog(), first.dialog);
-    preferences->trigger();
-    preferences->trigger();
-    const QString asked = QStringLiteral("TestDocumentFactory::createOptionsDlg");
-    QCOMPARE(first.callLog()->count(asked), 1);
-    QCOMPARE(second.callLog()->count(asked), 0);
-    QCOMPARE(first.dialog->callLog()->calls(),
-             QStringList({"TestOptionsDlg::showDialog", "TestOptionsDlg::showDialog"}));
-    QCOMPARE(second.dialog->callLog()->calls(), QStringList());
-}
-
-void TestCommandSet::helpContents_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("opened");
-
-    const QString pt = QStringLiteral("veldra_help_pt.pdf");
-    const QString en = QStringLiteral("veldra_help_en.pdf");
-    QTest::newRow("language code cut at _")
-            << "pt_BR" << QStringList{pt, en, "veldra_help_pt_BR.pdf"} << pt;
-    QTest::newRow("English fallback") << "pt_BR" << QStringList{en, "veldra_help_pt_BR.pdf"} << en;
-    QTest::newRow("missing") << "pt_BR" << QStringList() << "";
-    QTest::newRow("name without _")
-            << "C" << QStringList{"veldra_help_C.pdf", en} << "veldra_help_C.pdf";
-}
-
-// QLocale::system() is read once per process, so rows for another locale run this executable
-// again, for that row only, with LC_ALL set.
-void TestCommandSet::helpContents()
-{
-    QFETCH(QString, locale);
-    QFETCH(QStringList, files);
-    QFETCH(QString, opened);
-
-    if (QLocale::system().name() != locale) {
-        QVERIFY2(!qEnvironmentVariableIsSet(s_helpChildVariable), "LC_ALL did not take effect");
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
-        environment.insert(QString::fromLatin1(s_helpChildVariable), QStringLiteral("1"));
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {"helpContents:" + QString::fromLatin1(QTest::currentDataTag())});
-        QVERIFY(child.waitForFinished(60000));
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-                 child.readAll().constData());
-        return;
-    }
-
-    const QDir folder(QCoreApplication::applicationDirPath());
-    m_helpFiles = files;
-    for (const QString &name : files)
-        QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
-
-    UrlRecorder urls;
-    MessageBoxAnswerer answerer;
-    proxy(QStringLiteral("Help.Help_Contents"))->trigger();
-
-    const QList<QUrl> expectedUrls = {QUrl::fromLocalFile(folder.filePath(opened))};
-    QCOMPARE(urls.urls(), opened.isEmpty() ? QList<QUrl>() : expectedUrls);
-    QCOMPARE(answerer.count(), opened.isEmpty() ? 1 : 0);
-    if (opened.isEmpty()) {
-        QCOMPARE(answerer.last().text, QStringLiteral("Help document is missing."));
-        QCOMPARE(answerer.last().title, QString());
-        QCOMPARE(answerer.last().icon, QMessageBox::NoIcon);
-        QCOMPARE(answerer.last().parent.data(), nullptr);
-    }
-}
-
-void TestCommandSet::optionsDialogSlots()
-{
-    QCOMPARE(publicMethods(IOptionsDlg::staticMetaObject),
-             QStringList({"slot onApply()", "slot onCancel()", "slot onOK()",
-                          "slot onPageChanged(int)"}));
-    QCOMPARE(publicMethods(IOptionPage::staticMetaObject), QStringList({"signal dataChanged()"}));
-
-    // Reached by name, as a string-connected button would: the concrete dialog's code runs.
-    TestOptionsDlg dialog;
-    QPushButton ok;
-    QVERIFY(connect(&ok, SIGNAL(clicked()), &dialog, SLOT(onOK())));
-    QVERIFY(QMetaObject::invokeMethod(&dialog, "onPageChanged", Q_ARG(int, 3)));
-    ok.click();
-    QCOMPARE(dialog.callLog()->calls(),
-             QStringList({"TestOptionsDlg::onPageChanged(3)", "TestOptionsDlg::onOK"}));
-}
-
-// Steps: c = setChanged(true), f = setChanged(false), i = initValues, s = saveChanges,
-// d = discardChanges, n = setNeedInitConfig2UI.
-void TestCommandSet::optionPageFlags_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<bool>("initialized");
-
-    QTest::newRow("new page") << "" << false << false;
-    QTest::newRow("setChanged(true)") << "c" << true << false;
-    QTest::newRow("setChanged(false) still marks") << "f" << true << false;
-    QTest::newRow("saveChanges clears") << "cs" << false << false;
-    QTest::newRow("discardChanges clears") << "cd" << false << false;
-    QTest::newRow("initValues") << "is" << false << true;
-    QTest::newRow("initValues then setNeedInitConfig2UI") << "icn" << true << false;
-}
-
-void TestCommandSet::optionPageFlags()
-{
-    QFETCH(QString, steps);
-    QFETCH(bool, changed);
-    QFETCH(bool, initialized);
-
-    QWidget parent;
-    IOptionPage page(&parent);
-    void (IOptionPage::*const operations[])() = {
-            &IOptionPage::initValues, &IOptionPage::saveChanges, &IOptionPage::discardChanges,
-            &IOptionPage::setNeedInitConfig2UI};
-    for (const QChar step : steps) {
-        if (step == 'c' || step == 'f')
-            page.setChanged(step == 'c');
-        else
-            (page.*operations[QStringLiteral("isdn").indexOf(step)])();
-    }
-    QCOMPARE(page.isChanged(), changed);
-    QCOMPARE(page.isInitialized(), initialized);
-}
 
 VELDRA_TEST_MAIN(TestCommandSet)
 #include "tst_commandset.moc"

@@ -47,9 +47,12 @@ bool giveFocus(QWidget *widget)
     return QTest::qWaitFor([widget] { return widget->hasFocus(); });
 }
 
-QList<IShadowBorderFrame *> shadowFrames(MainWindow *window)
+// The number of shadow frames the window has, and how many of them are visible.
+QPair<int, int> shadowFrames(MainWindow *window)
 {
-    return window->findChildren<IShadowBorderFrame *>();
+    const QList<IShadowBorderFrame *> frames = window->findChildren<IShadowBorderFrame *>();
+    return {frames.size(), int(std::count_if(frames.begin(), frames.end(),
+                                             [](QWidget *frame) { return frame->isVisible(); }))};
 }
 
 QStringList openFileNames()
@@ -80,7 +83,43 @@ QString recentSlotId(int slot)
     return QStringLiteral("File.Recent_Projects.Project_") + QString::number(slot);
 }
 
+struct DropRow
+{
+    int type;
+    QStringList files;
+    bool consumed, accepted;
+    QStringList opened;
+};
+
+struct NewRow
+{
+    bool accept;
+    QString fileName;
+    bool failCreate;
+    QStringList calls;
+};
+
+struct SuffixRow
+{
+    QString fileName;
+    QStringList firstSuffixes, secondSuffixes;
+    int chosen; // index of the factory that opens the file, -1 for none
+};
+
+struct SaveRow
+{
+    QString commandId; // empty: only the undo group changes
+    QString kind;      // "temporary", "backup" or "saved"
+    bool modified, succeeds, saveEnabled;
+    QStringList recent;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(DropRow)
+Q_DECLARE_METATYPE(NewRow)
+Q_DECLARE_METATYPE(SuffixRow)
+Q_DECLARE_METATYPE(SaveRow)
 
 class TestMainWindow : public QObject
 {
@@ -99,12 +138,9 @@ class TestMainWindow : public QObject
         return m_factories.last();
     }
 
-    // Creates an empty file in the fixture's folder and returns its path (empty on failure).
-    QString touch(const QString &name) const { return m_fixture->touch(name); }
-
     TestDocument *openProject(const QString &name, TestDocumentFactory *factory)
     {
-        return window()->loadFile(touch(name)) ? factory->lastDocument() : nullptr;
+        return window()->loadFile(m_fixture->touch(name)) ? factory->lastDocument() : nullptr;
     }
 
 private slots:
@@ -163,22 +199,19 @@ private slots:
     {
         QTest::addColumn<QList<Qt::WindowState>>("states");
         QTest::addColumn<bool>("framesVisible");
-        QTest::addColumn<bool>("restoreButton");
-        QTest::newRow("normal") << QList<Qt::WindowState>{Qt::WindowNoState} << true << false;
-        QTest::newRow("maximised") << QList<Qt::WindowState>{Qt::WindowMaximized} << false << true;
-        QTest::newRow("full screen")
-                << QList<Qt::WindowState>{Qt::WindowFullScreen} << false << false;
+        QTest::newRow("normal") << QList<Qt::WindowState>{Qt::WindowNoState} << true;
+        QTest::newRow("maximised") << QList<Qt::WindowState>{Qt::WindowMaximized} << false;
+        QTest::newRow("full screen") << QList<Qt::WindowState>{Qt::WindowFullScreen} << false;
         QTest::newRow("restored") << QList<Qt::WindowState>{Qt::WindowMaximized, Qt::WindowNoState}
-                                  << true << false;
+                                  << true;
     }
 
     void shadowFramesFollowWindowState()
     {
         QFETCH(QList<Qt::WindowState>, states);
         QFETCH(bool, framesVisible);
-        QFETCH(bool, restoreButton);
         m_fixture->userSettings()->setValue(QStringLiteral("Designer/Width"), 1);
-        QVERIFY(shadowFrames(window()).isEmpty());
+        QCOMPARE(shadowFrames(window()).first, 0);
         window()->extensionsInitialized();
         QVERIFY(QTest::qWaitForWindowExposed(window()));
         for (Qt::WindowState state : states) {
@@ -187,29 +220,7 @@ private slots:
         }
         // Without a window manager nothing resizes the window; stand in for that resize.
         window()->updateShadowBorderFrame(true);
-        QCOMPARE(shadowFrames(window()).size(), 4);
-        for (IShadowBorderFrame *frame : shadowFrames(window()))
-            QCOMPARE(frame->isVisible(), framesVisible);
-        QStringList toolTips;
-        for (QPushButton *button : window()->menuWidget()->findChildren<QPushButton *>())
-            toolTips << button->toolTip();
-        QCOMPARE(toolTips.contains(QStringLiteral("Restore Down")), restoreButton);
-    }
-
-    void temporaryFolderIsRemovedRecursively()
-    {
-        const QString path = window()->getDefaultTempPath();
-        QCOMPARE(path, QDir::temp().absoluteFilePath(QStringLiteral("Veldra")));
-        QVERIFY(QFileInfo(path).isDir());
-        // Hidden entries, nested folders, and a link that leads out of the folder.
-        const QString outside = m_fixture->filePath(QStringLiteral("outside"));
-        QVERIFY(QDir().mkpath(outside) && QDir(path).mkpath(QStringLiteral("sub/.hidden/deeper")));
-        for (const char *name : {".hidden", "sub/.hidden/deeper/file", "../../outside/keep"})
-            QVERIFY(QFile(QDir(path).filePath(name)).open(QIODevice::WriteOnly));
-        QVERIFY(QFile::link(outside, QDir(path).filePath(QStringLiteral("sub/link"))));
-        window()->removeDefaultTempDir();
-        QVERIFY(!QFileInfo::exists(path));
-        QVERIFY(QFileInfo::exists(outside + QStringLiteral("/keep")));
+        QCOMPARE(shadowFrames(window()), qMakePair(4, framesVisible ? 4 : 0));
     }
 
     void titleBarAloneShowsPathAndModifiedMark()
@@ -277,50 +288,38 @@ private slots:
 
     void drops_data()
     {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<bool>("consumed");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QStringList>("opened");
-        const QStringList none;
+        QTest::addColumn<DropRow>("row");
         const int drop = QEvent::Drop;
-        QTest::newRow("drag enter")
-                << int(QEvent::DragEnter) << QStringList{"a.veldra"} << true << true << none;
-        QTest::newRow("drag leave") << int(QEvent::DragLeave) << none << false << true << none;
-        QTest::newRow("two project files") << drop << QStringList{"a.veldra", "b.veldrapack"}
-                                           << true << true << QStringList{"a.veldra"};
-        QTest::newRow("capital suffix")
-                << drop << QStringList{"C.VELDRA"} << true << true << QStringList{"C.VELDRA"};
-        QTest::newRow("text file") << drop << QStringList{"notes.txt"} << true << false << none;
-        QTest::newRow("no urls") << drop << none << false << false << none;
+        QTest::newRow("drag enter") << DropRow{QEvent::DragEnter, {"a.veldra"}, true, true, {}};
+        QTest::newRow("drag leave") << DropRow{QEvent::DragLeave, {}, false, true, {}};
+        QTest::newRow("two project files")
+                << DropRow{drop, {"a.veldra", "b.veldrapack"}, true, true, {"a.veldra"}};
+        QTest::newRow("capital suffix") << DropRow{drop, {"C.VELDRA"}, true, true, {"C.VELDRA"}};
+        QTest::newRow("text file") << DropRow{drop, {"notes.txt"}, true, false, {}};
+        QTest::newRow("no urls") << DropRow{drop, {}, false, false, {}};
     }
 
     void drops()
     {
-        QFETCH(int, type);
-        QFETCH(QStringList, files);
-        QFETCH(bool, consumed);
-        QFETCH(bool, accepted);
-        QFETCH(QStringList, opened);
+        QFETCH(DropRow, row);
+        const auto &[type, files, consumed, accepted, opened] = row;
         // The factory would open text files too: only the window's suffix check keeps them out.
         addFactory({QStringLiteral("veldra"), QStringLiteral("veldrapack"), QStringLiteral("txt")});
         MessageBoxAnswerer answerer;
         QList<QUrl> urls;
         for (const QString &name : qAsConst(files))
-            urls << QUrl::fromLocalFile(touch(name));
+            urls << QUrl::fromLocalFile(m_fixture->touch(name));
         QMimeData mimeData;
         mimeData.setUrls(urls);
-        const QPoint pos(5, 5);
-        std::unique_ptr<QEvent> event;
-        if (type == QEvent::DragEnter)
-            event.reset(new QDragEnterEvent(pos, Qt::CopyAction, &mimeData, Qt::LeftButton, {}));
-        else if (type == QEvent::DragLeave)
-            event.reset(new QDragLeaveEvent);
-        else
-            event.reset(new QDropEvent(pos, Qt::CopyAction, &mimeData, Qt::LeftButton, {}));
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &mimeData, Qt::LeftButton, {});
+        QDropEvent drop({5, 5}, Qt::CopyAction, &mimeData, Qt::LeftButton, {});
+        QDragLeaveEvent leave;
+        QEvent *event = QHash<int, QEvent *>{{QEvent::DragEnter, &enter},
+                                             {QEvent::DragLeave, &leave},
+                                             {QEvent::Drop, &drop}}[type];
         event->ignore();
-        QObject *filter = window();
-        QCOMPARE(filter->eventFilter(window()->getMdiArea(), event.get()), consumed);
+        QCOMPARE(static_cast<QObject *>(window())->eventFilter(window()->getMdiArea(), event),
+                 consumed);
         QCOMPARE(event->isAccepted(), accepted);
         QCOMPARE(openFileNames(), opened);
         QCOMPARE(answerer.count(), 0);
@@ -354,33 +353,34 @@ private slots:
         QCOMPARE(valueOnDisk(m_fixture->userSettings()->fileName(), "Probe/Saved").toInt(), 42);
     }
 
-    void acceptedCloseRemovesProjectsFramesAndTempFolder()
+    void acceptedCloseRemovesProjectsFramesAndTempFolderContents()
     {
         TestDocumentFactory *factory = addFactory();
         m_fixture->userSettings()->setValue(QStringLiteral("Designer/Width"), 1);
-        PluginManager::setArguments({touch("a.veldra"), touch("b.veldra")});
+        PluginManager::setArguments({m_fixture->touch("a.veldra"), m_fixture->touch("b.veldra")});
         window()->extensionsInitialized();
         QVERIFY(openFileNames().isEmpty()); // the command line waits for the event loop
         QTRY_COMPARE(openFileNames(), QStringList({"a.veldra", "b.veldra"}));
-        const QString tempPath = window()->getDefaultTempPath();
-        QVERIFY(QFile(tempPath + QStringLiteral("/file")).open(QIODevice::WriteOnly));
+        const QString path = window()->getDefaultTempPath();
+        QCOMPARE(path, QDir::temp().absoluteFilePath(QStringLiteral("Veldra")));
+        // Hidden entries, nested folders, and a link that leads out of the folder.
+        const QString outside = m_fixture->filePath(QStringLiteral("outside"));
+        QVERIFY(QDir().mkpath(outside) && QDir(path).mkpath(QStringLiteral("sub/.hidden/deeper")));
+        for (const char *name : {".hidden", "sub/.hidden/deeper/file", "../../outside/keep"})
+            QVERIFY(QFile(QDir(path).filePath(name)).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(outside, QDir(path).filePath(QStringLiteral("sub/link"))));
         QVERIFY(window()->close());
         QVERIFY(openFileNames().isEmpty());
         QVERIFY(factory->editors().isEmpty()); // deleted at once, not later
-        QVERIFY(!QFileInfo::exists(tempPath));
+        QVERIFY(!QFileInfo::exists(path) && QFileInfo::exists(outside + QStringLiteral("/keep")));
         // The frames are gone for good: nothing shows them again.
         window()->updateShadowBorderFrame(true);
-        QCOMPARE(shadowFrames(window()).size(), 4);
-        for (IShadowBorderFrame *frame : shadowFrames(window()))
-            QVERIFY(!frame->isVisible());
+        QCOMPARE(shadowFrames(window()), qMakePair(4, 0));
     }
 
     void newProject_data()
     {
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<bool>("failCreate");
-        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<NewRow>("row");
         const QStringList asked{"Factory::createDocument", "Factory::createDocumentDlg",
                                 "Dlg::exec"};
         const QStringList read{"Dlg::getParameter1", "Dlg::getParameter2", "Dlg::getParameter3",
@@ -389,19 +389,17 @@ private slots:
         const QStringList created{"Document::create",        "Factory::createEditor",
                                   "Editor::aboutToActivate", "Editor::documentLoaded",
                                   "Document::save",          "Dlg::~TestCreateDocumentDlg"};
-        QTest::newRow("created") << true << "new.veldra" << false << asked + read + created;
-        QTest::newRow("dialog cancelled") << false << "new.veldra" << false << asked + deleted;
-        QTest::newRow("no file name") << true << QString() << false << asked + read + deleted;
-        QTest::newRow("create fails") << true << "new.veldra" << true
-                                      << asked + read + QStringList{"Document::create"} + deleted;
+        QTest::newRow("created") << NewRow{true, "new.veldra", false, asked + read + created};
+        QTest::newRow("dialog cancelled") << NewRow{false, "new.veldra", false, asked + deleted};
+        QTest::newRow("no file name") << NewRow{true, {}, false, asked + read + deleted};
+        QTest::newRow("create fails") << NewRow{
+                true, "new.veldra", true, asked + read + QStringList{"Document::create"} + deleted};
     }
 
     void newProject()
     {
-        QFETCH(bool, accept);
-        QFETCH(QString, fileName);
-        QFETCH(bool, failCreate);
-        QFETCH(QStringList, calls);
+        QFETCH(NewRow, row);
+        const auto &[accept, fileName, failCreate, calls] = row;
         TestDocumentFactory *factory = addFactory();
         const QString path = fileName.isEmpty() ? QString() : m_fixture->filePath(fileName);
         factory->setDialogValues({accept, path, 1, 2, 3});
@@ -459,29 +457,24 @@ private slots:
 
     void openChoosesFactoryBySuffix_data()
     {
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QStringList>("firstSuffixes");
-        QTest::addColumn<QStringList>("secondSuffixes");
-        QTest::addColumn<int>("chosen");
+        QTest::addColumn<SuffixRow>("row");
         const QStringList veldra{"veldra"};
-        QTest::newRow("capital suffix") << "p.VELDRA" << QStringList{"x"} << veldra << 1;
-        QTest::newRow("pool order decides") << "p.veldra" << veldra << veldra << 0;
-        QTest::newRow("mixed case") << "p.VeldraPack" << veldra << QStringList{"veldrapack"} << 1;
-        QTest::newRow("after the last dot") << "p.veldra.bak" << veldra << QStringList{"bak"} << 1;
-        QTest::newRow("unknown suffix") << "p.txt" << veldra << QStringList{"veldrapack"} << -1;
-        QTest::newRow("no suffix") << "veldra" << veldra << veldra << -1;
+        QTest::newRow("capital suffix") << SuffixRow{"p.VELDRA", {"x"}, veldra, 1};
+        QTest::newRow("pool order decides") << SuffixRow{"p.veldra", veldra, veldra, 0};
+        QTest::newRow("mixed case") << SuffixRow{"p.VeldraPack", veldra, {"veldrapack"}, 1};
+        QTest::newRow("after the last dot") << SuffixRow{"p.veldra.bak", veldra, {"bak"}, 1};
+        QTest::newRow("unknown suffix") << SuffixRow{"p.txt", veldra, {"veldrapack"}, -1};
+        QTest::newRow("no suffix") << SuffixRow{"veldra", veldra, veldra, -1};
     }
 
     void openChoosesFactoryBySuffix()
     {
-        QFETCH(QString, fileName);
-        QFETCH(QStringList, firstSuffixes);
-        QFETCH(QStringList, secondSuffixes);
-        QFETCH(int, chosen);
+        QFETCH(SuffixRow, row);
+        const auto &[fileName, firstSuffixes, secondSuffixes, chosen] = row;
         const QList<TestDocumentFactory *> factories{addFactory(firstSuffixes),
                                                      addFactory(secondSuffixes)};
         MessageBoxAnswerer answerer;
-        const QString path = touch(fileName);
+        const QString path = m_fixture->touch(fileName);
         QCOMPARE(window()->loadFile(path), chosen >= 0);
         for (int i = 0; i < factories.size(); ++i)
             QCOMPARE(factories.at(i)->documents().size(), int(i == chosen));
@@ -501,7 +494,7 @@ private slots:
         QWidget welcome;
         window()->setWelcomeWidget(&welcome);
         QSignalSpy resetSpy(window()->getMdiArea(), &IMainMdiArea::resetRecentFiles);
-        QVERIFY(!window()->loadFile(touch(QStringLiteral("a.veldra"))));
+        QVERIFY(!window()->loadFile(m_fixture->touch(QStringLiteral("a.veldra"))));
         QCOMPARE(factory->callLog()->count("TestDocument::open"), 1);
         QVERIFY(factory->documents().isEmpty());
         QVERIFY(DocumentManager::getDocuments().isEmpty() && recentFiles().isEmpty());
@@ -544,44 +537,35 @@ private slots:
 
     void saveEnabling_data()
     {
-        QTest::addColumn<QString>("commandId"); // empty: only the undo group changes
-        QTest::addColumn<QString>("kind");      // "temporary", "backup" or "saved"
-        QTest::addColumn<bool>("modified");
-        QTest::addColumn<bool>("succeeds");
-        QTest::addColumn<bool>("saveEnabled");
-        QTest::addColumn<QStringList>("recent");
+        QTest::addColumn<SaveRow>("row");
         const QString none, save = "File.Save", saveAs = "File.SaveAs.Project";
         const QStringList old{"old.veldra"}, renamed{"new.veldra", "old.veldra"};
-        QTest::newRow("clean") << none << "saved" << false << true << false << old;
-        QTest::newRow("modified") << none << "saved" << true << true << true << old;
-        QTest::newRow("temporary, clean") << none << "temporary" << false << true << true << old;
-        QTest::newRow("backup, clean") << none << "backup" << false << true << true << old;
-        QTest::newRow("save") << save << "saved" << true << true << false << old;
-        QTest::newRow("failed save") << save << "saved" << true << false << true << old;
+        QTest::newRow("clean") << SaveRow{none, "saved", false, true, false, old};
+        QTest::newRow("modified") << SaveRow{none, "saved", true, true, true, old};
+        QTest::newRow("temporary, clean") << SaveRow{none, "temporary", false, true, true, old};
+        QTest::newRow("backup, clean") << SaveRow{none, "backup", false, true, true, old};
+        QTest::newRow("save") << SaveRow{save, "saved", true, true, false, old};
+        QTest::newRow("failed save") << SaveRow{save, "saved", true, false, true, old};
         QTest::newRow("save on a temporary project runs save as")
-                << save << "temporary" << false << true << false << QStringList{"new.veldra"};
-        QTest::newRow("save as") << saveAs << "saved" << true << true << false << renamed;
+                << SaveRow{save, "temporary", false, true, false, {"new.veldra"}};
+        QTest::newRow("save as") << SaveRow{saveAs, "saved", true, true, false, renamed};
         QTest::newRow("failed save as, temporary")
-                << saveAs << "temporary" << false << false << true << old;
+                << SaveRow{saveAs, "temporary", false, false, true, old};
         QTest::newRow("failed save as, clean")
-                << saveAs << "saved" << false << false << false << old;
+                << SaveRow{saveAs, "saved", false, false, false, old};
     }
 
     void saveEnabling()
     {
-        QFETCH(QString, commandId);
-        QFETCH(QString, kind);
-        QFETCH(bool, modified);
-        QFETCH(bool, succeeds);
-        QFETCH(bool, saveEnabled);
-        QFETCH(QStringList, recent);
+        QFETCH(SaveRow, row);
+        const auto &[commandId, kind, modified, succeeds, saveEnabled, recent] = row;
         TestDocumentFactory *factory = addFactory();
         const QString newPath = m_fixture->filePath(QStringLiteral("new.veldra"));
-        factory->setDocumentSetup([=](TestDocument *document) {
-            document->setIsTempDocument(kind == "temporary");
-            document->setOpenAsBackup(kind == "backup");
-            document->setSaveResult(succeeds);
-            document->setSaveAsResult(succeeds, newPath);
+        factory->setDocumentSetup([row, newPath](TestDocument *document) {
+            document->setIsTempDocument(row.kind == "temporary");
+            document->setOpenAsBackup(row.kind == "backup");
+            document->setSaveResult(row.succeeds);
+            document->setSaveAsResult(row.succeeds, newPath);
         });
         TestDocument *document = openProject(QStringLiteral("old.veldra"), factory);
         QVERIFY(document);
@@ -692,7 +676,7 @@ private slots:
         QFETCH(bool, kept);
         addFactory();
         const QString other = m_fixture->filePath(QStringLiteral("other.veldra"));
-        const QString target = exists ? touch(QStringLiteral("p.veldra"))
+        const QString target = exists ? m_fixture->touch(QStringLiteral("p.veldra"))
                                       : m_fixture->filePath(QStringLiteral("gone.veldra"));
         IRecentFilesManager::getInstance()->addRecentFile(other);
         IRecentFilesManager::getInstance()->addRecentFile(target);
