@@ -48,7 +48,10 @@ CreateProjectDialog::CreateProjectDialog(QWidget *parent)
 
     auto *form = new QFormLayout;
     form->addRow(tr("&Name:"), m_pNameEdit);
-    form->addRow(tr("&Folder:"), folderRow);
+    // A row holding a layout gives its label no buddy; the folder field gets it explicitly.
+    auto *folderLabel = new QLabel(tr("&Folder:"), this);
+    folderLabel->setBuddy(m_pFolderEdit);
+    form->addRow(folderLabel, folderRow);
     form->addRow(tr("&Width:"), m_pWidthSpin);
     form->addRow(tr("&Height:"), m_pHeightSpin);
     form->addRow(tr("F&rame rate:"), m_pFrameRateSpin);

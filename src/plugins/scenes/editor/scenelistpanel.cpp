@@ -32,10 +32,13 @@ SceneListPanel::SceneListPanel(QWidget *parent)
 {
     setObjectName(QStringLiteral("sceneListPanel"));
     m_pList->setObjectName(QStringLiteral("sceneList"));
+    m_pList->setAccessibleName(tr("Scenes"));
     m_pList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_pList->setDragDropMode(QAbstractItemView::InternalMove);
     m_pBackgroundButton->setObjectName(QStringLiteral("sceneBackgroundButton"));
+    m_pBackgroundButton->setAccessibleName(tr("Scene background"));
     m_pDurationSpin->setObjectName(QStringLiteral("sceneDurationSpin"));
+    m_pDurationSpin->setAccessibleName(tr("Scene duration"));
     m_pDurationSpin->setRange(100, 600000);
     m_pDurationSpin->setSingleStep(500);
     m_pDurationSpin->setSuffix(tr(" ms"));

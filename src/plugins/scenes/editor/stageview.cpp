@@ -11,6 +11,7 @@ StageView::StageView(QWidget *parent)
     , m_pStage(new QGraphicsScene(this))
 {
     setObjectName(QStringLiteral("stageView"));
+    setAccessibleName(tr("Stage"));
     setScene(m_pStage);
     setFocusPolicy(Qt::StrongFocus);
     setRenderHint(QPainter::Antialiasing);
