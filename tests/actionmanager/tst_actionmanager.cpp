@@ -23,13 +23,6 @@ ActionContainer *newContainer(bool isBar, const QString &id, const QString &titl
                  : ActionManager::createMenuContainer(title, id);
 }
 
-QWidget *wrappedWidget(const ActionContainer *container)
-{
-    if (QMenu *menu = container->getMenu())
-        return menu;
-    return container->getMenuBar();
-}
-
 ProxyAction *proxyOf(const ContextAction *command)
 {
     return qobject_cast<ProxyAction *>(command->getAction());
@@ -54,28 +47,428 @@ private slots:
         m_fixture.reset();
     }
 
-    void contexts();
+    void contexts()
+    {
+        QWidget *outer = newWidget();
+        QWidget *inner = newWidget(outer);
+        ContextManager::registerContext(outer, "Test.Outer", "Outer");
+        ContextManager::registerContext(inner, "Test.Inner", "Inner");
+        ContextManager::registerContext(inner, "Test.Later", "Later");
+        const Context leaf = ContextManager::getActiveContext(newWidget(newWidget(inner)));
+        QCOMPARE(leaf.widget, inner);
+        QCOMPARE(leaf.id, QStringLiteral("Test.Inner"));
+        for (QWidget *unregistered : {newWidget(), static_cast<QWidget *>(nullptr)}) {
+            const Context global = ContextManager::getActiveContext(unregistered);
+            QCOMPARE(global.widget, mainWindow());
+            QCOMPARE(global.id + global.name, QStringLiteral("GlobalGlobal"));
+        }
 
-    void detachedProxy_data();
-    void detachedProxy();
-    void proxyMirrorsAndForwardsToFollowedAction();
-    void initializeAndFollowTextAndIcon_data();
-    void initializeAndFollowTextAndIcon();
+        QWidget *panel = newWidget();
+        QWidget *other = newWidget();
+        const int before = ContextManager::getContexts().size();
+        ContextManager::registerContext(panel, "Test.First", "First");
+        ContextManager::registerContext(panel, "Test.Second", "Second");
+        ContextManager::registerContext(other, "Test.Second", "Other");
+        const Context again =
+                ContextManager::registerContext(Context{panel, "Test.First", "Again"});
+        QCOMPARE(again.name, QStringLiteral("Again"));
+        QCOMPARE(ContextManager::getContexts().size(), before + 3);
+        QCOMPARE(ContextManager::getContextId(panel), QStringLiteral("Test.First"));
+        QCOMPARE(ContextManager::getContextName(panel), QStringLiteral("First"));
+        QCOMPARE(ContextManager::getContextName(QString("Test.Second")), QStringLiteral("Second"));
 
-    void commandLifeCycle();
-    void proxyFollowsOverrideOfContext_data();
-    void proxyFollowsOverrideOfContext();
-    void destroyedOverrideAction();
+        ContextManager::unregisterContext(panel, "Test.Unknown");
+        ContextManager::unregisterContext(panel, "Test.First");
+        QCOMPARE(ContextManager::getContextId(panel), QStringLiteral("Test.Second"));
+        ContextManager::unregisterContext(panel, "Test.Second");
+        QCOMPARE(ContextManager::getContextWidget("Test.Second"), other);
 
-    void containerPlacesAndClears_data();
-    void containerPlacesAndClears();
+        // Only the id decides what is global.
+        QVERIFY(ContextManager::isGlobalContext(Context{panel, "Global", "Panel"}));
+        QVERIFY(!ContextManager::isGlobalContext(Context{mainWindow(), "global", "Global"}));
+        QCOMPARE(ContextManager::getContextWidget("Global"), nullptr);
+        ContextManager::registerContext(panel, "Global", "Pretender");
+        QCOMPARE(ContextManager::getContextWidget("Global"), panel);
+    }
 
-    void getActionsInIdOrder();
-    void savedShortcutRoundTrip_data();
-    void savedShortcutRoundTrip();
-    void readFromSettings_data();
-    void readFromSettings();
-    void badInputIsRefused();
+    void proxyFollowsAction_data()
+    {
+        QTest::addColumn<bool>("hideWhenDetached");
+        QTest::newRow("no attribute") << false;
+        QTest::newRow("HideWhenDetached") << true;
+    }
+
+    void proxyFollowsAction()
+    {
+        QFETCH(bool, hideWhenDetached);
+
+        auto first = std::make_unique<QAction>();
+        QAction second;
+        first->setCheckable(true);
+        ProxyAction proxy;
+        QVERIFY(!proxy.isEnabled());
+        if (hideWhenDetached)
+            proxy.setAttribute(ProxyAction::HideWhenDetached);
+        QCOMPARE(proxy.isVisible(), !hideWhenDetached);
+        proxy.setAction(first.get());
+        QVERIFY(proxy.isEnabled() && proxy.isVisible() && proxy.isCheckable());
+        first->setEnabled(false);
+        QVERIFY(!proxy.isEnabled());
+        first->setEnabled(true);
+
+        QSignalSpy firstTriggered(first.get(), &QAction::triggered);
+        proxy.trigger();
+        QCOMPARE(firstTriggered.count(), 1);
+        QCOMPARE(firstTriggered.first().first().toBool(), true);
+        QVERIFY(first->isChecked());
+        first->setChecked(false);
+        QVERIFY(!proxy.isChecked());
+        proxy.setChecked(true);
+        QVERIFY(first->isChecked());
+
+        proxy.setEnabled(false);
+        proxy.setAction(first.get());
+        QVERIFY2(!proxy.isEnabled(), "following the same action again copied its state");
+        proxy.setAction(&second);
+        first->setEnabled(false);
+        QVERIFY(proxy.isEnabled());
+        proxy.trigger();
+        QCOMPARE(firstTriggered.count(), 1);
+        proxy.setAction(nullptr);
+        QVERIFY(!proxy.isEnabled());
+        QCOMPARE(proxy.isVisible(), !hideWhenDetached);
+
+        // A destroyed action leaves the proxy as it was until something runs its state update.
+        first->setEnabled(true);
+        proxy.setAction(first.get());
+        first.reset();
+        QCOMPARE(proxy.action(), nullptr);
+        proxy.setAction(nullptr);
+        QVERIFY(proxy.isEnabled() && proxy.isVisible() && proxy.isChecked());
+        proxy.setAttribute(ProxyAction::FollowIcon);
+        QVERIFY(!proxy.isEnabled());
+        QCOMPARE(proxy.isVisible(), !hideWhenDetached);
+    }
+
+    void initializeAndFollowTextAndIcon_data()
+    {
+        QTest::addColumn<bool>("followText"); // otherwise FollowIcon
+        QTest::newRow("FollowText") << true;
+        QTest::newRow("FollowIcon") << false;
+    }
+
+    void initializeAndFollowTextAndIcon()
+    {
+        QFETCH(bool, followText);
+
+        QAction first("First");
+        QAction second("Second");
+        for (QAction *action : {&first, &second}) {
+            for (const char *name : {"toolTip", "statusTip", "whatsThis", "iconText"})
+                action->setProperty(name, action->text() + name);
+            action->setIcon(QIcon(QPixmap(8, 8)));
+        }
+        first.setIconVisibleInMenu(false);
+        first.setCheckable(true);
+        first.setChecked(true);
+        ProxyAction proxy;
+        proxy.setAttribute(followText ? ProxyAction::FollowText : ProxyAction::FollowIcon);
+
+        // Initialising copies once and connects nothing.
+        proxy.initialize(&first);
+        QVERIFY(proxy.isCheckable() && !proxy.isChecked() && !proxy.isEnabled());
+        QSignalSpy firstTriggered(&first, &QAction::triggered);
+        proxy.setEnabled(true);
+        proxy.trigger();
+        QCOMPARE(firstTriggered.count(), 0);
+
+        proxy.setAction(&second);
+        const QAction &textSource = followText ? second : first;
+        for (const char *name : {"text", "toolTip", "statusTip", "whatsThis"})
+            QCOMPARE(proxy.property(name), textSource.property(name));
+        const QAction &iconSource = followText ? first : second;
+        QCOMPARE(proxy.icon().cacheKey(), iconSource.icon().cacheKey());
+        QCOMPARE(proxy.iconText(), iconSource.iconText());
+        QCOMPARE(proxy.isIconVisibleInMenu(), iconSource.isIconVisibleInMenu());
+        second.setText("Renamed");
+        QCOMPARE(proxy.text(), followText ? QStringLiteral("Renamed") : QStringLiteral("First"));
+    }
+
+    void commandLifeCycle()
+    {
+        QStringList events;
+        QObject receiver;
+        connect(ActionManager::getInstance(), &ActionManager::commandListChanged, &receiver,
+                [&events] { events << "listChanged"; });
+        connect(ActionManager::getInstance(), &ActionManager::commandAdded, &receiver,
+                [&events](const QString &id) { events << "added " + id; });
+        QAction *mainAction = newAction("Alpha");
+        mainAction->setToolTip("Alpha tip");
+        QAction *panelAction = newAction("Panel");
+        QWidget *panel = newWidget();
+        ContextAction *command =
+                ActionManager::registerAction(mainAction, "Test.Alpha", mainWindow());
+        QCOMPARE(ActionManager::registerAction(panelAction, "Test.Alpha", panel), command);
+        QCOMPARE(ActionManager::registerAction(newAction("Ignored"), "Test.Alpha", panel), command);
+        const QStringList registration = {"listChanged", "added Test.Alpha"};
+        QCOMPARE(events, registration + registration + registration);
+        QCOMPARE(proxyOf(command)->action(), panelAction);
+
+        QPointer<QAction> proxy = command->getAction();
+        QCOMPARE(proxy->objectName(), QStringLiteral("Test.Alpha"));
+        QCOMPARE(proxy->shortcutContext(), Qt::ApplicationShortcut);
+        QCOMPARE(mainWindow()->actions().count(proxy), 1);
+        QCOMPARE(proxy->text(), QStringLiteral("Alpha"));
+        command->setKeySequence(QKeySequence("Ctrl+Shift+A"));
+        QCOMPARE(proxy->toolTip(), QStringLiteral("Alpha tip\tCtrl+Shift+A"));
+        command->setKeySequence(QKeySequence());
+        QCOMPARE(proxy->toolTip(), QStringLiteral("Alpha tip"));
+
+        events.clear();
+        ActionManager::unregisterAction(mainAction, "Test.Unknown");
+        ActionManager::unregisterAction(mainAction, "Test.Alpha");
+        QCOMPARE(events, QStringList{"listChanged"});
+        QCOMPARE(ActionManager::getAction("Test.Alpha"), command);
+        // The ignored action was never attached, so the panel's action is the last one.
+        ActionManager::unregisterAction(panelAction, "Test.Alpha");
+        QCOMPARE(events.size(), 2);
+        QCOMPARE(ActionManager::getAction("Test.Alpha"), nullptr);
+        QVERIFY(proxy.isNull());
+    }
+
+    void proxyFollowsOverrideOfContext_data()
+    {
+        QTest::addColumn<bool>("onMainWindow");
+        QTest::addColumn<bool>("onPanel");
+        QTest::addColumn<QString>("context");  // "none": null
+        QTest::addColumn<QString>("followed"); // empty: detached
+        // clang-format off
+        QTest::newRow("panel only, in panel") << false << true << "panel" << "panel";
+        QTest::newRow("panel only, elsewhere") << false << true << "stranger" << "";
+        QTest::newRow("both, in panel") << true << true << "panel" << "panel";
+        QTest::newRow("both, elsewhere") << true << true << "stranger" << "main";
+        QTest::newRow("both, no context") << true << true << "none" << "main";
+        QTest::newRow("main window only, in panel") << true << false << "panel" << "main";
+        // clang-format on
+    }
+
+    void proxyFollowsOverrideOfContext()
+    {
+        QFETCH(bool, onMainWindow);
+        QFETCH(bool, onPanel);
+        QFETCH(QString, context);
+        QFETCH(QString, followed);
+
+        QWidget *panel = newWidget();
+        QWidget *stranger = newWidget();
+        const QHash<QString, QWidget *> widgets = {{"panel", panel}, {"stranger", stranger}};
+        const QHash<QString, QAction *> actions = {{"panel", newAction("Panel")},
+                                                   {"main", newAction("Main")}};
+        ContextAction *command = nullptr;
+        if (onMainWindow)
+            command = ActionManager::registerAction(actions["main"], "Test.Alpha", mainWindow());
+        if (onPanel)
+            command = ActionManager::registerAction(actions["panel"], "Test.Alpha", panel);
+
+        // Start elsewhere, so that the proxy has to move.
+        ActionManager::setContext(context == "panel" ? stranger : panel);
+        ActionManager::setContext(widgets.value(context));
+        QCOMPARE(proxyOf(command)->action(), actions.value(followed));
+        QCOMPARE(proxyOf(command)->isEnabled(), !followed.isEmpty());
+    }
+
+    void destroyedOverrideAction()
+    {
+        QWidget *panel = newWidget();
+        QAction *mainAction = newAction("Main");
+        auto panelAction = std::make_unique<QAction>("Panel");
+        panelAction->setCheckable(true);
+        panelAction->setChecked(true);
+        ContextAction *command =
+                ActionManager::registerAction(mainAction, "Test.Alpha", mainWindow());
+        ActionManager::registerAction(panelAction.get(), "Test.Alpha", panel);
+        ProxyAction *proxy = proxyOf(command);
+
+        panelAction.reset();
+        QCOMPARE(proxy->action(), nullptr);
+        QVERIFY2(proxy->isEnabled() && proxy->isChecked(), "the last state was not kept");
+        ActionManager::setContext(mainWindow());
+        QCOMPARE(proxy->action(), mainAction);
+        ActionManager::setContext(panel);
+        QVERIFY2(!proxy->isEnabled(), "the destroyed entry of the panel should detach the proxy");
+
+        // Unregistering any action drops the destroyed entry; the panel then uses the main action.
+        ActionManager::unregisterAction(newAction("Unrelated"), "Test.Alpha");
+        QCOMPARE(ActionManager::getAction("Test.Alpha"), command);
+        QCOMPARE(proxy->action(), mainAction);
+    }
+
+    void containerPlacesAndClears_data()
+    {
+        QTest::addColumn<bool>("isBar");
+        QTest::newRow("menu") << false;
+        QTest::newRow("menu bar") << true;
+    }
+
+    void containerPlacesAndClears()
+    {
+        QFETCH(bool, isBar);
+
+        const QString id = isBar ? "Test.Bar" : "Test.Menu";
+        ActionContainer *container = newContainer(isBar, id, "First");
+        QWidget *wrapped =
+                isBar ? static_cast<QWidget *>(container->getMenuBar()) : container->getMenu();
+        QCOMPARE(container->getMenu() == nullptr, isBar);
+        QCOMPARE(container->getMenuBar() == nullptr, !isBar);
+        QCOMPARE(wrapped->objectName(), id);
+        QCOMPARE(ActionManager::getActionContainer(id), container);
+        QCOMPARE(newContainer(isBar, id, "Second"), container);
+        if (!isBar)
+            QCOMPARE(container->getMenu()->title(), QStringLiteral("First"));
+
+        ContextAction *alpha = newCommand("Test.Alpha");
+        ContextAction *beta = newCommand("Test.Beta");
+        QAction *gammaAction = newAction("Gamma");
+        ContextAction *gamma =
+                ActionManager::registerAction(gammaAction, "Test.Gamma", mainWindow());
+        ActionContainer *sub = newContainer(false, "Test.Sub");
+        ActionContainer *other = newContainer(false, "Test.Other");
+        ActionContainer *doomed = newContainer(false, "Test.Doomed");
+        const std::unique_ptr<QMenu> doomedMenu(doomed->getMenu());
+        container->insertAction(alpha);
+        container->insertMenu(sub, nullptr);
+        container->insertAction(gamma, alpha);
+        container->insertMenu(other, sub);
+        container->insertMenu(doomed, alpha);
+
+        sub->insertAction(beta);
+        QAction *created = nullptr;
+        const QList<ContextAction *> separators = {container->insertSeparator(alpha, &created),
+                                                   container->insertSeparator(other),
+                                                   sub->insertSeparator(beta)};
+        const int first = separators[0]->getId().section('.', 1).toInt();
+        for (int i = 0; i < separators.size(); ++i) {
+            QCOMPARE(separators[i]->getId(), QStringLiteral("Separator.%1").arg(first + i));
+            QCOMPARE(ActionManager::getAction(separators[i]->getId()), separators[i]);
+            QVERIFY(separators[i]->isSeparator());
+        }
+        QCOMPARE(proxyOf(separators[0])->action(), created);
+        QAction manual("Manual");
+        wrapped->addAction(&manual);
+        QCOMPARE(wrapped->actions(),
+                 (QList<QAction *>{gamma->getAction(), doomedMenu->menuAction(),
+                                   separators[0]->getAction(), alpha->getAction(),
+                                   separators[1]->getAction(), other->getMenu()->menuAction(),
+                                   sub->getMenu()->menuAction(), &manual}));
+
+        delete static_cast<QObject *>(doomed);
+        ActionManager::unregisterAction(gammaAction, "Test.Gamma");
+        QCOMPARE(ActionManager::getActionContainer("Test.Doomed"), nullptr);
+        // Destroyed items are forgotten; untracked separators and foreign entries stay.
+        container->clear();
+        QCOMPARE(wrapped->actions(),
+                 (QList<QAction *>{doomedMenu->menuAction(), separators[0]->getAction(),
+                                   separators[1]->getAction(), &manual}));
+        QCOMPARE(sub->getMenu()->actions(), QList<QAction *>{separators[2]->getAction()});
+        QCOMPARE(ActionManager::getAction("Test.Alpha"), alpha);
+        QCOMPARE(ActionManager::getActionContainer("Test.Sub"), sub);
+    }
+
+    void getActionsInIdOrder()
+    {
+        for (const char *id :
+             {"Test.File.SaveAs", "Test.a", "Test.Edit.Preferences", "Test.File.Save", "Test.B"})
+            newCommand(id);
+        QStringList listed;
+        for (const ContextAction *command : ActionManager::getActions())
+            listed << command->getId();
+        QCOMPARE(listed.filter("Test."),
+                 (QStringList{"Test.B", "Test.Edit.Preferences", "Test.File.Save",
+                              "Test.File.SaveAs", "Test.a"}));
+    }
+
+    void shortcutStore_data()
+    {
+        QTest::addColumn<QString>("stored"); // of Test.Alpha, portable; empty: the group is empty
+        QTest::newRow("empty group restores defaults") << "";
+        QTest::newRow("one chord") << "Ctrl+Shift+F5";
+        QTest::newRow("two chords") << "Ctrl+K, Ctrl+C";
+    }
+
+    void shortcutStore()
+    {
+        QFETCH(QString, stored);
+        const QKeySequence storedKey = QKeySequence::fromString(stored, QKeySequence::PortableText);
+        QSettings *settings = m_fixture->userSettings();
+
+        // Registration reads the stored shortcut; a default fills in only an empty one.
+        if (!stored.isEmpty())
+            settings->setValue("Shortcuts/Test.Alpha", stored);
+        ContextAction *alpha = newCommand("Test.Alpha");
+        ContextAction *beta = newCommand("Test.Beta");
+        alpha->setDefaultKeySequence(QKeySequence("Ctrl+1"));
+        beta->setDefaultKeySequence(QKeySequence("Ctrl+2"));
+        const QKeySequence alphaStored = stored.isEmpty() ? QKeySequence("Ctrl+1") : storedKey;
+        QCOMPARE(alpha->getKeySequence(), alphaStored);
+        QCOMPARE(beta->getKeySequence(), QKeySequence("Ctrl+2"));
+        alpha->setKeySequence(QKeySequence("Ctrl+7"));
+        beta->setKeySequence(QKeySequence("Ctrl+8"));
+        ActionManager::readFromSettings();
+        QCOMPARE(alpha->getKeySequence(), alphaStored);
+        QCOMPARE(beta->getKeySequence(),
+                 stored.isEmpty() ? QKeySequence("Ctrl+2") : QKeySequence());
+
+        // Separators are neither saved nor read; a cleared shortcut loses its key.
+        ActionContainer *menu = newContainer(false, "Test.Menu");
+        menu->insertAction(alpha);
+        ContextAction *separator = menu->insertSeparator(alpha);
+        separator->setKeySequence(QKeySequence("Ctrl+9"));
+        const QString separatorKey = "Shortcuts/" + separator->getId();
+        ActionManager::resetToDefault();
+        ActionManager::saveSettings();
+        alpha->setKeySequence(storedKey);
+        ActionManager::saveSettings();
+        settings->sync();
+        QCOMPARE(valueOnDisk(settings->fileName(), "Shortcuts/Test.Alpha").isValid(),
+                 !stored.isEmpty());
+        QCOMPARE(valueOnDisk(settings->fileName(), "Shortcuts/Test.Alpha").toString(), stored);
+        QVERIFY(!valueOnDisk(settings->fileName(), separatorKey).isValid());
+        alpha->setKeySequence(QKeySequence("Ctrl+2"));
+        settings->setValue(separatorKey, "Ctrl+8");
+        ActionManager::readFromSettings();
+        QCOMPARE(alpha->getKeySequence(), storedKey);
+        ActionManager::resetToDefault();
+        QCOMPARE(alpha->getKeySequence(), QKeySequence("Ctrl+1"));
+        QCOMPARE(separator->getKeySequence(), QKeySequence("Ctrl+9"));
+    }
+
+    void badInputIsRefused()
+    {
+        ActionContainer *menu = newContainer(false, "Test.Menu");
+        ContextAction *kept = newCommand("Test.Kept");
+        QAction *action = newAction("Bad");
+        const int contextCount = ContextManager::getContexts().size();
+        QSignalSpy added(ActionManager::getInstance(), &ActionManager::commandAdded);
+        for (const char *pattern :
+             {"^ActionManager::registerAction", "^ActionManager::registerAction",
+              "^ActionManager::registerAction", "^ContextManager::registerContext",
+              "^ActionContainer::insertAction", "^ActionContainer::insertMenu"})
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(pattern));
+
+        QCOMPARE(ActionManager::registerAction(nullptr, "Test.Bad", mainWindow()), nullptr);
+        QCOMPARE(ActionManager::registerAction(action, QString(), mainWindow()), nullptr);
+        QCOMPARE(ActionManager::registerAction(action, "Test.Bad", nullptr), nullptr);
+        ActionManager::unregisterAction(nullptr, "Test.Kept");
+        ActionManager::unregisterAction(action, QString());
+        ContextManager::registerContext(nullptr, "Test.Bad", "Bad");
+        menu->insertAction(nullptr, kept);
+        menu->insertMenu(nullptr, kept);
+
+        QCOMPARE(ActionManager::getAction("Test.Kept"), kept);
+        QCOMPARE(added.count(), 0);
+        QCOMPARE(ContextManager::getContexts().size(), contextCount);
+        QVERIFY(menu->getMenu()->actions().isEmpty());
+    }
 
 private:
     MainWindow *mainWindow() const { return m_fixture->mainWindow(); }
@@ -84,478 +477,14 @@ private:
     {
         return new QWidget(parent ? parent : m_owner.get());
     }
-    ContextAction *newCommand(const QString &id);
+    ContextAction *newCommand(const QString &id)
+    {
+        return ActionManager::registerAction(newAction(id), id, mainWindow());
+    }
 
     std::unique_ptr<CoreFixture> m_fixture;
     std::unique_ptr<QWidget> m_owner; // owns the test's actions and widgets outside the window
 };
-
-ContextAction *TestActionManager::newCommand(const QString &id)
-{
-    return ActionManager::registerAction(newAction(id), id, mainWindow());
-}
-
-void TestActionManager::contexts()
-{
-    QWidget *outer = newWidget();
-    QWidget *inner = newWidget(outer);
-    QWidget *grandLeaf = newWidget(newWidget(inner));
-    ContextManager::registerContext(outer, "Test.Outer", "Outer");
-    ContextManager::registerContext(inner, "Test.Inner", "Inner");
-    ContextManager::registerContext(inner, "Test.Later", "Later");
-
-    QCOMPARE(ContextManager::getActiveContext(inner).widget, inner);
-    QCOMPARE(ContextManager::getActiveContext(grandLeaf).id, QStringLiteral("Test.Inner"));
-    QCOMPARE(ContextManager::getActiveContext(newWidget(outer)).name, QStringLiteral("Outer"));
-    for (QWidget *unregistered : {newWidget(), static_cast<QWidget *>(nullptr)}) {
-        const Context global = ContextManager::getActiveContext(unregistered);
-        QCOMPARE(global.widget, mainWindow());
-        QCOMPARE(global.id, QStringLiteral("Global"));
-        QCOMPARE(global.name, QStringLiteral("Global"));
-    }
-
-    QWidget *panel = newWidget();
-    QWidget *other = newWidget();
-    for (const QString &miss :
-         {ContextManager::getContextId(panel), ContextManager::getContextName(panel),
-          ContextManager::getContextName(QStringLiteral("Test.First"))})
-        QVERIFY(miss.isEmpty() && !miss.isNull());
-    const int before = ContextManager::getContexts().size();
-    ContextManager::registerContext(panel, "Test.First", "First");
-    ContextManager::registerContext(panel, "Test.Second", "Second");
-    ContextManager::registerContext(other, "Test.Second", "Other");
-    const Context again = ContextManager::registerContext(Context{panel, "Test.First", "Again"});
-    QCOMPARE(again.name, QStringLiteral("Again"));
-    QCOMPARE(ContextManager::getContexts().size(), before + 3);
-    QCOMPARE(ContextManager::getContextId(panel), QStringLiteral("Test.First"));
-    QCOMPARE(ContextManager::getContextName(panel), QStringLiteral("First"));
-    QCOMPARE(ContextManager::getContextName(QStringLiteral("Test.Second")),
-             QStringLiteral("Second"));
-
-    ContextManager::unregisterContext(panel, "Test.Unknown");
-    ContextManager::unregisterContext(panel, "Test.First");
-    QCOMPARE(ContextManager::getContextId(panel), QStringLiteral("Test.Second"));
-    ContextManager::unregisterContext(panel, "Test.Second");
-    QCOMPARE(ContextManager::getContextWidget("Test.Second"), other);
-
-    // Only the id decides what is global.
-    QVERIFY(ContextManager::isGlobalContext(Context{panel, "Global", "Panel"}));
-    QVERIFY(!ContextManager::isGlobalContext(Context{mainWindow(), "global", "Global"}));
-    QCOMPARE(ContextManager::getContextWidget("Global"), nullptr);
-    ContextManager::registerContext(panel, "Global", "Pretender");
-    QCOMPARE(ContextManager::getContextWidget("Global"), panel);
-}
-
-void TestActionManager::detachedProxy_data()
-{
-    QTest::addColumn<bool>("hideWhenDetached");
-    QTest::newRow("no attribute") << false;
-    QTest::newRow("HideWhenDetached") << true;
-}
-
-void TestActionManager::detachedProxy()
-{
-    QFETCH(bool, hideWhenDetached);
-
-    auto action = std::make_unique<QAction>();
-    action->setCheckable(true);
-    action->setChecked(true);
-    ProxyAction proxy;
-    QVERIFY(!proxy.isEnabled());
-    if (hideWhenDetached)
-        proxy.setAttribute(ProxyAction::HideWhenDetached);
-    QCOMPARE(proxy.isVisible(), !hideWhenDetached);
-    proxy.setAction(action.get());
-    QVERIFY(proxy.isEnabled() && proxy.isVisible() && proxy.isChecked());
-    proxy.setAction(nullptr);
-    QVERIFY(!proxy.isEnabled());
-    QCOMPARE(proxy.isVisible(), !hideWhenDetached);
-
-    // A destroyed action leaves the proxy as it was until something runs its state update.
-    proxy.setAction(action.get());
-    action.reset();
-    QCOMPARE(proxy.action(), nullptr);
-    proxy.setAction(nullptr);
-    QVERIFY(proxy.isEnabled() && proxy.isVisible() && proxy.isChecked());
-    proxy.setAttribute(ProxyAction::FollowIcon);
-    QVERIFY(!proxy.isEnabled());
-    QCOMPARE(proxy.isVisible(), !hideWhenDetached);
-}
-
-void TestActionManager::proxyMirrorsAndForwardsToFollowedAction()
-{
-    QAction first;
-    QAction second;
-    first.setCheckable(true);
-    ProxyAction proxy;
-    proxy.setAction(&first);
-    QVERIFY(proxy.isEnabled() && proxy.isVisible() && proxy.isCheckable());
-    first.setEnabled(false);
-    QVERIFY(!proxy.isEnabled());
-    first.setEnabled(true);
-
-    QSignalSpy firstTriggered(&first, &QAction::triggered);
-    proxy.trigger();
-    QCOMPARE(firstTriggered.count(), 1);
-    QCOMPARE(firstTriggered.first().first().toBool(), true);
-    QVERIFY(first.isChecked());
-    first.setChecked(false);
-    QVERIFY(!proxy.isChecked());
-    proxy.setChecked(true);
-    QVERIFY(first.isChecked());
-
-    proxy.setEnabled(false);
-    proxy.setAction(&first);
-    QVERIFY2(!proxy.isEnabled(), "following the same action again copied its state");
-    proxy.setAction(&second);
-    QSignalSpy secondTriggered(&second, &QAction::triggered);
-    first.setEnabled(false);
-    QVERIFY(proxy.isEnabled());
-    proxy.trigger();
-    QCOMPARE(firstTriggered.count(), 1);
-    QCOMPARE(secondTriggered.count(), 1);
-}
-
-void TestActionManager::initializeAndFollowTextAndIcon_data()
-{
-    QTest::addColumn<bool>("followText");
-    QTest::addColumn<bool>("followIcon");
-    QTest::newRow("FollowText") << true << false;
-    QTest::newRow("FollowIcon") << false << true;
-}
-
-void TestActionManager::initializeAndFollowTextAndIcon()
-{
-    QFETCH(bool, followText);
-    QFETCH(bool, followIcon);
-
-    QAction first("First");
-    QAction second("Second");
-    for (QAction *action : {&first, &second}) {
-        for (const char *name : {"toolTip", "statusTip", "whatsThis", "iconText"})
-            action->setProperty(name, action->text() + name);
-        action->setIcon(QIcon(QPixmap(8, 8)));
-    }
-    first.setIconVisibleInMenu(false);
-    first.setCheckable(true);
-    first.setChecked(true);
-    ProxyAction proxy;
-    if (followText)
-        proxy.setAttribute(ProxyAction::FollowText);
-    if (followIcon)
-        proxy.setAttribute(ProxyAction::FollowIcon);
-
-    // Initialising copies once and connects nothing.
-    proxy.initialize(&first);
-    QVERIFY(proxy.isCheckable() && !proxy.isChecked() && !proxy.isEnabled());
-    QSignalSpy firstTriggered(&first, &QAction::triggered);
-    proxy.setEnabled(true);
-    proxy.trigger();
-    QCOMPARE(firstTriggered.count(), 0);
-
-    proxy.setAction(&second);
-    const QAction &textSource = followText ? second : first;
-    for (const char *name : {"text", "toolTip", "statusTip", "whatsThis"})
-        QCOMPARE(proxy.property(name), textSource.property(name));
-    const QAction &iconSource = followIcon ? second : first;
-    QCOMPARE(proxy.icon().cacheKey(), iconSource.icon().cacheKey());
-    QCOMPARE(proxy.iconText(), iconSource.iconText());
-    QCOMPARE(proxy.isIconVisibleInMenu(), iconSource.isIconVisibleInMenu());
-    second.setText("Renamed");
-    QCOMPARE(proxy.text(), followText ? QStringLiteral("Renamed") : QStringLiteral("First"));
-}
-
-void TestActionManager::commandLifeCycle()
-{
-    QStringList events;
-    QObject receiver;
-    connect(ActionManager::getInstance(), &ActionManager::commandListChanged, &receiver,
-            [&events] { events << "listChanged"; });
-    connect(ActionManager::getInstance(), &ActionManager::commandAdded, &receiver,
-            [&events](const QString &id) { events << "added " + id; });
-    QAction *mainAction = newAction("Alpha");
-    mainAction->setToolTip("Alpha tip");
-    QAction *panelAction = newAction("Panel");
-    QWidget *panel = newWidget();
-    ContextAction *command = ActionManager::registerAction(mainAction, "Test.Alpha", mainWindow());
-    QCOMPARE(ActionManager::registerAction(panelAction, "Test.Alpha", panel), command);
-    QCOMPARE(ActionManager::registerAction(newAction("Ignored"), "Test.Alpha", panel), command);
-    const QStringList registration = {"listChanged", "added Test.Alpha"};
-    QCOMPARE(events, registration + registration + registration);
-    QCOMPARE(proxyOf(command)->action(), panelAction);
-
-    QPointer<QAction> proxy = command->getAction();
-    QCOMPARE(proxy->objectName(), QStringLiteral("Test.Alpha"));
-    QCOMPARE(proxy->shortcutContext(), Qt::ApplicationShortcut);
-    QCOMPARE(mainWindow()->actions().count(proxy), 1);
-    QCOMPARE(proxy->text(), QStringLiteral("Alpha"));
-    command->setKeySequence(QKeySequence("Ctrl+Shift+A"));
-    QCOMPARE(proxy->toolTip(), QStringLiteral("Alpha tip\tCtrl+Shift+A"));
-    command->setKeySequence(QKeySequence());
-    QCOMPARE(proxy->toolTip(), QStringLiteral("Alpha tip"));
-
-    events.clear();
-    ActionManager::unregisterAction(mainAction, "Test.Unknown");
-    QCOMPARE(events, QStringList());
-    ActionManager::unregisterAction(mainAction, "Test.Alpha");
-    QCOMPARE(events, QStringList{"listChanged"});
-    QCOMPARE(ActionManager::getAction("Test.Alpha"), command);
-    // The ignored action was never attached, so the panel's action is the last one.
-    ActionManager::unregisterAction(panelAction, "Test.Alpha");
-    QCOMPARE(events, (QStringList{"listChanged", "listChanged"}));
-    QCOMPARE(ActionManager::getAction("Test.Alpha"), nullptr);
-    QVERIFY(proxy.isNull());
-}
-
-void TestActionManager::proxyFollowsOverrideOfContext_data()
-{
-    QTest::addColumn<bool>("onMainWindow");
-    QTest::addColumn<bool>("onPanel");
-    QTest::addColumn<QString>("context");  // "none": null
-    QTest::addColumn<QString>("followed"); // empty: detached
-    // clang-format off
-    QTest::newRow("panel only, in panel") << false << true << "panel" << "panel";
-    QTest::newRow("panel only, elsewhere") << false << true << "stranger" << "";
-    QTest::newRow("both, in panel") << true << true << "panel" << "panel";
-    QTest::newRow("both, elsewhere") << true << true << "stranger" << "main";
-    QTest::newRow("both, no context") << true << true << "none" << "main";
-    QTest::newRow("main window only, in panel") << true << false << "panel" << "main";
-    // clang-format on
-}
-
-void TestActionManager::proxyFollowsOverrideOfContext()
-{
-    QFETCH(bool, onMainWindow);
-    QFETCH(bool, onPanel);
-    QFETCH(QString, context);
-    QFETCH(QString, followed);
-
-    QWidget *panel = newWidget();
-    QWidget *stranger = newWidget();
-    const QHash<QString, QWidget *> widgets = {{"panel", panel}, {"stranger", stranger}};
-    const QHash<QString, QAction *> actions = {{"panel", newAction("Panel")},
-                                               {"main", newAction("Main")}};
-    ContextAction *command = nullptr;
-    if (onMainWindow)
-        command = ActionManager::registerAction(actions["main"], "Test.Alpha", mainWindow());
-    if (onPanel)
-        command = ActionManager::registerAction(actions["panel"], "Test.Alpha", panel);
-
-    // Start elsewhere, so that the proxy has to move.
-    ActionManager::setContext(context == "panel" ? stranger : panel);
-    ActionManager::setContext(widgets.value(context));
-    QCOMPARE(proxyOf(command)->action(), actions.value(followed));
-    QCOMPARE(proxyOf(command)->isEnabled(), !followed.isEmpty());
-}
-
-void TestActionManager::destroyedOverrideAction()
-{
-    QWidget *panel = newWidget();
-    QAction *mainAction = newAction("Main");
-    auto panelAction = std::make_unique<QAction>("Panel");
-    panelAction->setCheckable(true);
-    panelAction->setChecked(true);
-    ContextAction *command = ActionManager::registerAction(mainAction, "Test.Alpha", mainWindow());
-    ActionManager::registerAction(panelAction.get(), "Test.Alpha", panel);
-    ProxyAction *proxy = proxyOf(command);
-
-    panelAction.reset();
-    QCOMPARE(proxy->action(), nullptr);
-    QVERIFY2(proxy->isEnabled() && proxy->isChecked(), "the last state was not kept");
-    ActionManager::setContext(mainWindow());
-    QCOMPARE(proxy->action(), mainAction);
-    ActionManager::setContext(panel);
-    QVERIFY2(!proxy->isEnabled(), "the destroyed entry of the panel should detach the proxy");
-
-    // Unregistering any action drops the destroyed entry; the panel then uses the main action.
-    ActionManager::unregisterAction(newAction("Unrelated"), "Test.Alpha");
-    QCOMPARE(ActionManager::getAction("Test.Alpha"), command);
-    QCOMPARE(proxy->action(), mainAction);
-}
-
-void TestActionManager::containerPlacesAndClears_data()
-{
-    QTest::addColumn<bool>("isBar");
-    QTest::newRow("menu") << false;
-    QTest::newRow("menu bar") << true;
-}
-
-void TestActionManager::containerPlacesAndClears()
-{
-    QFETCH(bool, isBar);
-
-    const QString id = isBar ? "Test.Bar" : "Test.Menu";
-    ActionContainer *container = newContainer(isBar, id, "First");
-    QWidget *wrapped = wrappedWidget(container);
-    QCOMPARE(container->getMenu() == nullptr, isBar);
-    QCOMPARE(container->getMenuBar() == nullptr, !isBar);
-    QCOMPARE(wrapped->objectName(), id);
-    QCOMPARE(ActionManager::getActionContainer(id), container);
-    QCOMPARE(newContainer(isBar, id, "Second"), container);
-    if (!isBar)
-        QCOMPARE(container->getMenu()->title(), QStringLiteral("First"));
-
-    ContextAction *alpha = newCommand("Test.Alpha");
-    ContextAction *beta = newCommand("Test.Beta");
-    QAction *gammaAction = newAction("Gamma");
-    ContextAction *gamma = ActionManager::registerAction(gammaAction, "Test.Gamma", mainWindow());
-    ActionContainer *sub = newContainer(false, "Test.Sub");
-    ActionContainer *other = newContainer(false, "Test.Other");
-    ActionContainer *doomed = newContainer(false, "Test.Doomed");
-    const std::unique_ptr<QMenu> doomedMenu(doomed->getMenu());
-    container->insertAction(alpha);
-    container->insertMenu(sub, nullptr);
-    container->insertAction(gamma, alpha);
-    container->insertMenu(other, sub);
-    container->insertMenu(doomed, alpha);
-
-    sub->insertAction(beta);
-    QAction *created = nullptr;
-    const QList<ContextAction *> separators = {container->insertSeparator(alpha, &created),
-                                               container->insertSeparator(other),
-                                               sub->insertSeparator(beta)};
-    const int first = separators[0]->getId().section('.', 1).toInt();
-    for (int i = 0; i < separators.size(); ++i) {
-        QCOMPARE(separators[i]->getId(), QStringLiteral("Separator.%1").arg(first + i));
-        QCOMPARE(ActionManager::getAction(separators[i]->getId()), separators[i]);
-        QVERIFY(separators[i]->isSeparator());
-    }
-    QCOMPARE(proxyOf(separators[0])->action(), created);
-    QAction manual("Manual");
-    wrapped->addAction(&manual);
-    QCOMPARE(wrapped->actions(),
-             (QList<QAction *>{gamma->getAction(), doomedMenu->menuAction(),
-                               separators[0]->getAction(), alpha->getAction(),
-                               separators[1]->getAction(), other->getMenu()->menuAction(),
-                               sub->getMenu()->menuAction(), &manual}));
-
-    delete static_cast<QObject *>(doomed);
-    ActionManager::unregisterAction(gammaAction, "Test.Gamma");
-    QCOMPARE(ActionManager::getActionContainer("Test.Doomed"), nullptr);
-    // Destroyed items are forgotten; untracked separators and foreign entries stay.
-    container->clear();
-    QCOMPARE(wrapped->actions(),
-             (QList<QAction *>{doomedMenu->menuAction(), separators[0]->getAction(),
-                               separators[1]->getAction(), &manual}));
-    QCOMPARE(sub->getMenu()->actions(), QList<QAction *>{separators[2]->getAction()});
-    QCOMPARE(ActionManager::getAction("Test.Alpha"), alpha);
-    QCOMPARE(ActionManager::getActionContainer("Test.Sub"), sub);
-}
-
-void TestActionManager::getActionsInIdOrder()
-{
-    const QStringList ids = {"Test.File.SaveAs", "Test.a", "Test.Edit.Preferences",
-                             "Test.File.Save", "Test.B"};
-    for (const QString &id : ids)
-        newCommand(id);
-
-    QStringList listed;
-    for (const ContextAction *command : ActionManager::getActions())
-        listed << command->getId();
-    QCOMPARE(listed.filter("Test."), (QStringList{"Test.B", "Test.Edit.Preferences",
-                                                  "Test.File.Save", "Test.File.SaveAs", "Test.a"}));
-}
-
-void TestActionManager::savedShortcutRoundTrip_data()
-{
-    QTest::addColumn<QString>("portable");
-    QTest::newRow("one chord") << "Ctrl+Shift+F5";
-    QTest::newRow("two chords") << "Ctrl+K, Ctrl+C";
-    QTest::newRow("empty shortcut removes the key") << "";
-}
-
-void TestActionManager::savedShortcutRoundTrip()
-{
-    QFETCH(QString, portable);
-    const QKeySequence shortcut = QKeySequence::fromString(portable, QKeySequence::PortableText);
-
-    ContextAction *command = newCommand("Test.Alpha");
-    ActionContainer *menu = newContainer(false, "Test.Menu");
-    menu->insertAction(command);
-    ContextAction *separator = menu->insertSeparator(command);
-    separator->setKeySequence(QKeySequence("Ctrl+9"));
-    const QString separatorKey = "Shortcuts/" + separator->getId();
-    command->setKeySequence(QKeySequence("Ctrl+1"));
-    ActionManager::saveSettings();
-    command->setKeySequence(shortcut);
-    ActionManager::saveSettings();
-    m_fixture->userSettings()->sync();
-    const QString file = m_fixture->userSettings()->fileName();
-    QCOMPARE(valueOnDisk(file, "Shortcuts/Test.Alpha").isValid(), !portable.isEmpty());
-    QCOMPARE(valueOnDisk(file, "Shortcuts/Test.Alpha").toString(), portable);
-    QVERIFY(!valueOnDisk(file, separatorKey).isValid());
-
-    command->setKeySequence(QKeySequence("Ctrl+2"));
-    m_fixture->userSettings()->setValue(separatorKey, "Ctrl+8");
-    ActionManager::readFromSettings();
-    QCOMPARE(command->getKeySequence(), shortcut);
-    ActionManager::resetToDefault();
-    QCOMPARE(separator->getKeySequence(), QKeySequence("Ctrl+9"));
-}
-
-void TestActionManager::readFromSettings_data()
-{
-    QTest::addColumn<QString>("stored"); // of Test.Alpha; empty: the group is empty
-    QTest::newRow("empty group restores defaults") << "";
-    QTest::newRow("one stored key, others empty") << "Ctrl+K, Ctrl+C";
-}
-
-void TestActionManager::readFromSettings()
-{
-    QFETCH(QString, stored);
-
-    // Registration reads the stored shortcut; a default fills in only an empty one.
-    if (!stored.isEmpty())
-        m_fixture->userSettings()->setValue("Shortcuts/Test.Alpha", stored);
-    ContextAction *alpha = newCommand("Test.Alpha");
-    ContextAction *beta = newCommand("Test.Beta");
-    QCOMPARE(alpha->getKeySequence(), QKeySequence(stored));
-    alpha->setDefaultKeySequence(QKeySequence("Ctrl+1"));
-    beta->setDefaultKeySequence(QKeySequence("Ctrl+2"));
-    const QKeySequence alphaStored =
-            stored.isEmpty() ? QKeySequence("Ctrl+1") : QKeySequence(stored);
-    QCOMPARE(alpha->getKeySequence(), alphaStored);
-    QCOMPARE(beta->getKeySequence(), QKeySequence("Ctrl+2"));
-
-    alpha->setKeySequence(QKeySequence("Ctrl+7"));
-    beta->setKeySequence(QKeySequence("Ctrl+8"));
-    ActionManager::readFromSettings();
-    QCOMPARE(alpha->getKeySequence(), alphaStored);
-    QCOMPARE(beta->getKeySequence(), stored.isEmpty() ? QKeySequence("Ctrl+2") : QKeySequence());
-    ActionManager::resetToDefault();
-    QCOMPARE(alpha->getKeySequence(), QKeySequence("Ctrl+1"));
-}
-
-void TestActionManager::badInputIsRefused()
-{
-    ActionContainer *menu = newContainer(false, "Test.Menu");
-    ContextAction *kept = newCommand("Test.Kept");
-    QAction *action = newAction("Bad");
-    const int contextCount = ContextManager::getContexts().size();
-    QSignalSpy added(ActionManager::getInstance(), &ActionManager::commandAdded);
-    const auto expectWarning = [](const char *pattern) {
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(pattern));
-    };
-
-    for (int i = 0; i < 3; ++i)
-        expectWarning("^ActionManager::registerAction");
-    QCOMPARE(ActionManager::registerAction(nullptr, "Test.Bad", mainWindow()), nullptr);
-    QCOMPARE(ActionManager::registerAction(action, QString(), mainWindow()), nullptr);
-    QCOMPARE(ActionManager::registerAction(action, "Test.Bad", nullptr), nullptr);
-    ActionManager::unregisterAction(nullptr, "Test.Kept");
-    ActionManager::unregisterAction(action, QString());
-    expectWarning("^ContextManager::registerContext");
-    ContextManager::registerContext(nullptr, "Test.Bad", "Bad");
-    expectWarning("^ActionContainer::insertAction");
-    menu->insertAction(nullptr, kept);
-    expectWarning("^ActionContainer::insertMenu");
-    menu->insertMenu(nullptr, kept);
-
-    QCOMPARE(ActionManager::getAction("Test.Kept"), kept);
-    QCOMPARE(added.count(), 0);
-    QCOMPARE(ContextManager::getContexts().size(), contextCount);
-    QVERIFY(menu->getMenu()->actions().isEmpty());
-}
 
 VELDRA_TEST_MAIN(TestActionManager)
 #include "tst_actionmanager.moc"

@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QStyleOptionTitleBar>
 #include <QToolButton>
 
 #include <memory>
@@ -32,42 +31,17 @@ bool showAndSettle(QWidget *window, const QRect &geometry)
            QTest::qWaitFor([&] { return window->geometry() == geometry; }, 2000);
 }
 
-// The parts are found by the object names style sheets address them by.
-struct NotificationHost
-{
-    NotificationHost() { host.show(); }
-
-    QWidget host;
-    VDNotificationBar *bar = new VDNotificationBar(&host);
-    QLabel *icon = bar->findChild<QLabel *>(QStringLiteral("m_pIconLabel"));
-    QLabel *message = bar->findChild<QLabel *>(QStringLiteral("m_pMessageLabel"));
-    QPushButton *button = bar->findChild<QPushButton *>(QStringLiteral("m_pButton"));
-    QToolButton *closeButton = bar->findChild<QToolButton *>(QStringLiteral("m_pCloseButton"));
-};
-
-const QRect normalGeometry(200, 150, 600, 400);
-const QPoint titlePoint(100, 10); // inside the painted title, left of the buttons
-
-// Records the title the title bar hands to the style, so tests can read what is painted.
-class TitleRecordingStyle : public QProxyStyle
+// Records the texts the title bar hands to the style, so tests can read what is painted.
+class TextRecordingStyle : public QProxyStyle
 {
 public:
-    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
-                            QPainter *painter, const QWidget *widget) const override
-    {
-        if (auto titleBar = qstyleoption_cast<const QStyleOptionTitleBar *>(option))
-            titleBarTexts.append(titleBar->text);
-        QProxyStyle::drawComplexControl(control, option, painter, widget);
-    }
     void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette,
-                      bool enabled, const QString &text,
-                      QPalette::ColorRole textRole) const override
+                      bool enabled, const QString &text, QPalette::ColorRole role) const override
     {
-        itemTexts.append(text);
-        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+        texts.append(text);
+        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
     }
-    mutable QStringList titleBarTexts;
-    mutable QStringList itemTexts;
+    mutable QStringList texts;
 };
 
 QPushButton *titleButton(IMainMenuWidget *titleBar, int index)
@@ -76,17 +50,12 @@ QPushButton *titleButton(IMainMenuWidget *titleBar, int index)
             .value(index);
 }
 
-// Gives a queued move or state change of the window system the chance to arrive.
-void settle()
-{
-    QTest::qWait(50);
-}
+const QRect normalGeometry(200, 150, 600, 400);
+const QPoint titlePoint(100, 10); // inside the painted title, left of the buttons
 
 // Right edge at x = 699, bottom edge at y = 549; minimum size 200 x 150 (see showFramedWindow).
-// The strips are 416 x 8 and 8 x 316; their middle lines are y = 245 (Top), x = 295 (Left),
-// x = 703 (Right) and y = 553 (Bottom).
+// The strips' middle lines are y = 245 (Top), x = 295 (Left), x = 703 (Right), y = 553 (Bottom).
 const QRect windowGeometry(300, 250, 400, 300);
-
 const int Top = IShadowBorderFrame::Top;
 const int Left = IShadowBorderFrame::Left;
 const int Right = IShadowBorderFrame::Right;
@@ -106,14 +75,15 @@ QImage composedImage(IShadowBorderFrame *strip)
 }
 
 // A fully transparent pixel would let the mouse fall through the strip.
-int transparentPixels(const QImage &image)
+bool hasTransparentPixel(const QImage &image)
 {
-    int count = 0;
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += qAlpha(image.pixel(x, y)) == 0;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) == 0)
+                return true;
+        }
     }
-    return count;
+    return false;
 }
 
 } // namespace
@@ -127,577 +97,518 @@ class TestChrome : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { QApplication::setActiveWindow(nullptr); }
+    void cleanup()
+    {
+        m_strips.clear();
+        m_framedWindow.reset();
+        m_titleBarWindow.reset();
+    }
 
-    // The notification bar
-    void notificationShow_data();
-    void notificationShow();
+    void notificationShow_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("buttonText");
+        QTest::addColumn<bool>("showClose");
+        QTest::addColumn<QString>("icon");
+        QTest::newRow("everything") << "Saved." << 0 << "Undo" << true << "info_16";
+        QTest::newRow("warning") << "Failed." << 1 << "Retry" << true << "warning_16";
+        QTest::newRow("no button text") << "Saved." << 0 << "" << true << "info_16";
+        QTest::newRow("no message, type 2") << "" << 2 << "Retry" << true << "info_16";
+        QTest::newRow("icon only, type -1") << "" << -1 << "" << false << "info_16";
+    }
 
-    // The title bar
-    void titleBarConstruction();
-    void paintedTitle_data();
-    void paintedTitle();
-    void windowCommands_data();
-    void windowCommands();
-    void dragMovesNormalWindow();
-    void maximizedDrag_data();
-    void maximizedDrag();
+    void notificationShow()
+    {
+        QFETCH(QString, message);
+        QFETCH(int, type);
+        QFETCH(QString, buttonText);
+        QFETCH(bool, showClose);
+        QFETCH(QString, icon);
 
-    // The shadow border strips and the activation filter
-    void stripsSurroundWindow_data();
-    void stripsSurroundWindow();
-    void dragThroughZone_data();
-    void dragThroughZone();
-    void activeLookUsesBorderImages_data();
-    void activeLookUsesBorderImages();
-    void activationIsHandedBackToMainWindow();
-    void eventFilterOnlyListens();
-    void strayInputIsHarmless();
+        QWidget host;
+        host.show();
+        auto bar = new VDNotificationBar(&host);
+        // The parts are found by the object names style sheets address them by.
+        auto iconLabel = bar->findChild<QLabel *>(QStringLiteral("m_pIconLabel"));
+        auto messageLabel = bar->findChild<QLabel *>(QStringLiteral("m_pMessageLabel"));
+        auto button = bar->findChild<QPushButton *>(QStringLiteral("m_pButton"));
+        auto closeButton = bar->findChild<QToolButton *>(QStringLiteral("m_pCloseButton"));
+        QVERIFY(iconLabel && messageLabel && button && closeButton &&
+                bar->findChild<QWidget *>(QStringLiteral("containerWidget")));
+        QCOMPARE(bar->objectName(), QStringLiteral("VDNotificationBar"));
+        QVERIFY(bar->isHidden());
+
+        // An earlier message with every part shown, the other icon and a listener must leave
+        // nothing behind.
+        const auto otherType = type == 1 ? VDNotificationBar::Info : VDNotificationBar::Warning;
+        bar->show(QStringLiteral("Earlier"), otherType, QStringLiteral("Go"), true);
+        int earlierListenerCalls = 0;
+        connect(bar, &VDNotificationBar::buttonClicked, [&] { ++earlierListenerCalls; });
+        bar->show(message, static_cast<VDNotificationBar::Type>(type), buttonText, showClose);
+        QSignalSpy listener(bar, &VDNotificationBar::buttonClicked);
+
+        QVERIFY(bar->isVisible() && iconLabel->isVisible());
+        const QImage expectedIcon(QStringLiteral(":/core/images/%1.png").arg(icon));
+        const QImage shownIcon = iconLabel->pixmap(Qt::ReturnByValue).toImage();
+        QCOMPARE(shownIcon.convertToFormat(expectedIcon.format()), expectedIcon);
+        QCOMPARE(messageLabel->isVisible(), !message.isEmpty());
+        QCOMPARE(messageLabel->text(), message);
+        QCOMPARE(button->isVisible(), !buttonText.isEmpty());
+        QCOMPARE(button->text(), buttonText);
+        QCOMPARE(closeButton->isVisible(), showClose);
+        if (!buttonText.isEmpty()) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(listener.count(), 1);
+            QCOMPARE(earlierListenerCalls, 0);
+        }
+        if (showClose) {
+            QTest::mouseClick(closeButton, Qt::LeftButton);
+            QVERIFY(!bar->isVisible() && host.isVisible());
+        }
+    }
+
+    void titleBarConstruction()
+    {
+        QVERIFY(showTitleBarWindow(normalGeometry));
+        QCOMPARE(m_titleBar->windowTitle(), QStringLiteral("Veldra"));
+        QVERIFY(!m_titleBar->windowIcon().isNull());
+        QCOMPARE(m_titleBar->getUserAccountLink()->text(),
+                 QStringLiteral("<a href='#' style='color:#f7941d;'>Sign In</a>"));
+        QCOMPARE(toolTips(), QStringList({"Minimize", "Maximize", "Close"}));
+        QCOMPARE(titleButton(m_titleBar, 2)->objectName(), QStringLiteral("m_pCloseButton"));
+        m_titleBar->updateMaximized(true);
+        QCOMPARE(toolTips().at(1), QStringLiteral("Restore Down"));
+        m_titleBar->updateMaximized(false);
+        QCOMPARE(toolTips().at(1), QStringLiteral("Maximize"));
+
+        // The menu bar goes between the title row and the notification bar.
+        VDNotificationBar *bar = m_titleBar->getNotificationBar();
+        QVERIFY(bar && bar->parentWidget() == m_titleBar && !bar->isVisible());
+        auto menuBar = new QMenuBar;
+        m_titleBar->setMenuBar(menuBar);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("setMenuBar"));
+        m_titleBar->setMenuBar(nullptr);
+        QLayout *layout = m_titleBar->layout();
+        QCOMPARE(layout->count(), 3);
+        QCOMPARE(layout->itemAt(1)->widget(), menuBar);
+        QCOMPARE(layout->itemAt(2)->widget(), bar);
+    }
+
+    void paintedTitle_data()
+    {
+        QTest::addColumn<QString>("filePath");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("title"); // painted elided to the width of the bar
+        const QString path = QStringLiteral("/home/ada/Tour.veldra");
+        const QString longPath = "/home/ada/" + QString(300, 'x') + "/Tour.veldra";
+        QTest::newRow("no project") << "" << false << "Veldra";
+        QTest::newRow("no project, modified") << "" << true << "*Veldra";
+        QTest::newRow("project") << path << false << path + " - Veldra";
+        QTest::newRow("long path, modified") << longPath << true << "*" + longPath + " - Veldra";
+    }
+
+    void paintedTitle()
+    {
+        QFETCH(QString, filePath);
+        QFETCH(bool, modified);
+        QFETCH(QString, title);
+
+        QVERIFY(showTitleBarWindow(normalGeometry));
+        m_titleBar->updateWindowFilePath(QStringLiteral("/earlier/Other.veldra"));
+        m_titleBar->updateModified(!modified);
+        m_titleBar->updateWindowFilePath(filePath);
+        m_titleBar->updateModified(modified);
+        QCOMPARE(m_titleBar->windowTitle(), title.mid(modified ? 1 : 0));
+
+        TextRecordingStyle style;
+        m_titleBar->setStyle(&style);
+        m_titleBar->grab();
+        m_titleBar->setStyle(nullptr);
+        const QString painted =
+                m_titleBar->fontMetrics().elidedText(title, Qt::ElideRight, m_titleBar->width());
+        QVERIFY2(style.texts.contains(painted), qPrintable(style.texts.join(" | ")));
+    }
+
+    void windowCommands_data()
+    {
+        QTest::addColumn<bool>("maximized");
+        QTest::addColumn<QString>("input"); // "button <index>", "double <button>", "menu <action>"
+        QTest::addColumn<int>("stateAfter");
+        QTest::addColumn<bool>("visibleAfter");
+        const int normal = Qt::WindowNoState;
+        const int maximized = Qt::WindowMaximized;
+        const int minimized = Qt::WindowMinimized;
+        QTest::newRow("Minimize button") << false << "button 0" << minimized << true;
+        QTest::newRow("Maximize button") << false << "button 1" << maximized << true;
+        QTest::newRow("Close button") << false << "button 2" << normal << false;
+        QTest::newRow("left double-click") << false << "double left" << maximized << true;
+        QTest::newRow("left double-click, maximised") << true << "double left" << normal << true;
+        QTest::newRow("right double-click") << false << "double right" << normal << true;
+        QTest::newRow("menu Restore") << true << "menu Restore" << normal << true;
+        QTest::newRow("menu Maximize") << false << "menu Maximize" << maximized << true;
+        QTest::newRow("menu Minimize") << false << "menu Minimize" << minimized << true;
+        QTest::newRow("menu Close, maximised") << true << "menu Close" << maximized << false;
+    }
+
+    void windowCommands()
+    {
+        QFETCH(bool, maximized);
+        QFETCH(QString, input);
+        QFETCH(int, stateAfter);
+        QFETCH(bool, visibleAfter);
+
+        QVERIFY(showTitleBarWindow(normalGeometry, maximized));
+        const QString kind = input.section(' ', 0, 0);
+        const QString what = input.section(' ', 1);
+        if (kind == "button") {
+            QTest::mouseClick(titleButton(m_titleBar, what.toInt()), Qt::LeftButton);
+        } else if (kind == "double") {
+            const auto button = what == "left" ? Qt::LeftButton : Qt::RightButton;
+            QTest::mouseDClick(m_titleBar, button, Qt::NoModifier, titlePoint);
+        } else {
+            const QPoint pos(60, 8);
+            QStringList texts;
+            QString enabled; // one '1' or '0' per action
+            QTimer::singleShot(0, [&] {
+                auto menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                if (!menu)
+                    return;
+                for (QAction *action : menu->actions()) {
+                    texts << action->text();
+                    enabled += action->isEnabled() ? '1' : '0';
+                    if (action->text() == what)
+                        action->trigger();
+                }
+                menu->close();
+            });
+            QContextMenuEvent event(QContextMenuEvent::Mouse, pos, m_titleBar->mapToGlobal(pos));
+            QApplication::sendEvent(m_titleBar, &event); // returns once the menu has closed
+            QCOMPARE(texts, QStringList({"Restore", "Minimize", "Maximize", "Close"}));
+            QCOMPARE(enabled, QString(maximized ? "1101" : "0111"));
+        }
+        QTest::qWait(50);
+        QTRY_COMPARE(int(m_titleBarWindow->windowState()), stateAfter);
+        QCOMPARE(m_titleBarWindow->isVisible(), visibleAfter);
+    }
+
+    void dragMovesNormalWindow()
+    {
+        QVERIFY(showTitleBarWindow(normalGeometry));
+        const QPoint start = m_titleBarWindow->pos();
+        const QPoint press = m_titleBar->mapToGlobal(titlePoint);
+        for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
+            mousePressAt(m_titleBar, press, other);
+            mouseMoveTo(m_titleBar, press + QPoint(40, 30), other);
+            mouseReleaseAt(m_titleBar, press + QPoint(40, 30), other);
+        }
+        QTest::qWait(50);
+        QCOMPARE(m_titleBarWindow->pos(), start);
+
+        mousePressAt(m_titleBar, press, Qt::LeftButton);
+        // Every move is measured from the press, not from the previous move.
+        for (const QPoint &delta : {QPoint(37, 23), QPoint(-15, 40)}) {
+            mouseMoveTo(m_titleBar, press + delta, Qt::LeftButton);
+            QTRY_COMPARE(m_titleBarWindow->pos(), start + delta);
+        }
+        mouseReleaseAt(m_titleBar, press + QPoint(-15, 40), Qt::LeftButton);
+        mouseMoveTo(m_titleBar, press + QPoint(80, 80), Qt::LeftButton);
+        QTest::qWait(50);
+        QCOMPARE(m_titleBarWindow->pos(), start + QPoint(-15, 40));
+    }
+
+    void maximizedDrag_data()
+    {
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<int>("cursorX");
+        QTest::addColumn<int>("placedX"); // -1: the window stays maximised
+
+        const int width = 501; // odd, so half the width is truncated
+        const QRect desktop = QApplication::desktop()->geometry();
+        const int centre = desktop.center().x();
+        // clang-format off
+        QTest::newRow("5 right, 5 down") << QPoint(5, 5) << centre << -1;
+        QTest::newRow("far left") << QPoint(-300, 0) << centre << -1;
+        QTest::newRow("6 right, centred") << QPoint(6, 0) << centre << centre - width / 2;
+        QTest::newRow("6 down, inside on the left") << QPoint(0, 6) << desktop.x() + 50 << desktop.x();
+        QTest::newRow("6 down, inside on the right")
+                << QPoint(-100, 6) << desktop.right() - 49 << desktop.x() + desktop.width() - width;
+        // clang-format on
+    }
+
+    void maximizedDrag()
+    {
+        QFETCH(QPoint, delta);
+        QFETCH(int, cursorX);
+        QFETCH(int, placedX);
+        const bool restores = placedX != -1;
+
+        // The cursor is 100 pixels from the window's left edge, never where the window ends up.
+        QVERIFY(showTitleBarWindow(QRect(cursorX - titlePoint.x(), 200, 501, 300), true));
+        const QPoint start = m_titleBarWindow->pos();
+        const QPoint press = m_titleBar->mapToGlobal(titlePoint);
+        QCOMPARE(press.x(), cursorX);
+        mousePressAt(m_titleBar, press, Qt::LeftButton);
+        mouseMoveTo(m_titleBar, press + delta, Qt::LeftButton);
+        QTest::qWait(50);
+        QCOMPARE(m_titleBarWindow->isMaximized(), !restores);
+        QCOMPARE(toolTips().at(1), restores ? QStringLiteral("Maximize") : "Restore Down");
+        // Restoring is all that move does; the window does not follow the cursor yet.
+        QCOMPARE(m_titleBarWindow->pos(), start);
+        if (!restores)
+            return;
+
+        const int desktopTop = QApplication::desktop()->geometry().y();
+        mouseMoveTo(m_titleBar, press, Qt::LeftButton);
+        QTRY_COMPARE(m_titleBarWindow->pos(), QPoint(placedX, desktopTop));
+        // From then on the window keeps its new offset to the cursor.
+        mouseMoveTo(m_titleBar, press + QPoint(25, 40), Qt::LeftButton);
+        QTRY_COMPARE(m_titleBarWindow->pos(), QPoint(placedX + 25, desktopTop + 40));
+    }
+
+    void stripsSurroundWindow_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QRect>("placed");  // around the window moved to (120, 90, 333 x 211)
+        QTest::addColumn<QPoint>("onLine"); // of the inactive look, in the strip
+        QTest::addColumn<QPoint>("awayFromWindow");
+        QTest::addColumn<QPoint>("beyondLineEnd");
+        // clang-format off
+        QTest::newRow("Top") << Top << QRect(112, 82, 349, 8) << QPoint(174, 7) << QPoint(174, 0) << QPoint(2, 7);
+        QTest::newRow("Left") << Left << QRect(112, 82, 8, 227) << QPoint(7, 113) << QPoint(0, 113) << QPoint(7, 2);
+        QTest::newRow("Right") << Right << QRect(453, 82, 8, 227) << QPoint(0, 113) << QPoint(7, 113) << QPoint(0, 224);
+        QTest::newRow("Bottom") << Bottom << QRect(112, 301, 349, 8) << QPoint(174, 0) << QPoint(174, 7) << QPoint(346, 0);
+        // clang-format on
+    }
+
+    void stripsSurroundWindow()
+    {
+        QFETCH(int, position);
+        QFETCH(QRect, placed);
+        QFETCH(QPoint, onLine);
+        QFETCH(QPoint, awayFromWindow);
+        QFETCH(QPoint, beyondLineEnd);
+
+        QVERIFY(showFramedWindow(windowGeometry));
+        const QRect moved(120, 90, 333, 211);
+        m_framedWindow->setGeometry(moved);
+        QTRY_COMPARE(m_framedWindow->geometry(), moved);
+        IShadowBorderFrame *frame = m_strips.at(position);
+        frame->updateBorder(false);
+        QTRY_COMPARE(frame->geometry(), placed);
+        const QImage inactive = composedImage(frame);
+        QCOMPARE(inactive.pixelColor(onLine), QColor(Qt::darkGreen));
+        QCOMPARE(qAlpha(inactive.pixel(awayFromWindow)), 1);
+        QCOMPARE(qAlpha(inactive.pixel(beyondLineEnd)), 1);
+        QVERIFY(!hasTransparentPixel(inactive));
+
+        frame->updateBorder(true);
+        const QImage active = composedImage(frame);
+        QVERIFY(active.pixelColor(onLine) != QColor(Qt::darkGreen));
+        QVERIFY(!hasTransparentPixel(active));
+    }
+
+    void dragThroughZone_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QPoint>("press"); // global
+        QTest::addColumn<ZoneDrag>("zone");
+
+        // The window's minimum size holds a right or bottom edge; the strip holds the others.
+        // clang-format off
+        QTest::newRow("Top, first pixel") << Top << QPoint(292, 245) << ZoneDrag{Qt::SizeFDiagCursor, {250, 220}, {250, 220, 450, 330}};
+        QTest::newRow("Top, 20 from start") << Top << QPoint(312, 245) << ZoneDrag{Qt::SizeFDiagCursor, {650, 500}, {499, 399, 201, 151}};
+        QTest::newRow("Top, 21 from start") << Top << QPoint(313, 245) << ZoneDrag{Qt::SizeVerCursor, {500, 500}, {300, 399, 400, 151}};
+        QTest::newRow("Top, 21 from end") << Top << QPoint(686, 245) << ZoneDrag{Qt::SizeVerCursor, {500, 200}, {300, 200, 400, 350}};
+        QTest::newRow("Top, 20 from end") << Top << QPoint(687, 245) << ZoneDrag{Qt::SizeBDiagCursor, {750, 230}, {300, 230, 451, 320}};
+        QTest::newRow("Top, last pixel") << Top << QPoint(707, 245) << ZoneDrag{Qt::SizeBDiagCursor, {750, 500}, {300, 399, 451, 151}};
+        QTest::newRow("Left, first pixel") << Left << QPoint(295, 242) << ZoneDrag{Qt::SizeFDiagCursor, {250, 220}, {250, 220, 450, 330}};
+        QTest::newRow("Left, middle") << Left << QPoint(295, 392) << ZoneDrag{Qt::SizeHorCursor, {600, 400}, {499, 250, 201, 300}};
+        QTest::newRow("Left, 20 from end") << Left << QPoint(295, 537) << ZoneDrag{Qt::SizeBDiagCursor, {280, 620}, {280, 250, 420, 371}};
+        QTest::newRow("Right, first pixel") << Right << QPoint(703, 242) << ZoneDrag{Qt::SizeBDiagCursor, {750, 230}, {300, 230, 451, 320}};
+        QTest::newRow("Right, middle") << Right << QPoint(703, 392) << ZoneDrag{Qt::SizeHorCursor, {800, 400}, {300, 250, 501, 300}};
+        QTest::newRow("Right, dragged far left") << Right << QPoint(703, 392) << ZoneDrag{Qt::SizeHorCursor, {350, 400}, {300, 250, 200, 300}};
+        QTest::newRow("Right, last pixel") << Right << QPoint(703, 557) << ZoneDrag{Qt::SizeFDiagCursor, {720, 600}, {300, 250, 421, 351}};
+        QTest::newRow("Bottom, first pixel") << Bottom << QPoint(292, 553) << ZoneDrag{Qt::SizeBDiagCursor, {280, 620}, {280, 250, 420, 371}};
+        QTest::newRow("Bottom, middle") << Bottom << QPoint(492, 553) << ZoneDrag{Qt::SizeVerCursor, {500, 600}, {300, 250, 400, 351}};
+        QTest::newRow("Bottom, 20 from end") << Bottom << QPoint(687, 553) << ZoneDrag{Qt::SizeFDiagCursor, {720, 600}, {300, 250, 421, 351}};
+        // clang-format on
+    }
+
+    void dragThroughZone()
+    {
+        QFETCH(int, position);
+        QFETCH(QPoint, press);
+        QFETCH(ZoneDrag, zone);
+
+        QVERIFY(showFramedWindow(windowGeometry));
+        IShadowBorderFrame *frame = m_strips.at(position);
+        frame->setCursor(Qt::CrossCursor);
+        mouseMoveTo(frame, press);
+        QCOMPARE(frame->cursor().shape(), zone.cursor);
+
+        // Only the left button resizes.
+        mousePressAt(frame, press, Qt::RightButton);
+        QVERIFY(!QWidget::mouseGrabber());
+        mouseMoveTo(frame, zone.target, Qt::RightButton);
+        mouseReleaseAt(frame, zone.target, Qt::RightButton);
+        QTest::qWait(50);
+        QCOMPARE(m_framedWindow->geometry(), windowGeometry);
+
+        mouseMoveTo(frame, press); // the zone is the one under the cursor before the press
+        mousePressAt(frame, press, Qt::LeftButton);
+        QCOMPARE(QWidget::mouseGrabber(), frame);
+        mouseMoveTo(frame, zone.target, Qt::LeftButton);
+        QTRY_COMPARE(m_framedWindow->geometry(), zone.geometry);
+        mouseReleaseAt(frame, zone.target, Qt::LeftButton);
+        QVERIFY(!QWidget::mouseGrabber());
+        // Without the button the strip only tracks the zone again.
+        mouseMoveTo(frame, press);
+        QTest::qWait(50);
+        QCOMPARE(m_framedWindow->geometry(), zone.geometry);
+    }
+
+    void activeLookUsesBorderImages_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QPoint>("stripPoint");
+        QTest::addColumn<QString>("piece"); // empty: only the nearly transparent fill
+        QTest::addColumn<QPoint>("imagePoint");
+        // Corner pieces are 16 x 16.
+        // clang-format off
+        QTest::newRow("top edge") << Top << QPoint(208, 1) << "top" << QPoint(0, 1);
+        QTest::newRow("top, top-right") << Top << QPoint(411, 6) << "top_right" << QPoint(11, 6);
+        QTest::newRow("left edge") << Left << QPoint(1, 158) << "left" << QPoint(1, 0);
+        QTest::newRow("left, behind the top strip") << Left << QPoint(3, 3) << "" << QPoint();
+        QTest::newRow("left, bottom-left") << Left << QPoint(3, 302) << "bottom_left" << QPoint(3, 2);
+        QTest::newRow("right edge") << Right << QPoint(6, 158) << "right" << QPoint(6, 0);
+        QTest::newRow("right, top-right") << Right << QPoint(3, 9) << "top_right" << QPoint(11, 9);
+        QTest::newRow("bottom edge") << Bottom << QPoint(208, 1) << "bottom" << QPoint(0, 1);
+        QTest::newRow("bottom, bottom-left") << Bottom << QPoint(5, 3) << "bottom_left" << QPoint(5, 11);
+        QTest::newRow("bottom, bottom-right") << Bottom << QPoint(411, 3) << "bottom_right" << QPoint(11, 11);
+        // clang-format on
+    }
+
+    void activeLookUsesBorderImages()
+    {
+        QFETCH(int, position);
+        QFETCH(QPoint, stripPoint);
+        QFETCH(QString, piece);
+        QFETCH(QPoint, imagePoint);
+
+        QVERIFY(showFramedWindow(windowGeometry));
+        const int shown = qAlpha(composedImage(m_strips.at(position)).pixel(stripPoint));
+        int expected = 1; // the fill that keeps the strip clickable
+        if (!piece.isEmpty()) {
+            expected = qAlpha(QImage(":/core/images/border_" + piece + ".png").pixel(imagePoint));
+            QVERIFY2(expected > 2, "pick an image point that is not nearly transparent");
+        }
+        // The pieces are drawn over the nearly transparent fill, which adds at most 1.
+        QVERIFY2(qAbs(shown - expected) <= 1, qPrintable(QString("alpha %1").arg(shown)));
+    }
+
+    void activationIsHandedBackToMainWindow()
+    {
+        EventFilter filter;
+        QSignalSpy spy(&filter, &EventFilter::activationChangeFiltered);
+        QEvent activation(QEvent::ActivationChange);
+        QEvent windowActivate(QEvent::WindowActivate);
+        // The filter only listens: every event goes on to its receiver.
+        QVERIFY(!filter.eventFilter(&filter, &activation));
+        QVERIFY(!filter.eventFilter(&filter, &windowActivate));
+        QVERIFY(!filter.eventFilter(nullptr, nullptr));
+        QCOMPARE(spy.count(), 1);
+
+        QVERIFY(showFramedWindow(windowGeometry));
+        qApp->installEventFilter(&filter);
+        for (IShadowBorderFrame *frame : qAsConst(m_strips))
+            connect(&filter, &EventFilter::activationChangeFiltered, frame,
+                    &IShadowBorderFrame::activationChangeFiltered);
+        QWidget other;
+        other.setGeometry(900, 600, 100, 100);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+
+        QApplication::setActiveWindow(m_strips.at(Right));
+        QTRY_COMPARE(QApplication::activeWindow(), m_framedWindow.get());
+        // Any other window keeps the activation.
+        QApplication::setActiveWindow(&other);
+        QTest::qWait(50);
+        QCOMPARE(QApplication::activeWindow(), &other);
+        qApp->removeEventFilter(&filter);
+    }
+
+    void strayInputIsHarmless()
+    {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("without a main window"));
+        IShadowBorderFrame orphan(nullptr, Top);
+        orphan.updateBorder(true);
+        orphan.activationChangeFiltered();
+        mousePressAt(&orphan, QPoint(10, 10), Qt::LeftButton);
+        mouseMoveTo(&orphan, QPoint(40, 40), Qt::LeftButton);
+
+        QVERIFY(showFramedWindow(windowGeometry));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not a border position"));
+        auto unplaced = new IShadowBorderFrame(m_framedWindow.get(), 4);
+        const QRect before = unplaced->geometry();
+        unplaced->updateBorder(true);
+        QCOMPARE(unplaced->geometry(), before);
+        unplaced->setCursor(Qt::CrossCursor);
+        mouseMoveTo(unplaced, before.topLeft());
+        QCOMPARE(unplaced->cursor().shape(), Qt::ArrowCursor); // unset: no resize zone
+    }
 
 private:
-    // Both return false when the windows did not come up as asked.
-    bool showTitleBarWindow(const QRect &geometry, bool bMaximized = false);
-    bool showFramedWindow(const QRect &geometry); // strips in their active look
+    QStringList toolTips() const
+    {
+        QStringList tips;
+        for (int index = 0; index < 3; ++index)
+            tips << titleButton(m_titleBar, index)->toolTip();
+        return tips;
+    }
+
+    // Returns false when the window did not come up as asked.
+    bool showTitleBarWindow(const QRect &geometry, bool bMaximized = false)
+    {
+        m_titleBarWindow = std::make_unique<QMainWindow>(nullptr, Qt::FramelessWindowHint);
+        m_titleBar = new IMainMenuWidget(m_titleBarWindow.get(), QStringLiteral("Veldra"),
+                                         IUi::getIcon(QStringLiteral("icon"), IUi::NoSize));
+        m_titleBarWindow->setMenuWidget(m_titleBar);
+        m_titleBarWindow->setCentralWidget(new QWidget);
+        m_titleBarWindow->setGeometry(geometry);
+        if (!showAndSettle(m_titleBarWindow.get(), geometry))
+            return false;
+        if (!bMaximized)
+            return true;
+        m_titleBarWindow->showMaximized();
+        m_titleBar->updateMaximized(true); // what the main window does on the state change
+        return QTest::qWaitFor([&] { return m_titleBarWindow->isMaximized(); }, 2000);
+    }
+
+    // The strips come up in their active look; false when the windows did not come up as asked.
+    bool showFramedWindow(const QRect &geometry)
+    {
+        m_framedWindow = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
+        m_framedWindow->setMinimumSize(200, 150);
+        m_framedWindow->setGeometry(geometry);
+        for (int position = Top; position <= Bottom; ++position)
+            m_strips.append(new IShadowBorderFrame(m_framedWindow.get(), position));
+        if (!showAndSettle(m_framedWindow.get(), geometry))
+            return false;
+        for (IShadowBorderFrame *frame : qAsConst(m_strips)) {
+            frame->updateBorder(true);
+            if (!showAndSettle(frame, frame->geometry()))
+                return false;
+        }
+        return true;
+    }
 
     std::unique_ptr<QMainWindow> m_titleBarWindow; // an IMainMenuWidget is its menu widget
     QPointer<IMainMenuWidget> m_titleBar;
     std::unique_ptr<QWidget> m_framedWindow;
     QList<IShadowBorderFrame *> m_strips; // in position order, children of m_framedWindow
 };
-
-void TestChrome::init()
-{
-    QApplication::setActiveWindow(nullptr);
-}
-
-void TestChrome::cleanup()
-{
-    m_strips.clear();
-    m_framedWindow.reset();
-    m_titleBarWindow.reset();
-}
-
-bool TestChrome::showTitleBarWindow(const QRect &geometry, bool bMaximized)
-{
-    m_titleBarWindow = std::make_unique<QMainWindow>(nullptr, Qt::FramelessWindowHint);
-    m_titleBar = new IMainMenuWidget(m_titleBarWindow.get(), QStringLiteral("Veldra"),
-                                     IUi::getIcon(QStringLiteral("icon"), IUi::NoSize));
-    m_titleBarWindow->setMenuWidget(m_titleBar);
-    m_titleBarWindow->setCentralWidget(new QWidget);
-    m_titleBarWindow->setGeometry(geometry);
-    if (!showAndSettle(m_titleBarWindow.get(), geometry))
-        return false;
-    if (!bMaximized)
-        return true;
-    m_titleBarWindow->showMaximized();
-    m_titleBar->updateMaximized(true); // what the main window does on the state change
-    return QTest::qWaitFor([&] { return m_titleBarWindow->isMaximized(); }, 2000);
-}
-
-bool TestChrome::showFramedWindow(const QRect &geometry)
-{
-    m_framedWindow = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint);
-    m_framedWindow->setMinimumSize(200, 150);
-    m_framedWindow->setGeometry(geometry);
-    for (int position = IShadowBorderFrame::Top; position <= IShadowBorderFrame::Bottom; ++position)
-        m_strips.append(new IShadowBorderFrame(m_framedWindow.get(), position));
-    if (!showAndSettle(m_framedWindow.get(), geometry))
-        return false;
-
-    for (IShadowBorderFrame *frame : qAsConst(m_strips)) {
-        frame->updateBorder(true);
-        if (!showAndSettle(frame, frame->geometry()))
-            return false;
-    }
-    return true;
-}
-
-// The notification bar
-
-void TestChrome::notificationShow_data()
-{
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("buttonText");
-    QTest::addColumn<bool>("showClose");
-    QTest::addColumn<QString>("icon");
-
-    QTest::newRow("everything") << "Saved." << 0 << "Undo" << true << "info_16";
-    QTest::newRow("warning") << "Failed." << 1 << "Retry" << true << "warning_16";
-    QTest::newRow("no button text") << "Saved." << 0 << "" << true << "info_16";
-    QTest::newRow("no message, type 2") << "" << 2 << "Retry" << true << "info_16";
-    QTest::newRow("icon only, type -1") << "" << -1 << "" << false << "info_16";
-}
-
-void TestChrome::notificationShow()
-{
-    QFETCH(QString, message);
-    QFETCH(int, type);
-    QFETCH(QString, buttonText);
-    QFETCH(bool, showClose);
-    QFETCH(QString, icon);
-
-    NotificationHost h;
-    QVERIFY(h.icon && h.message && h.button && h.closeButton &&
-            h.bar->findChild<QWidget *>(QStringLiteral("containerWidget")));
-    QCOMPARE(h.bar->objectName(), QStringLiteral("VDNotificationBar"));
-    QVERIFY(h.bar->isHidden());
-
-    // An earlier message with every part shown, the other icon and a listener must leave
-    // nothing behind.
-    const auto otherType = type == 1 ? VDNotificationBar::Info : VDNotificationBar::Warning;
-    h.bar->show(QStringLiteral("Earlier"), otherType, QStringLiteral("Go"), true);
-    int earlierListenerCalls = 0;
-    connect(h.bar, &VDNotificationBar::buttonClicked, [&] { ++earlierListenerCalls; });
-    h.bar->show(message, static_cast<VDNotificationBar::Type>(type), buttonText, showClose);
-    QSignalSpy listener(h.bar, &VDNotificationBar::buttonClicked);
-
-    QVERIFY(h.bar->isVisible() && h.icon->isVisible());
-    const QImage expectedIcon(QStringLiteral(":/core/images/%1.png").arg(icon));
-    const QImage shownIcon = h.icon->pixmap(Qt::ReturnByValue).toImage();
-    QCOMPARE(shownIcon.convertToFormat(expectedIcon.format()), expectedIcon);
-    QCOMPARE(h.message->isVisible(), !message.isEmpty());
-    QCOMPARE(h.message->text(), message);
-    QCOMPARE(h.button->isVisible(), !buttonText.isEmpty());
-    QCOMPARE(h.button->text(), buttonText);
-    QCOMPARE(h.closeButton->isVisible(), showClose);
-
-    if (!buttonText.isEmpty()) {
-        QTest::mouseClick(h.button, Qt::LeftButton);
-        QCOMPARE(listener.count(), 1);
-        QCOMPARE(earlierListenerCalls, 0);
-    }
-    if (showClose) {
-        QTest::mouseClick(h.closeButton, Qt::LeftButton);
-        QVERIFY(!h.bar->isVisible() && h.host.isVisible());
-    }
-}
-
-// The title bar
-
-void TestChrome::titleBarConstruction()
-{
-    QVERIFY(showTitleBarWindow(normalGeometry));
-    QCOMPARE(m_titleBar->windowTitle(), QStringLiteral("Veldra"));
-    QVERIFY(!m_titleBar->windowIcon().isNull());
-    QCOMPARE(m_titleBar->getUserAccountLink()->text(),
-             QStringLiteral("<a href='#' style='color:#f7941d;'>Sign In</a>"));
-
-    const auto toolTip = [this](int index) { return titleButton(m_titleBar, index)->toolTip(); };
-    QCOMPARE(QStringList({toolTip(0), toolTip(1), toolTip(2)}),
-             QStringList({"Minimize", "Maximize", "Close"}));
-    QCOMPARE(titleButton(m_titleBar, 2)->objectName(), QStringLiteral("m_pCloseButton"));
-    m_titleBar->updateMaximized(true);
-    QCOMPARE(toolTip(1), QStringLiteral("Restore Down"));
-    m_titleBar->updateMaximized(false);
-    QCOMPARE(toolTip(1), QStringLiteral("Maximize"));
-
-    // The menu bar goes between the title row and the notification bar.
-    VDNotificationBar *bar = m_titleBar->getNotificationBar();
-    QVERIFY(bar && bar->parentWidget() == m_titleBar && !bar->isVisible());
-    auto menuBar = new QMenuBar;
-    m_titleBar->setMenuBar(menuBar);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("setMenuBar"));
-    m_titleBar->setMenuBar(nullptr);
-    QLayout *layout = m_titleBar->layout();
-    QCOMPARE(layout->count(), 3);
-    QCOMPARE(layout->itemAt(1)->widget(), menuBar);
-    QCOMPARE(layout->itemAt(2)->widget(), bar);
-}
-
-void TestChrome::paintedTitle_data()
-{
-    QTest::addColumn<QString>("filePath");
-    QTest::addColumn<bool>("modified");
-    QTest::addColumn<QString>("title"); // painted elided to the width of the bar
-
-    const QString path = QStringLiteral("/home/ada/Tour.veldra");
-    const QString longPath = "/home/ada/" + QString(300, 'x') + "/Tour.veldra";
-    QTest::newRow("no project") << "" << false << "Veldra";
-    QTest::newRow("no project, modified") << "" << true << "*Veldra";
-    QTest::newRow("project") << path << false << path + " - Veldra";
-    QTest::newRow("project, modified") << path << true << "*" + path + " - Veldra";
-    QTest::newRow("long path, modified") << longPath << true << "*" + longPath + " - Veldra";
-}
-
-void TestChrome::paintedTitle()
-{
-    QFETCH(QString, filePath);
-    QFETCH(bool, modified);
-    QFETCH(QString, title);
-
-    QVERIFY(showTitleBarWindow(normalGeometry));
-    m_titleBar->updateWindowFilePath(QStringLiteral("/earlier/Other.veldra"));
-    m_titleBar->updateModified(!modified);
-    m_titleBar->updateWindowFilePath(filePath);
-    m_titleBar->updateModified(modified);
-    QCOMPARE(m_titleBar->windowTitle(), title.mid(modified ? 1 : 0));
-
-    TitleRecordingStyle style;
-    m_titleBar->setStyle(&style);
-    m_titleBar->grab();
-    m_titleBar->setStyle(nullptr);
-    const QString painted =
-            m_titleBar->fontMetrics().elidedText(title, Qt::ElideRight, m_titleBar->width());
-    QCOMPARE(style.titleBarTexts, QStringList(painted));
-    QVERIFY2(style.itemTexts.contains(painted), qPrintable(style.itemTexts.join(" | ")));
-}
-
-void TestChrome::windowCommands_data()
-{
-    QTest::addColumn<bool>("maximized");
-    QTest::addColumn<QString>("input"); // "button <index>", "double <button>" or "menu <action>"
-    QTest::addColumn<int>("stateAfter");
-    QTest::addColumn<bool>("visibleAfter");
-
-    const int normal = Qt::WindowNoState;
-    const int maximized = Qt::WindowMaximized;
-    const int minimized = Qt::WindowMinimized;
-    QTest::newRow("Minimize button") << false << "button 0" << minimized << true;
-    QTest::newRow("Maximize button") << false << "button 1" << maximized << true;
-    QTest::newRow("Close button") << false << "button 2" << normal << false;
-    QTest::newRow("left double-click") << false << "double left" << maximized << true;
-    QTest::newRow("left double-click, maximised") << true << "double left" << normal << true;
-    QTest::newRow("right double-click") << false << "double right" << normal << true;
-    QTest::newRow("menu Restore") << true << "menu Restore" << normal << true;
-    QTest::newRow("menu Maximize") << false << "menu Maximize" << maximized << true;
-    QTest::newRow("menu Minimize") << false << "menu Minimize" << minimized << true;
-    QTest::newRow("menu Close, maximised") << true << "menu Close" << maximized << false;
-}
-
-void TestChrome::windowCommands()
-{
-    QFETCH(bool, maximized);
-    QFETCH(QString, input);
-    QFETCH(int, stateAfter);
-    QFETCH(bool, visibleAfter);
-
-    QVERIFY(showTitleBarWindow(normalGeometry, maximized));
-    const QString kind = input.section(QLatin1Char(' '), 0, 0);
-    const QString what = input.section(QLatin1Char(' '), 1);
-    if (kind == QLatin1String("button")) {
-        QTest::mouseClick(titleButton(m_titleBar, what.toInt()), Qt::LeftButton);
-    } else if (kind == QLatin1String("double")) {
-        const auto button = what == QLatin1String("left") ? Qt::LeftButton : Qt::RightButton;
-        QTest::mouseDClick(m_titleBar, button, Qt::NoModifier, titlePoint);
-    } else {
-        const QPoint pos(60, 8);
-        QStringList texts;
-        QString enabled; // one '1' or '0' per action
-        QPoint menuPosition;
-        QTimer::singleShot(0, [&] {
-            auto menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (!menu)
-                return;
-            menuPosition = menu->pos();
-            for (QAction *action : menu->actions()) {
-                texts << action->text();
-                enabled += QLatin1Char(action->isEnabled() ? '1' : '0');
-                if (action->text() == what)
-                    action->trigger();
-            }
-            menu->close();
-        });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, m_titleBar->mapToGlobal(pos));
-        QApplication::sendEvent(m_titleBar, &event); // returns once the menu has closed
-        QCOMPARE(texts, QStringList({"Restore", "Minimize", "Maximize", "Close"}));
-        QCOMPARE(enabled, QString(maximized ? "1101" : "0111"));
-        QCOMPARE(menuPosition, m_titleBar->mapToGlobal(pos));
-    }
-    settle();
-    QTRY_COMPARE(int(m_titleBarWindow->windowState()), stateAfter);
-    QCOMPARE(m_titleBarWindow->isVisible(), visibleAfter);
-}
-
-void TestChrome::dragMovesNormalWindow()
-{
-    QVERIFY(showTitleBarWindow(normalGeometry));
-    const QPoint start = m_titleBarWindow->pos();
-    const QPoint press = m_titleBar->mapToGlobal(titlePoint);
-    for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
-        mousePressAt(m_titleBar, press, other);
-        mouseMoveTo(m_titleBar, press + QPoint(40, 30), other);
-        mouseReleaseAt(m_titleBar, press + QPoint(40, 30), other);
-    }
-    settle();
-    QCOMPARE(m_titleBarWindow->pos(), start);
-
-    mousePressAt(m_titleBar, press, Qt::LeftButton);
-    // Every move is measured from the press, not from the previous move.
-    for (const QPoint &delta : {QPoint(37, 23), QPoint(-15, 40)}) {
-        mouseMoveTo(m_titleBar, press + delta, Qt::LeftButton);
-        QTRY_COMPARE(m_titleBarWindow->pos(), start + delta);
-    }
-    mouseReleaseAt(m_titleBar, press + QPoint(-15, 40), Qt::LeftButton);
-    mouseMoveTo(m_titleBar, press + QPoint(80, 80), Qt::LeftButton);
-    settle();
-    QCOMPARE(m_titleBarWindow->pos(), start + QPoint(-15, 40));
-}
-
-void TestChrome::maximizedDrag_data()
-{
-    QTest::addColumn<QPoint>("delta");
-    QTest::addColumn<int>("cursorX");
-    QTest::addColumn<int>("placedX"); // -1: the window stays maximised
-
-    const int width = 501; // odd, so half the width is truncated
-    const QRect desktop = QApplication::desktop()->geometry();
-    const int centre = desktop.center().x();
-    QTest::newRow("5 right, 5 down") << QPoint(5, 5) << centre << -1;
-    QTest::newRow("far left") << QPoint(-300, 0) << centre << -1;
-    QTest::newRow("far up") << QPoint(0, -120) << centre << -1;
-    QTest::newRow("6 right, centred") << QPoint(6, 0) << centre << centre - width / 2;
-    QTest::newRow("6 down, kept inside on the left")
-            << QPoint(0, 6) << desktop.x() + 50 << desktop.x();
-    QTest::newRow("far left and 6 down, kept inside on the right")
-            << QPoint(-100, 6) << desktop.right() - 49 << desktop.x() + desktop.width() - width;
-}
-
-void TestChrome::maximizedDrag()
-{
-    QFETCH(QPoint, delta);
-    QFETCH(int, cursorX);
-    QFETCH(int, placedX);
-    const bool restores = placedX != -1;
-
-    // The cursor is 100 pixels from the window's left edge, never where the window ends up.
-    QVERIFY(showTitleBarWindow(QRect(cursorX - titlePoint.x(), 200, 501, 300), true));
-    const QPoint start = m_titleBarWindow->pos();
-    const QPoint press = m_titleBar->mapToGlobal(titlePoint);
-    QCOMPARE(press.x(), cursorX);
-    mousePressAt(m_titleBar, press, Qt::LeftButton);
-    mouseMoveTo(m_titleBar, press + delta, Qt::LeftButton);
-    settle();
-    QCOMPARE(m_titleBarWindow->isMaximized(), !restores);
-    QCOMPARE(titleButton(m_titleBar, 1)->toolTip(),
-             restores ? QStringLiteral("Maximize") : QStringLiteral("Restore Down"));
-    // Restoring is all that move does; the window does not follow the cursor yet.
-    QCOMPARE(m_titleBarWindow->pos(), start);
-    if (!restores)
-        return;
-
-    const int desktopTop = QApplication::desktop()->geometry().y();
-    mouseMoveTo(m_titleBar, press, Qt::LeftButton);
-    QTRY_COMPARE(m_titleBarWindow->pos(), QPoint(placedX, desktopTop));
-    // From then on the window keeps its new offset to the cursor.
-    mouseMoveTo(m_titleBar, press + QPoint(25, 40), Qt::LeftButton);
-    QTRY_COMPARE(m_titleBarWindow->pos(), QPoint(placedX + 25, desktopTop + 40));
-}
-
-// The shadow border strips
-
-void TestChrome::stripsSurroundWindow_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QRect>("placed");  // around the window moved to (120, 90, 333 x 211)
-    QTest::addColumn<QPoint>("onLine"); // of the inactive look, in the strip
-    QTest::addColumn<QPoint>("awayFromWindow");
-    QTest::addColumn<QPoint>("beyondLineEnd");
-
-    QTest::newRow("Top") << Top << QRect(112, 82, 349, 8) << QPoint(174, 7) << QPoint(174, 0)
-                         << QPoint(2, 7);
-    QTest::newRow("Left") << Left << QRect(112, 82, 8, 227) << QPoint(7, 113) << QPoint(0, 113)
-                          << QPoint(7, 2);
-    QTest::newRow("Right") << Right << QRect(453, 82, 8, 227) << QPoint(0, 113) << QPoint(7, 113)
-                           << QPoint(0, 224);
-    QTest::newRow("Bottom") << Bottom << QRect(112, 301, 349, 8) << QPoint(174, 0) << QPoint(174, 7)
-                            << QPoint(346, 0);
-}
-
-void TestChrome::stripsSurroundWindow()
-{
-    QFETCH(int, position);
-    QFETCH(QRect, placed);
-    QFETCH(QPoint, onLine);
-    QFETCH(QPoint, awayFromWindow);
-    QFETCH(QPoint, beyondLineEnd);
-
-    QVERIFY(showFramedWindow(windowGeometry));
-    const QRect moved(120, 90, 333, 211);
-    m_framedWindow->setGeometry(moved);
-    QTRY_COMPARE(m_framedWindow->geometry(), moved);
-    IShadowBorderFrame *frame = m_strips.at(position);
-    frame->updateBorder(false);
-    QTRY_COMPARE(frame->geometry(), placed);
-    const QImage inactive = composedImage(frame);
-    QCOMPARE(inactive.pixelColor(onLine), QColor(Qt::darkGreen));
-    QCOMPARE(qAlpha(inactive.pixel(awayFromWindow)), 1);
-    QCOMPARE(qAlpha(inactive.pixel(beyondLineEnd)), 1);
-    QCOMPARE(transparentPixels(inactive), 0);
-
-    frame->updateBorder(true);
-    const QImage active = composedImage(frame);
-    QVERIFY(active.pixelColor(onLine) != QColor(Qt::darkGreen));
-    QCOMPARE(transparentPixels(active), 0);
-}
-
-void TestChrome::dragThroughZone_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QPoint>("press"); // global
-    QTest::addColumn<ZoneDrag>("zone");
-
-    const ZoneDrag topLeft{Qt::SizeFDiagCursor, {250, 220}, {250, 220, 450, 330}};
-    const ZoneDrag topLeftHeld{Qt::SizeFDiagCursor, {650, 500}, {499, 399, 201, 151}};
-    const ZoneDrag top{Qt::SizeVerCursor, {500, 200}, {300, 200, 400, 350}};
-    const ZoneDrag topHeld{Qt::SizeVerCursor, {500, 500}, {300, 399, 400, 151}};
-    const ZoneDrag topRight{Qt::SizeBDiagCursor, {750, 230}, {300, 230, 451, 320}};
-    const ZoneDrag topRightHeld{Qt::SizeBDiagCursor, {750, 500}, {300, 399, 451, 151}};
-    const ZoneDrag leftHeld{Qt::SizeHorCursor, {600, 400}, {499, 250, 201, 300}};
-    const ZoneDrag right{Qt::SizeHorCursor, {800, 400}, {300, 250, 501, 300}};
-    // The window's own minimum size holds the right edge.
-    const ZoneDrag rightNotHeld{Qt::SizeHorCursor, {350, 400}, {300, 250, 200, 300}};
-    const ZoneDrag bottom{Qt::SizeVerCursor, {500, 600}, {300, 250, 400, 351}};
-    const ZoneDrag bottomLeft{Qt::SizeBDiagCursor, {280, 620}, {280, 250, 420, 371}};
-    const ZoneDrag bottomRight{Qt::SizeFDiagCursor, {720, 600}, {300, 250, 421, 351}};
-
-    QTest::newRow("Top, first pixel") << Top << QPoint(292, 245) << topLeft;
-    QTest::newRow("Top, 20 from start") << Top << QPoint(312, 245) << topLeftHeld;
-    QTest::newRow("Top, 21 from start") << Top << QPoint(313, 245) << topHeld;
-    QTest::newRow("Top, 21 from end") << Top << QPoint(686, 245) << top;
-    QTest::newRow("Top, 20 from end") << Top << QPoint(687, 245) << topRight;
-    QTest::newRow("Top, last pixel") << Top << QPoint(707, 245) << topRightHeld;
-    QTest::newRow("Left, first pixel") << Left << QPoint(295, 242) << topLeft;
-    QTest::newRow("Left, middle") << Left << QPoint(295, 392) << leftHeld;
-    QTest::newRow("Left, 20 from end") << Left << QPoint(295, 537) << bottomLeft;
-    QTest::newRow("Right, first pixel") << Right << QPoint(703, 242) << topRight;
-    QTest::newRow("Right, middle") << Right << QPoint(703, 392) << right;
-    QTest::newRow("Right, middle, dragged far left") << Right << QPoint(703, 392) << rightNotHeld;
-    QTest::newRow("Right, last pixel") << Right << QPoint(703, 557) << bottomRight;
-    QTest::newRow("Bottom, first pixel") << Bottom << QPoint(292, 553) << bottomLeft;
-    QTest::newRow("Bottom, middle") << Bottom << QPoint(492, 553) << bottom;
-    QTest::newRow("Bottom, 20 from end") << Bottom << QPoint(687, 553) << bottomRight;
-}
-
-void TestChrome::dragThroughZone()
-{
-    QFETCH(int, position);
-    QFETCH(QPoint, press);
-    QFETCH(ZoneDrag, zone);
-
-    QVERIFY(showFramedWindow(windowGeometry));
-    IShadowBorderFrame *frame = m_strips.at(position);
-    frame->setCursor(Qt::CrossCursor);
-    mouseMoveTo(frame, press);
-    QCOMPARE(frame->cursor().shape(), zone.cursor);
-
-    // Only the left button resizes.
-    mousePressAt(frame, press, Qt::RightButton);
-    QVERIFY(!QWidget::mouseGrabber());
-    mouseMoveTo(frame, zone.target, Qt::RightButton);
-    mouseReleaseAt(frame, zone.target, Qt::RightButton);
-    QTest::qWait(50);
-    QCOMPARE(m_framedWindow->geometry(), windowGeometry);
-
-    mouseMoveTo(frame, press); // the zone is the one under the cursor before the press
-    mousePressAt(frame, press, Qt::LeftButton);
-    QCOMPARE(QWidget::mouseGrabber(), frame);
-    mouseMoveTo(frame, zone.target, Qt::LeftButton);
-    QTRY_COMPARE(m_framedWindow->geometry(), zone.geometry);
-    mouseReleaseAt(frame, zone.target, Qt::LeftButton);
-    QVERIFY(!QWidget::mouseGrabber());
-    // Without the button the strip only tracks the zone again.
-    mouseMoveTo(frame, press);
-    QTest::qWait(50);
-    QCOMPARE(m_framedWindow->geometry(), zone.geometry);
-}
-
-void TestChrome::activeLookUsesBorderImages_data()
-{
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QPoint>("stripPoint");
-    QTest::addColumn<QString>("piece"); // empty: only the nearly transparent fill
-    QTest::addColumn<QPoint>("imagePoint");
-
-    // Corner pieces are 16 x 16.
-    QTest::newRow("top edge") << Top << QPoint(208, 1) << "top" << QPoint(0, 1);
-    QTest::newRow("top, top-right") << Top << QPoint(411, 6) << "top_right" << QPoint(11, 6);
-    QTest::newRow("left edge") << Left << QPoint(1, 158) << "left" << QPoint(1, 0);
-    QTest::newRow("left, behind the top strip") << Left << QPoint(3, 3) << "" << QPoint();
-    QTest::newRow("left, bottom-left") << Left << QPoint(3, 302) << "bottom_left" << QPoint(3, 2);
-    QTest::newRow("right edge") << Right << QPoint(6, 158) << "right" << QPoint(6, 0);
-    QTest::newRow("right, top-right") << Right << QPoint(3, 9) << "top_right" << QPoint(11, 9);
-    QTest::newRow("bottom edge") << Bottom << QPoint(208, 1) << "bottom" << QPoint(0, 1);
-    QTest::newRow("bottom, bottom-left")
-            << Bottom << QPoint(5, 3) << "bottom_left" << QPoint(5, 11);
-    QTest::newRow("bottom, bottom-right")
-            << Bottom << QPoint(411, 3) << "bottom_right" << QPoint(11, 11);
-}
-
-void TestChrome::activeLookUsesBorderImages()
-{
-    QFETCH(int, position);
-    QFETCH(QPoint, stripPoint);
-    QFETCH(QString, piece);
-    QFETCH(QPoint, imagePoint);
-
-    QVERIFY(showFramedWindow(windowGeometry));
-    const int shown = qAlpha(composedImage(m_strips.at(position)).pixel(stripPoint));
-    int expected = 1; // the fill that keeps the strip clickable
-    if (!piece.isEmpty()) {
-        expected = qAlpha(QImage(":/core/images/border_" + piece + ".png").pixel(imagePoint));
-        QVERIFY2(expected > 2, "pick an image point that is not nearly transparent");
-    }
-    // The pieces are drawn over the nearly transparent fill, which adds at most 1.
-    QVERIFY2(qAbs(shown - expected) <= 1, qPrintable(QString("alpha %1").arg(shown)));
-}
-
-void TestChrome::activationIsHandedBackToMainWindow()
-{
-    QVERIFY(showFramedWindow(windowGeometry));
-    EventFilter filter;
-    qApp->installEventFilter(&filter);
-    for (IShadowBorderFrame *frame : qAsConst(m_strips))
-        connect(&filter, &EventFilter::activationChangeFiltered, frame,
-                &IShadowBorderFrame::activationChangeFiltered);
-    QWidget other;
-    other.setGeometry(900, 600, 100, 100);
-    other.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&other));
-
-    QApplication::setActiveWindow(m_strips.at(Right));
-    QTRY_COMPARE(QApplication::activeWindow(), m_framedWindow.get());
-    // Any other window keeps the activation.
-    QApplication::setActiveWindow(&other);
-    QTest::qWait(50);
-    QCOMPARE(QApplication::activeWindow(), &other);
-    qApp->removeEventFilter(&filter);
-}
-
-void TestChrome::eventFilterOnlyListens()
-{
-    EventFilter filter;
-    QSignalSpy spy(&filter, &EventFilter::activationChangeFiltered);
-    QEvent activation(QEvent::ActivationChange);
-    QEvent windowActivate(QEvent::WindowActivate);
-    // Every event goes on to its receiver.
-    QCOMPARE(filter.eventFilter(&filter, &activation), false);
-    QCOMPARE(filter.eventFilter(&filter, &windowActivate), false);
-    QCOMPARE(filter.eventFilter(nullptr, nullptr), false);
-    QCOMPARE(spy.count(), 1);
-}
-
-void TestChrome::strayInputIsHarmless()
-{
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("without a main window"));
-    IShadowBorderFrame orphan(nullptr, Top);
-    orphan.updateBorder(true);
-    orphan.activationChangeFiltered();
-    mousePressAt(&orphan, QPoint(10, 10), Qt::LeftButton);
-    mouseMoveTo(&orphan, QPoint(40, 40), Qt::LeftButton);
-    mouseReleaseAt(&orphan, QPoint(40, 40), Qt::LeftButton);
-
-    QVERIFY(showFramedWindow(windowGeometry));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not a border position"));
-    auto unplaced = new IShadowBorderFrame(m_framedWindow.get(), 4);
-    const QRect before = unplaced->geometry();
-    unplaced->updateBorder(true);
-    QCOMPARE(unplaced->geometry(), before);
-    unplaced->setCursor(Qt::CrossCursor);
-    mouseMoveTo(unplaced, before.topLeft());
-    QCOMPARE(unplaced->cursor().shape(), Qt::ArrowCursor); // unset: no resize zone
-}
 
 VELDRA_TEST_MAIN(TestChrome)
 
