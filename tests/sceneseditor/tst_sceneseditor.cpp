@@ -33,12 +33,15 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QUndoGroup>
 #include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
-Q_DECLARE_METATYPE(TextElement)
+using EditorAction = std::function<void(SceneEditor *)>;
+using Expect = std::function<void(Project &)>;
+Q_DECLARE_METATYPE(EditorAction)
+Q_DECLARE_METATYPE(Expect)
 
 namespace {
 
@@ -55,7 +58,7 @@ public:
     }
     ~ScenesCore()
     {
-        const QList<IDocument *> documents = DocumentManager::getDocuments();
+        const QList<IDocument *> documents = DocumentManager::getDocuments(); // closing edits it
         for (IDocument *document : documents)
             emit document->requestClosing(false);
         m_editCommands.reset();
@@ -65,16 +68,13 @@ public:
     MainWindow *window() const { return m_core.mainWindow(); }
     QString path(const QString &name) const { return m_core.filePath(name); }
 
-    QString write(const QString &name, const Project &project) const
-    {
-        QFile file(path(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(ProjectFormat::write(project, ProjectFormat::isPackedPath(name)));
-        return file.fileName();
-    }
     SceneEditor *open(const QString &name, const Project &project)
     {
-        window()->loadFile(write(name, project));
+        QFile file(path(name));
+        if (file.open(QIODevice::WriteOnly) && file.write(ProjectFormat::write(project)) > 0) {
+            file.close();
+            window()->loadFile(file.fileName());
+        }
         return qobject_cast<SceneEditor *>(EditorManager::activeEditor());
     }
 
@@ -84,25 +84,13 @@ private:
     std::unique_ptr<EditCommands> m_editCommands;
 };
 
-TextElement text(const QString &content, const QRectF &geometry)
-{
-    TextElement element;
-    element.text = content;
-    element.geometry = geometry;
-    return element;
-}
-
 // Scenes A (two texts), B and C on a 1280 x 720 stage.
 Project sampleProject()
 {
-    Project project;
-    for (const char *name : {"A", "B", "C"}) {
-        Scene scene;
-        scene.name = QLatin1String(name);
-        project.scenes.append(scene);
-    }
-    project.scenes[0].elements = {text("Hello", QRectF(100, 80, 600, 120)),
-                                  text("World", QRectF(100, 400, 600, 120))};
+    Project project{1280, 720, 30, {Scene(), Scene(), Scene()}};
+    project.scenes[0].name = "A", project.scenes[1].name = "B", project.scenes[2].name = "C";
+    project.scenes[0].elements = {TextElement{"Hello", QRectF(100, 80, 600, 120)},
+                                  TextElement{"World", QRectF(100, 400, 600, 120)}};
     return project;
 }
 
@@ -117,23 +105,51 @@ SceneDocument *documentOf(SceneEditor *editor)
     return qobject_cast<SceneDocument *>(editor->getDocument());
 }
 
-QStringList sceneNames(const Project &project)
-{
-    QStringList names;
-    for (const Scene &scene : project.scenes)
-        names.append(scene.name);
-    return names;
-}
-
 template<typename T>
 T *child(SceneEditor *editor, const char *name)
 {
     return editor->widget()->findChild<T *>(QLatin1String(name));
 }
 
-QPoint globalPosOf(StageView *view, const QPointF &stagePoint)
+QListWidget *sceneList(SceneEditor *editor)
 {
-    return view->viewport()->mapToGlobal(view->mapFromScene(stagePoint));
+    return child<QListWidget>(editor, "sceneList");
+}
+
+// Picks a scene in the list, then presses one of the list's buttons.
+EditorAction click(int scene, const char *button)
+{
+    return [=](SceneEditor *editor) {
+        sceneList(editor)->setCurrentRow(scene);
+        child<QPushButton>(editor, button)->click();
+    };
+}
+
+EditorAction deleteTexts(const QList<int> &elements)
+{
+    return [=](SceneEditor *editor) {
+        for (int element : elements)
+            editor->widget()->stageView()->itemOfElement(element)->setSelected(true);
+        QTest::keyClick(editor->widget()->stageView(), Qt::Key_Delete);
+    };
+}
+
+// Selects the second text of the first scene and changes one field of the properties panel.
+EditorAction editSecondText(const char *field, const QVariant &value)
+{
+    return [=](SceneEditor *editor) {
+        editor->widget()->stageView()->itemOfElement(1)->setSelected(true);
+        QWidget *widget = child<QWidget>(editor, field);
+        if (auto *line = qobject_cast<QLineEdit *>(widget)) {
+            line->setText(value.toString());
+            emit line->editingFinished();
+        } else if (auto *spin = qobject_cast<QSpinBox *>(widget)) {
+            spin->setValue(value.toInt());
+        } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            combo->setCurrentIndex(combo->findData(value));
+            emit combo->activated(combo->currentIndex());
+        }
+    };
 }
 
 } // namespace
@@ -143,378 +159,264 @@ class TestScenesEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void editorLivesInMaximisedSubWindow();
-    void saveFollowsEditsUndoAndSave();
-    void editMenuStartsWithUndoAndRedo();
-    void sceneListEdits_data();
-    void sceneListEdits();
-    void mouseDragMovesTextInOneStep();
-    void deleteKeyRemovesSelectedTexts_data();
-    void deleteKeyRemovesSelectedTexts();
-    void addTextIsCentredAndSelected();
-    void propertiesPanelEditsSelectedText_data();
-    void propertiesPanelEditsSelectedText();
-    void closeButtonAsksTheDocument_data();
-    void closeButtonAsksTheDocument();
-    void newEditSaveCloseReopenFromRecentList();
-};
+    void editorLivesInMaximisedSubWindow()
+    {
+        ScenesCore core;
+        QSignalSpy titlePaths(core.window(), &MainWindow::updateWindowFilePath);
+        SceneEditor *editor = core.open("Show.veldra", sampleProject());
+        QVERIFY(editor && editor->subWindow());
+        QMdiSubWindow *subWindow = editor->subWindow();
+        QCOMPARE(core.window()->getMdiArea()->subWindowList(), {subWindow});
+        QCOMPARE(core.window()->getMdiArea()->activeSubWindow(), subWindow);
+        QVERIFY(subWindow->isMaximized());
+        QCOMPARE(subWindow->windowFilePath(), core.path("Show.veldra"));
+        QVERIFY(!subWindow->isWindowModified());
+        QVERIFY(!titlePaths.isEmpty());
+        QCOMPARE(titlePaths.last().at(0).toString(), subWindow->windowFilePath());
 
-void TestScenesEditor::editorLivesInMaximisedSubWindow()
-{
-    ScenesCore core;
-    QSignalSpy titlePaths(core.window(), &MainWindow::updateWindowFilePath);
-    SceneEditor *editor = core.open(QStringLiteral("Show.veldra"), sampleProject());
-    QVERIFY(editor && editor->subWindow());
+        StageView *view = editor->widget()->stageView();
+        QCOMPARE(view->sceneRect(), QRectF(0, 0, 1280, 720));
+        QVERIFY(view->itemOfElement(1) && !view->itemOfElement(2));
+        QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 3);
 
-    QMdiSubWindow *subWindow = editor->subWindow();
-    QCOMPARE(core.window()->getMdiArea()->subWindowList(), {subWindow});
-    QCOMPARE(core.window()->getMdiArea()->activeSubWindow(), subWindow);
-    QVERIFY(subWindow->isMaximized());
-    QCOMPARE(subWindow->windowFilePath(), core.path(QStringLiteral("Show.veldra")));
-    QVERIFY(!subWindow->isWindowModified());
-    QVERIFY(!titlePaths.isEmpty());
-    QCOMPARE(titlePaths.last().at(0).toString(), subWindow->windowFilePath());
+        // Picking another project's tab makes its editor the active one, and back.
+        SceneEditor *second = core.open("Other.veldra", Project());
+        QVERIFY(second && second != editor);
+        QVERIFY(!child<QPushButton>(second, "addTextButton")->isEnabled()); // no scene
+        core.window()->getMdiArea()->setActiveSubWindow(subWindow);
+        QCOMPARE(EditorManager::activeEditor(), editor);
+        QCOMPARE(titlePaths.last().at(0).toString(), subWindow->windowFilePath());
 
-    StageView *view = editor->widget()->stageView();
-    QCOMPARE(view->sceneRect(), QRectF(0, 0, 1280, 720));
-    QVERIFY(view->itemOfElement(1) && !view->itemOfElement(2));
-    QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 3);
-
-    // Picking another project's tab makes its editor the active one, and back.
-    SceneEditor *second = core.open(QStringLiteral("Other.veldra"), Project());
-    QVERIFY(second && second != editor);
-    core.window()->getMdiArea()->setActiveSubWindow(subWindow);
-    QCOMPARE(EditorManager::activeEditor(), editor);
-    QCOMPARE(titlePaths.last().at(0).toString(), subWindow->windowFilePath());
-
-    // The canvas is in the editor's context, which has its own scene preview.
-    QCOMPARE(ContextManager::getActiveContext(view).id, QStringLiteral("Scenes.Editor"));
-    ActionManager::setContext(editor->widget());
-    auto *preview = static_cast<ProxyAction *>(command("File.Preview_Current_Scene_In_Browser"));
-    QCOMPARE(preview->action(), editor->widget()->previewSceneAction());
-}
-
-void TestScenesEditor::saveFollowsEditsUndoAndSave()
-{
-    ScenesCore core;
-    QSignalSpy titleMarks(core.window(), &MainWindow::updateModified);
-    SceneEditor *editor = core.open(QStringLiteral("Save.veldra"), sampleProject());
-    QVERIFY(editor);
-    QAction *save = command("File.Save");
-    QVERIFY(!save->isEnabled());
-
-    const auto expectState = [&](bool bModified, int nScenes) {
-        QCOMPARE(save->isEnabled(), bModified);
-        QCOMPARE(editor->subWindow()->isWindowModified(), bModified);
-        QCOMPARE(titleMarks.last().at(0).toBool(), bModified);
-        QCOMPARE(documentOf(editor)->project().scenes.size(), nScenes);
-    };
-    child<QPushButton>(editor, "addSceneButton")->click();
-    expectState(true, 4);
-    QCOMPARE(command("Edit.Undo")->text(), tr("Undo %1").arg(QStringLiteral("Add Scene")));
-    command("Edit.Undo")->trigger();
-    expectState(false, 3);
-    command("Edit.Redo")->trigger();
-    expectState(true, 4);
-    command("File.Save")->trigger();
-    expectState(false, 4);
-
-    Project saved;
-    QString problem;
-    QVERIFY(ProjectFormat::readFile(core.path(QStringLiteral("Save.veldra")), &saved, &problem));
-    QCOMPARE(saved, documentOf(editor)->project());
-}
-
-void TestScenesEditor::editMenuStartsWithUndoAndRedo()
-{
-    ScenesCore core;
-    const QList<QAction *> entries =
-            ActionManager::getActionContainer(QStringLiteral("MenuBar.Edit"))->getMenu()->actions();
-    QCOMPARE(entries.size(), 4);
-    QCOMPARE(entries.at(0), command("Edit.Undo"));
-    QCOMPARE(entries.at(1), command("Edit.Redo"));
-    QVERIFY(entries.at(2)->isSeparator());
-    QCOMPARE(entries.at(3), command("Edit.Preferences"));
-    QCOMPARE(entries.at(0)->shortcut(), QKeySequence(QKeySequence::Undo));
-    QCOMPARE(entries.at(1)->shortcut(), QKeySequence(QKeySequence::Redo));
-    QVERIFY(!entries.at(0)->isEnabled());
-}
-
-void TestScenesEditor::sceneListEdits_data()
-{
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QString>("operation");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<int>("newCurrent");
-
-    const QStringList unchanged = {"A", "B", "C"};
-    QTest::newRow("add after current")
-            << 1 << "addSceneButton" << QStringList{"A", "B", "Scene 4", "C"} << 2;
-    QTest::newRow("remove current") << 1 << "removeSceneButton" << QStringList{"A", "C"} << 1;
-    QTest::newRow("remove last") << 2 << "removeSceneButton" << QStringList{"A", "B"} << 1;
-    QTest::newRow("up") << 2 << "moveSceneUpButton" << QStringList{"A", "C", "B"} << 1;
-    QTest::newRow("down") << 0 << "moveSceneDownButton" << QStringList{"B", "A", "C"} << 1;
-    QTest::newRow("rename") << 1 << "rename:Middle" << QStringList{"A", "Middle", "C"} << 1;
-    QTest::newRow("rename trims") << 1 << "rename:  Middle " << QStringList{"A", "Middle", "C"}
-                                  << 1;
-    QTest::newRow("drag first to the end") << 0 << "drag:3" << QStringList{"B", "C", "A"} << 2;
-    QTest::newRow("empty name refused") << 1 << "rename: " << unchanged << 1;
-}
-
-void TestScenesEditor::sceneListEdits()
-{
-    QFETCH(int, current);
-    QFETCH(QString, operation);
-    QFETCH(QStringList, names);
-    QFETCH(int, newCurrent);
-
-    ScenesCore core;
-    SceneEditor *editor = core.open(QStringLiteral("List.veldra"), sampleProject());
-    QVERIFY(editor);
-    auto *list = child<QListWidget>(editor, "sceneList");
-    list->setCurrentRow(current);
-    QCOMPARE(editor->widget()->currentScene(), current);
-
-    if (operation.startsWith(QLatin1String("rename:"))) {
-        list->item(current)->setText(operation.mid(7));
-    } else if (operation.startsWith(QLatin1String("drag:"))) {
-        // What the list's own drop handling does; the request follows from the event loop.
-        QVERIFY(list->model()->moveRow(QModelIndex(), current, QModelIndex(),
-                                       operation.mid(5).toInt()));
-        QTRY_COMPARE(editor->getDocument()->getUndoStack()->count(), 1);
-    } else
-        child<QPushButton>(editor, operation.toLatin1().constData())->click();
-
-    const QStringList shown = [list] {
-        QStringList texts;
-        for (int i = 0; i < list->count(); ++i)
-            texts.append(list->item(i)->text());
-        return texts;
-    }();
-    QCOMPARE(sceneNames(documentOf(editor)->project()), names);
-    QCOMPARE(shown, names);
-    QCOMPARE(list->currentRow(), newCurrent);
-    QCOMPARE(editor->widget()->currentScene(), newCurrent);
-    const bool changed = names != QStringList{"A", "B", "C"};
-    QCOMPARE(editor->getDocument()->getUndoStack()->count(), changed ? 1 : 0);
-}
-
-void TestScenesEditor::mouseDragMovesTextInOneStep()
-{
-    ScenesCore core;
-    SceneEditor *editor = core.open(QStringLiteral("Drag.veldra"), sampleProject());
-    QVERIFY(editor);
-    StageView *view = editor->widget()->stageView();
-    QVERIFY(QTest::qWaitForWindowExposed(view));
-    QWidget *viewport = view->viewport();
-
-    const QPoint start = globalPosOf(view, QPointF(400, 140)); // inside "Hello"
-    const QPoint end = start + QPoint(60, 35);
-    VeldraTest::mousePressAt(viewport, start, Qt::LeftButton);
-    for (int step = 1; step <= 4; ++step)
-        VeldraTest::mouseMoveTo(viewport, start + (end - start) * step / 4, Qt::LeftButton);
-    VeldraTest::mouseReleaseAt(viewport, end, Qt::LeftButton);
-
-    const QPointF distance = view->mapToScene(viewport->mapFromGlobal(end)) -
-                             view->mapToScene(viewport->mapFromGlobal(start));
-    const Project &project = documentOf(editor)->project();
-    QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(), QPointF(100, 80) + distance);
-    QCOMPARE(project.scenes[0].elements[1], sampleProject().scenes[0].elements[1]);
-    QCOMPARE(editor->getDocument()->getUndoStack()->count(), 1);
-    QCOMPARE(view->selectedElements(), {0});
-    QCOMPARE(view->itemOfElement(0)->pos(), QPointF(100, 80) + distance);
-
-    command("Edit.Undo")->trigger();
-    QCOMPARE(documentOf(editor)->project(), sampleProject());
-    QCOMPARE(view->itemOfElement(0)->pos(), QPointF(100, 80));
-}
-
-void TestScenesEditor::deleteKeyRemovesSelectedTexts_data()
-{
-    QTest::addColumn<QList<int>>("selected");
-    QTest::addColumn<QStringList>("left");
-
-    QTest::newRow("nothing selected") << QList<int>() << QStringList{"Hello", "World"};
-    QTest::newRow("first") << QList<int>{0} << QStringList{"World"};
-    QTest::newRow("second") << QList<int>{1} << QStringList{"Hello"};
-    QTest::newRow("both") << QList<int>{0, 1} << QStringList();
-}
-
-void TestScenesEditor::deleteKeyRemovesSelectedTexts()
-{
-    QFETCH(QList<int>, selected);
-    QFETCH(QStringList, left);
-
-    ScenesCore core;
-    SceneEditor *editor = core.open(QStringLiteral("Delete.veldra"), sampleProject());
-    QVERIFY(editor);
-    StageView *view = editor->widget()->stageView();
-    for (int element : selected)
-        view->itemOfElement(element)->setSelected(true);
-    QTest::keyClick(view, Qt::Key_Delete);
-
-    QStringList texts;
-    for (const TextElement &element : documentOf(editor)->project().scenes[0].elements)
-        texts.append(element.text);
-    QCOMPARE(texts, left);
-    QCOMPARE(editor->getDocument()->getUndoStack()->count(), selected.isEmpty() ? 0 : 1);
-    command("Edit.Undo")->trigger();
-    QCOMPARE(documentOf(editor)->project(), sampleProject());
-}
-
-void TestScenesEditor::addTextIsCentredAndSelected()
-{
-    ScenesCore core;
-    SceneEditor *editor = core.open(QStringLiteral("Add.veldra"), sampleProject());
-    QVERIFY(editor);
-    child<QListWidget>(editor, "sceneList")->setCurrentRow(1);
-    child<QPushButton>(editor, "addTextButton")->click();
-
-    const Scene &scene = documentOf(editor)->project().scenes[1];
-    QCOMPARE(scene.elements.size(), 1);
-    QCOMPARE(scene.elements[0].geometry.center(), QPointF(640, 360));
-    QCOMPARE(editor->widget()->stageView()->selectedElements(), {0});
-    QCOMPARE(child<QLineEdit>(editor, "elementTextEdit")->text(), scene.elements[0].text);
-    QVERIFY(child<QLineEdit>(editor, "elementTextEdit")->isEnabled());
-
-    // Without a scene there is nothing to add a text to.
-    for (int i = 0; i < 3; ++i)
-        child<QPushButton>(editor, "removeSceneButton")->click();
-    QVERIFY(documentOf(editor)->project().scenes.isEmpty());
-    QVERIFY(!child<QPushButton>(editor, "addTextButton")->isEnabled());
-}
-
-void TestScenesEditor::propertiesPanelEditsSelectedText_data()
-{
-    QTest::addColumn<QString>("widget");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<TextElement>("expected");
-
-    TextElement world = sampleProject().scenes[0].elements[1];
-    TextElement renamed = world, bigger = world, zoomed = world, slower = world;
-    renamed.text = QStringLiteral("Planet");
-    bigger.fontSize = 72;
-    zoomed.entrance = TextElement::Entrance::Zoom;
-    slower.entranceDuration = 1500;
-    QTest::newRow("text") << "elementTextEdit" << QVariant("Planet") << renamed;
-    QTest::newRow("font size") << "fontSizeSpin" << QVariant(72) << bigger;
-    QTest::newRow("entrance") << "entranceCombo" << QVariant(int(zoomed.entrance)) << zoomed;
-    QTest::newRow("duration") << "entranceDurationSpin" << QVariant(1500) << slower;
-}
-
-void TestScenesEditor::propertiesPanelEditsSelectedText()
-{
-    QFETCH(QString, widget);
-    QFETCH(QVariant, value);
-    QFETCH(TextElement, expected);
-
-    ScenesCore core;
-    SceneEditor *editor = core.open(QStringLiteral("Properties.veldra"), sampleProject());
-    QVERIFY(editor);
-    StageView *view = editor->widget()->stageView();
-    view->itemOfElement(1)->setSelected(true);
-
-    QWidget *field = editor->widget()->findChild<QWidget *>(widget);
-    if (auto *line = qobject_cast<QLineEdit *>(field)) {
-        line->setText(value.toString());
-        emit line->editingFinished();
-    } else if (auto *spin = qobject_cast<QSpinBox *>(field)) {
-        spin->setValue(value.toInt());
-    } else if (auto *combo = qobject_cast<QComboBox *>(field)) {
-        combo->setCurrentIndex(combo->findData(value));
-        emit combo->activated(combo->currentIndex());
+        // The canvas is in the editor's context, which has its own scene preview.
+        QCOMPARE(ContextManager::getActiveContext(view).id, QStringLiteral("Scenes.Editor"));
+        ActionManager::setContext(editor->widget());
+        auto *preview =
+                static_cast<ProxyAction *>(command("File.Preview_Current_Scene_In_Browser"));
+        QCOMPARE(preview->action(), editor->widget()->previewSceneAction());
     }
 
-    const Scene &scene = documentOf(editor)->project().scenes[0];
-    QCOMPARE(scene.elements[1], expected);
-    QCOMPARE(scene.elements[0], sampleProject().scenes[0].elements[0]);
-    QCOMPARE(editor->getDocument()->getUndoStack()->count(), 1);
-    QCOMPARE(view->selectedElements(), {1});
-}
+    void undoRedoAndSaveFollowTheDocument()
+    {
+        ScenesCore core;
+        const QList<QAction *> edit =
+                ActionManager::getActionContainer("MenuBar.Edit")->getMenu()->actions();
+        QCOMPARE(edit.size(), 4);
+        QCOMPARE(edit.mid(0, 2), QList<QAction *>({command("Edit.Undo"), command("Edit.Redo")}));
+        QVERIFY(edit.at(2)->isSeparator());
+        QCOMPARE(edit.at(3), command("Edit.Preferences"));
+        QCOMPARE(edit.at(0)->shortcut(), QKeySequence(QKeySequence::Undo));
+        QCOMPARE(edit.at(1)->shortcut(), QKeySequence(QKeySequence::Redo));
+        QVERIFY(!edit.at(0)->isEnabled());
 
-void TestScenesEditor::closeButtonAsksTheDocument_data()
-{
-    QTest::addColumn<bool>("edited");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<bool>("closed");
-
-    QTest::newRow("unmodified") << false << int(QMessageBox::Cancel) << 0 << true;
-    QTest::newRow("modified, cancel") << true << int(QMessageBox::Cancel) << 1 << false;
-    QTest::newRow("modified, no") << true << int(QMessageBox::No) << 1 << true;
-}
-
-void TestScenesEditor::closeButtonAsksTheDocument()
-{
-    QFETCH(bool, edited);
-    QFETCH(int, answer);
-    QFETCH(int, questions);
-    QFETCH(bool, closed);
-
-    ScenesCore core;
-    MessageBoxAnswerer answerer(static_cast<QMessageBox::StandardButton>(answer));
-    SceneEditor *editor = core.open(QStringLiteral("Close.veldra"), sampleProject());
-    QVERIFY(editor);
-    if (edited)
+        QSignalSpy titleMarks(core.window(), &MainWindow::updateModified);
+        SceneEditor *editor = core.open("Save.veldra", sampleProject());
+        QVERIFY(editor);
+        QAction *save = command("File.Save");
+        const auto expectState = [&](bool bModified, int nScenes) {
+            QCOMPARE(save->isEnabled(), bModified);
+            QCOMPARE(editor->subWindow()->isWindowModified(), bModified);
+            QCOMPARE(titleMarks.last().at(0).toBool(), bModified);
+            QCOMPARE(documentOf(editor)->project().scenes.size(), nScenes);
+        };
+        QVERIFY(!save->isEnabled());
         child<QPushButton>(editor, "addSceneButton")->click();
-    QPointer<QMdiSubWindow> subWindow = editor->subWindow();
-    QPointer<SceneEditor> watched = editor;
+        expectState(true, 4);
+        QCOMPARE(command("Edit.Undo")->text(), tr("Undo %1").arg("Add Scene"));
+        command("Edit.Undo")->trigger();
+        expectState(false, 3);
+        command("Edit.Redo")->trigger();
+        expectState(true, 4);
+        save->trigger();
+        expectState(false, 4);
+    }
 
-    QVERIFY(!subWindow->close());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(answerer.count(), questions);
-    QCOMPARE(subWindow.isNull(), closed);
-    QCOMPARE(watched.isNull(), closed);
-    QCOMPARE(DocumentManager::getDocuments().size(), closed ? 0 : 1);
-    QCOMPARE(core.window()->getMdiArea()->subWindowList().size(), closed ? 0 : 1);
-}
+    void editsThroughTheSurface_data()
+    {
+        QTest::addColumn<EditorAction>("action");
+        QTest::addColumn<Expect>("expect");
+        QTest::addColumn<int>("current");         // the scene shown afterwards
+        QTest::addColumn<QList<int>>("selected"); // the texts selected afterwards
+        const auto row = [](const Expect &expect, const EditorAction &action, int current,
+                            const char *tag, const QList<int> &selected = {}) {
+            QTest::newRow(tag) << action << expect << current << selected;
+        };
+        using P = Project &;
+        using E = SceneEditor *;
+        row(
+                [](P p) {
+                    p.scenes.insert(2, Scene{"Scene 4", Scene().background, 4000, {}});
+                },
+                click(1, "addSceneButton"), 2, "add scene after current");
+        row([](P p) { p.scenes.removeAt(1); }, click(1, "removeSceneButton"), 1, "remove scene");
+        row([](P p) { p.scenes.removeAt(2); }, click(2, "removeSceneButton"), 1, "remove last");
+        row([](P p) { p.scenes.move(2, 1); }, click(2, "moveSceneUpButton"), 1, "move up");
+        row([](P p) { p.scenes.move(0, 1); }, click(0, "moveSceneDownButton"), 1, "move down");
+        row([](P p) { p.scenes[1].name = "Middle"; },
+            [](E e) { sceneList(e)->item(1)->setText("  Middle "); }, 1, "rename trims");
+        row([](P) {}, [](E e) { sceneList(e)->item(1)->setText(" "); }, 0, "empty name refused");
+        // What the list's own drop handling does; the request follows from the event loop.
+        row([](P p) { p.scenes.move(0, 2); },
+            [](E e) { sceneList(e)->model()->moveRow({}, 0, {}, 3); }, 2, "drag scene to the end");
+        row([](P) {}, deleteTexts({}), 0, "delete with nothing selected");
+        row([](P p) { p.scenes[0].elements.removeAt(1); }, deleteTexts({1}), 0, "delete second");
+        row([](P p) { p.scenes[0].elements.clear(); }, deleteTexts({0, 1}), 0, "delete both");
+        row([](P p) { p.scenes[0].elements[1].text = "Planet"; },
+            editSecondText("elementTextEdit", "Planet"), 0, "text", {1});
+        row([](P p) { p.scenes[0].elements[1].fontSize = 72; }, editSecondText("fontSizeSpin", 72),
+            0, "font size", {1});
+        row([](P p) { p.scenes[0].elements[1].entrance = TextElement::Entrance::Zoom; },
+            editSecondText("entranceCombo", int(TextElement::Entrance::Zoom)), 0, "entrance", {1});
+        row([](P p) { p.scenes[0].elements[1].entranceDuration = 1500; },
+            editSecondText("entranceDurationSpin", 1500), 0, "entrance duration", {1});
+    }
 
-void TestScenesEditor::newEditSaveCloseReopenFromRecentList()
-{
-    ScenesCore core;
-    const QString folder = core.path(QString());
-    ModalDialogAnswerer *newProject = ModalDialogAnswerer::answerNext<CreateProjectDialog>(
-            [folder](CreateProjectDialog *dialog) {
-                dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText("Tour");
-                dialog->findChild<QLineEdit *>(QStringLiteral("folderEdit"))->setText(folder);
-                dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-            });
-    QScopedPointer<ModalDialogAnswerer> newProjectOwner(newProject);
-    command("File.New")->trigger();
-    QVERIFY(newProject->answered());
+    // Each edit reaches the document as one undo step, and the list and canvas show the result.
+    void editsThroughTheSurface()
+    {
+        QFETCH(EditorAction, action);
+        QFETCH(Expect, expect);
+        QFETCH(int, current);
+        QFETCH(QList<int>, selected);
+        ScenesCore core;
+        SceneEditor *editor = core.open("Edit.veldra", sampleProject());
+        QVERIFY(editor);
+        Project expected = sampleProject();
+        expect(expected);
+        action(editor);
 
-    auto *editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
-    QVERIFY(editor && editor->subWindow());
-    const QString file = editor->getDocument()->getFileName();
-    QCOMPARE(QFileInfo(file).completeBaseName(), QStringLiteral("Tour"));
-    QVERIFY(QFileInfo::exists(file));
+        QTRY_COMPARE(documentOf(editor)->project(), expected);
+        QStringList shown, names;
+        QListWidget *list = sceneList(editor);
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
+        for (const Scene &scene : expected.scenes)
+            names << scene.name;
+        QCOMPARE(shown, names);
+        QCOMPARE(list->currentRow(), current);
+        QCOMPARE(editor->widget()->currentScene(), current);
+        QCOMPARE(editor->widget()->stageView()->selectedElements(), selected);
+        QCOMPARE(editor->getDocument()->getUndoStack()->count(),
+                 expected == sampleProject() ? 0 : 1);
+        command("Edit.Undo")->trigger();
+        QCOMPARE(documentOf(editor)->project(), sampleProject());
+    }
 
-    child<QPushButton>(editor, "addSceneButton")->click();
-    child<QPushButton>(editor, "addTextButton")->click();
-    child<QPushButton>(editor, "addTextButton")->click();
-    QVERIFY(command("File.Save")->isEnabled());
-    const Project edited = documentOf(editor)->project();
-    QCOMPARE(edited.scenes.size(), 2);
-    QCOMPARE(edited.scenes[1].elements.size(), 2);
+    void mouseDragMovesTextInOneStep()
+    {
+        ScenesCore core;
+        SceneEditor *editor = core.open("Drag.veldra", sampleProject());
+        QVERIFY(editor);
+        StageView *view = editor->widget()->stageView();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+        QWidget *viewport = view->viewport();
 
-    command("File.Save")->trigger();
-    QVERIFY(!command("File.Save")->isEnabled());
-    MessageBoxAnswerer noQuestionExpected(QMessageBox::Cancel);
-    command("File.Close")->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(noQuestionExpected.count(), 0);
-    QVERIFY(EditorManager::getEditors().isEmpty());
-    QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
+        // From inside "Hello", in four steps.
+        const QPoint start = viewport->mapToGlobal(view->mapFromScene(QPointF(400, 140)));
+        const QPoint end = start + QPoint(60, 35);
+        VeldraTest::mousePressAt(viewport, start, Qt::LeftButton);
+        for (int step = 1; step <= 4; ++step)
+            VeldraTest::mouseMoveTo(viewport, start + (end - start) * step / 4, Qt::LeftButton);
+        VeldraTest::mouseReleaseAt(viewport, end, Qt::LeftButton);
 
-    QAction *recent = command("File.Recent_Projects.Project_1");
-    QCOMPARE(recent->data().toString(), file);
-    recent->trigger();
-    editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
-    QVERIFY(editor && editor->subWindow());
-    QCOMPARE(documentOf(editor)->project(), edited);
-    QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 2);
-    QVERIFY(!command("File.Save")->isEnabled());
-}
+        const QPointF moved = QPointF(100, 80) + view->mapToScene(viewport->mapFromGlobal(end)) -
+                              view->mapToScene(viewport->mapFromGlobal(start));
+        const Project &project = documentOf(editor)->project();
+        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(), moved);
+        QCOMPARE(project.scenes[0].elements[1], sampleProject().scenes[0].elements[1]);
+        QCOMPARE(editor->getDocument()->getUndoStack()->count(), 1);
+        QCOMPARE(view->selectedElements(), {0});
+        QCOMPARE(view->itemOfElement(0)->pos(), moved);
+
+        command("Edit.Undo")->trigger();
+        QCOMPARE(documentOf(editor)->project(), sampleProject());
+        QCOMPARE(view->itemOfElement(0)->pos(), QPointF(100, 80));
+    }
+
+    void closeButtonAsksTheDocument_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("unmodified") << false << int(QMessageBox::Cancel) << true;
+        QTest::newRow("modified, cancel") << true << int(QMessageBox::Cancel) << false;
+        QTest::newRow("modified, no") << true << int(QMessageBox::No) << true;
+    }
+
+    void closeButtonAsksTheDocument()
+    {
+        QFETCH(bool, edited);
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        ScenesCore core;
+        MessageBoxAnswerer answerer(static_cast<QMessageBox::StandardButton>(answer));
+        SceneEditor *editor = core.open("Close.veldra", sampleProject());
+        QVERIFY(editor);
+        if (edited)
+            child<QPushButton>(editor, "addSceneButton")->click();
+        QPointer<QMdiSubWindow> subWindow = editor->subWindow();
+        QPointer<SceneEditor> watched = editor;
+
+        QVERIFY(!subWindow->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(answerer.count(), edited ? 1 : 0);
+        QCOMPARE(subWindow.isNull(), closed);
+        QCOMPARE(watched.isNull(), closed);
+        QCOMPARE(DocumentManager::getDocuments().size(), closed ? 0 : 1);
+        QCOMPARE(core.window()->getMdiArea()->subWindowList().size(), closed ? 0 : 1);
+    }
+
+    void newEditSaveCloseReopenFromRecentList()
+    {
+        ScenesCore core;
+        const QString folder = core.path(QString());
+        QScopedPointer<ModalDialogAnswerer> newProject(
+                ModalDialogAnswerer::answerNext<CreateProjectDialog>([folder](CreateProjectDialog
+                                                                                      *dialog) {
+                    dialog->findChild<QLineEdit *>("nameEdit")->setText("Tour");
+                    dialog->findChild<QLineEdit *>("folderEdit")->setText(folder);
+                    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+                }));
+        command("File.New")->trigger();
+        QVERIFY(newProject->answered());
+
+        auto *editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
+        QVERIFY(editor && editor->subWindow());
+        const QString file = editor->getDocument()->getFileName();
+        QCOMPARE(QFileInfo(file).completeBaseName(), QStringLiteral("Tour"));
+        QVERIFY(QFileInfo::exists(file));
+
+        // New texts go into the current scene, the first one centred, the last one selected.
+        child<QPushButton>(editor, "addSceneButton")->click();
+        child<QPushButton>(editor, "addTextButton")->click();
+        child<QPushButton>(editor, "addTextButton")->click();
+        const Project edited = documentOf(editor)->project();
+        QCOMPARE(edited.scenes.size(), 2);
+        QCOMPARE(edited.scenes[1].elements.size(), 2);
+        QCOMPARE(edited.scenes[1].elements[0].geometry.center(), QPointF(640, 360));
+        QCOMPARE(editor->widget()->stageView()->selectedElements(), {1});
+        QCOMPARE(child<QLineEdit>(editor, "elementTextEdit")->text(),
+                 edited.scenes[1].elements[1].text);
+
+        QVERIFY(command("File.Save")->isEnabled());
+        command("File.Save")->trigger();
+        QVERIFY(!command("File.Save")->isEnabled());
+        MessageBoxAnswerer noQuestionExpected(QMessageBox::Cancel);
+        command("File.Close")->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(noQuestionExpected.count(), 0);
+        QVERIFY(EditorManager::getEditors().isEmpty());
+        QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
+
+        QAction *recent = command("File.Recent_Projects.Project_1");
+        QCOMPARE(recent->data().toString(), file);
+        recent->trigger();
+        editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
+        QVERIFY(editor && editor->subWindow());
+        QCOMPARE(documentOf(editor)->project(), edited);
+        QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 2);
+        QVERIFY(!command("File.Save")->isEnabled());
+    }
+};
 
 VELDRA_TEST_MAIN(TestScenesEditor)
 #include "tst_sceneseditor.moc"

@@ -6,6 +6,7 @@
 #include "documentmanager.h"
 #include "mainwindow.h"
 #include "messageboxanswerer.h"
+#include "projectformat.h"
 #include "scenedocument.h"
 #include "scenedocumentfactory.h"
 #include "testmain.h"
@@ -13,6 +14,7 @@
 #include <extensionsystem/pluginmanager.h>
 
 #include <QAbstractButton>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLockFile>
 #include <QScopeGuard>
@@ -31,31 +33,20 @@ void writeFile(const QString &path, const QByteArray &bytes)
              qPrintable(path));
 }
 
-QString backupOf(const QString &originalPath)
+QByteArray backupOf(const QString &originalPath)
 {
-    return R"({"format": "veldra-project", "version": 1,
-               "stage": {"width": 640, "height": 360, "frameRate": 25},
-               "scenes": [{"name": "Intro", "background": "#20242c", "duration": 1000,
-                           "elements": []}],
-               "originalPath": ")" +
-           originalPath + "\"}";
+    QJsonObject backup = ProjectFormat::toJson(Project{640, 360, 25, {Scene()}});
+    backup.insert("originalPath", originalPath);
+    return QJsonDocument(backup).toJson();
 }
 
 // The folder of a run that ended without releasing its lock.
-void makeDeadRun(const QStringList &backups)
+void makeDeadRun(const QList<QByteArray> &backups)
 {
     const QString folder = BackupStore::runsFolder() + QStringLiteral("/dead/");
     QDir().mkpath(folder);
     for (int i = 0; i < backups.size(); ++i)
-        writeFile(folder + QString::number(i) + QStringLiteral(".veldrabackup"),
-                  backups[i].toUtf8());
-}
-
-void closeAllDocuments()
-{
-    const QList<IDocument *> documents = DocumentManager::getDocuments();
-    for (IDocument *document : documents)
-        emit document->requestClosing(false);
+        writeFile(folder + QString::number(i) + QStringLiteral(".veldrabackup"), backups[i]);
 }
 
 } // namespace
@@ -84,14 +75,12 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("sameFile");
-        const QString here = QDir::current().absoluteFilePath(QStringLiteral("a.veldra"));
-        QTest::newRow("dot-dot") << "/p/x/../a.veldra"
-                                 << "/p/a.veldra" << true;
-        QTest::newRow("relative") << "a.veldra" << here << true;
-        QTest::newRow("other file") << "/p/a.veldra"
-                                    << "/p/b.veldra" << false;
-        QTest::newRow("other folder") << "/p/a.veldra"
-                                      << "/q/a.veldra" << false;
+        const auto row = [](const char *tag, const QString &first, const QString &second,
+                            bool sameFile) { QTest::newRow(tag) << first << second << sameFile; };
+        row("dot-dot", "/p/x/../a.veldra", "/p/a.veldra", true);
+        row("relative", "a.veldra", QDir::current().absoluteFilePath("a.veldra"), true);
+        row("other file", "/p/a.veldra", "/p/b.veldra", false);
+        row("other folder", "/p/a.veldra", "/q/a.veldra", false);
     }
 
     void backupPaths()
@@ -199,15 +188,14 @@ private slots:
 
     void offer_data()
     {
-        QTest::addColumn<QStringList>("backups");
+        QTest::addColumn<QList<QByteArray>>("backups");
         QTest::addColumn<bool>("openFirst");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("recovered");
         QTest::addColumn<int>("warnings");
-        const QStringList two{backupOf(QStringLiteral("/p/one.veldra")),
-                              backupOf(QStringLiteral("/p/two.veldra"))};
-        const QStringList withCorrupt{QStringLiteral("{\"format\": "), two.last()};
-        QTest::newRow("nothing to recover") << QStringList() << false << "" << 0 << 0;
+        const QList<QByteArray> two{backupOf("/p/one.veldra"), backupOf("/p/two.veldra")};
+        const QList<QByteArray> withCorrupt{"{\"format\": ", two.last()};
+        QTest::newRow("nothing to recover") << QList<QByteArray>() << false << "" << 0 << 0;
         QTest::newRow("recover") << two << false << "recover" << 2 << 0;
         QTest::newRow("open project kept") << two << true << "recover" << 1 << 0;
         QTest::newRow("corrupt backup") << withCorrupt << false << "recover" << 1 << 1;
@@ -217,7 +205,7 @@ private slots:
 
     void offer()
     {
-        QFETCH(QStringList, backups);
+        QFETCH(QList<QByteArray>, backups);
         QFETCH(bool, openFirst);
         QFETCH(QString, answer);
         QFETCH(int, recovered);
@@ -227,7 +215,9 @@ private slots:
         SceneDocumentFactory factory;
         ExtensionSystem::PluginManager::addObject(&factory);
         const auto cleanup = qScopeGuard([&factory] {
-            closeAllDocuments();
+            const QList<IDocument *> documents = DocumentManager::getDocuments();
+            for (IDocument *document : documents)
+                emit document->requestClosing(false);
             ExtensionSystem::PluginManager::removeObject(&factory);
         });
         makeDeadRun(backups);
