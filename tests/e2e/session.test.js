@@ -25,6 +25,7 @@ const projectFile = path.join(projectsDir, 'Trailer.veldra');
 // The stage of a new project, and where "Add Text" puts a text on it.
 const stage = { width: 1280, height: 720 };
 const centredText = { x: 320, y: 324 };
+const secondText = { x: 320, y: 396 }; // each further text goes one 72 px box lower
 const dragUp = 150; // screen pixels
 
 let app;
@@ -86,6 +87,15 @@ async function canvas() {
     return { ...view, scale };
 }
 
+// The screen point of a point on the stage, which is centred in the canvas.
+function onStage(view, point) {
+    return { x: Math.round(view.centre.x + (point.x - stage.width / 2) * view.scale),
+             y: Math.round(view.centre.y + (point.y - stage.height / 2) * view.scale) };
+}
+
+// The middle of the n-th new text of a scene (72 px high boxes, one below the other).
+const newTextCentre = n => ({ x: stage.width / 2, y: stage.height / 2 + 72 * n });
+
 before(() => {
     for (const folder of [projectsDir, exportDir, tempDir, path.join(home, '.config', 'Veldra')])
         fs.mkdirSync(folder, { recursive: true });
@@ -121,10 +131,10 @@ test('a scene and two texts added with the editor buttons, named on the properti
     await click((await find('push button', 'Add')).centre);
     await find('list item', 'Scene 2');
     const view = await canvas();
-    for (const text of ['Hello', 'World']) {
+    for (const [n, text] of ['Hello', 'World'].entries()) {
         await click((await find('push button', 'Add Text')).centre);
         await pause(300);
-        await doubleClick(view.centre); // the topmost text, the new one, is edited
+        await doubleClick(onStage(view, newTextCentre(n)));
         await pause(300);
         type(text);
         keys('Return');
@@ -134,26 +144,26 @@ test('a scene and two texts added with the editor buttons, named on the properti
                                       'a second scene with two texts on disk');
     assert.deepEqual(project.scenes.map(scene => scene.name), ['Scene 1', 'Scene 2']);
     assert.deepEqual(textsOf(project), [{ text: 'Hello', ...centredText },
-                                        { text: 'World', ...centredText }]);
+                                        { text: 'World', ...secondText }]);
     shoot('2-two-texts');
 });
 
 test('a text dragged with the mouse moves on disk; undo puts it back, redo moves it again',
      async () => {
     const view = await canvas();
-    const from = view.centre;
+    const from = onStage(view, newTextCentre(1));
     await drag(from, { x: from.x, y: from.y - 50 }, { x: from.x, y: from.y - dragUp });
-    const movedY = centredText.y - dragUp / view.scale;
+    const movedY = secondText.y - dragUp / view.scale;
     const isMoved = project => Math.abs(textsOf(project)[1].y - movedY) <= 3;
     let project = await saveAndRead(isMoved, 'the moved text on disk');
     assert.deepEqual(textsOf(project)[0], { text: 'Hello', ...centredText });
-    assert.equal(textsOf(project)[1].x, centredText.x);
+    assert.equal(textsOf(project)[1].x, secondText.x);
     shoot('3-moved');
 
     keys('ctrl+z');
     project = await saveAndRead(saved => !isMoved(saved), 'the undone move on disk');
     assert.deepEqual(textsOf(project), [{ text: 'Hello', ...centredText },
-                                        { text: 'World', ...centredText }]);
+                                        { text: 'World', ...secondText }]);
 
     keys('ctrl+shift+z');
     await saveAndRead(isMoved, 'the redone move on disk');

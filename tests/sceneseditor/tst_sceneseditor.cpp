@@ -385,7 +385,8 @@ private slots:
         QCOMPARE(QFileInfo(file).completeBaseName(), QStringLiteral("Tour"));
         QVERIFY(QFileInfo::exists(file));
 
-        // New texts go into the current scene, the first one centred, the last one selected.
+        // New texts go into the current scene, the first one centred, the next one below it (not
+        // hiding it), the last one selected.
         child<QPushButton>(editor, "addSceneButton")->click();
         child<QPushButton>(editor, "addTextButton")->click();
         child<QPushButton>(editor, "addTextButton")->click();
@@ -393,6 +394,8 @@ private slots:
         QCOMPARE(edited.scenes.size(), 2);
         QCOMPARE(edited.scenes[1].elements.size(), 2);
         QCOMPARE(edited.scenes[1].elements[0].geometry.center(), QPointF(640, 360));
+        QCOMPARE(edited.scenes[1].elements[1].geometry.top(),
+                 edited.scenes[1].elements[0].geometry.bottom());
         QCOMPARE(editor->widget()->stageView()->selectedElements(), {1});
         QCOMPARE(child<QLineEdit>(editor, "elementTextEdit")->text(),
                  edited.scenes[1].elements[1].text);

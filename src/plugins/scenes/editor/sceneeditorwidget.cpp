@@ -21,13 +21,15 @@ namespace {
 const char previewSceneId[] = "File.Preview_Current_Scene_In_Browser";
 
 // A new text box: half the stage wide, tall enough for one line, in the middle of the stage.
-TextElement centredTextElement(const QSize &stage, const QString &text)
+// Further texts of the scene go one box lower each, four in a row before starting over, so a new
+// text never hides the one added before it.
+TextElement newTextElement(const QSize &stage, const QString &text, int nExisting)
 {
     TextElement element;
     element.text = text;
     const QSizeF size(stage.width() / 2.0, element.fontSize * 1.5);
     const QPointF topLeft((stage.width() - size.width()) / 2, (stage.height() - size.height()) / 2);
-    element.geometry = QRectF(topLeft, size);
+    element.geometry = QRectF(topLeft + QPointF(0, size.height() * (nExisting % 4)), size);
     return element;
 }
 } // namespace
@@ -190,8 +192,9 @@ void SceneEditorWidget::addText()
     if (!m_pDocument || m_nCurrentScene < 0)
         return;
     const Project &project = m_pDocument->project();
-    m_pDocument->addElement(m_nCurrentScene,
-                            centredTextElement(QSize(project.width, project.height), tr("Text")));
+    const int existing = project.scenes.at(m_nCurrentScene).elements.size();
+    m_pDocument->addElement(m_nCurrentScene, newTextElement(QSize(project.width, project.height),
+                                                            tr("Text"), existing));
 }
 
 void SceneEditorWidget::moveElements(const ElementMoves &moves)
