@@ -956,12 +956,31 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
         <source>Duration:</source>
         <translation>Dauer:</translation>
     </message>
+    <message>
+        <source>Scenes</source>
+        <translation>Szenen</translation>
+    </message>
+    <message>
+        <source>Scene background</source>
+        <translation>Szenenhintergrund</translation>
+    </message>
+    <message>
+        <source>Scene duration</source>
+        <translation>Szenendauer</translation>
+    </message>
 </context>
 <context>
     <name>ScenesOptionsDialog</name>
     <message>
         <source>Preferences</source>
         <translation>Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>StageView</name>
+    <message>
+        <source>Stage</source>
+        <translation>Bühne</translation>
     </message>
 </context>
 <context>
