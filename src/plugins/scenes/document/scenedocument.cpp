@@ -2,6 +2,7 @@
 
 #include "addelementcommand.h"
 #include "addscenecommand.h"
+#include "atomicfile.h"
 #include "backupstore.h"
 #include "changescenecommand.h"
 #include "editelementcommand.h"
@@ -18,23 +19,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUndoStack>
 
 namespace {
-
-bool writeAtomically(const QString &strFile, const QByteArray &bytes, QString *pProblem)
-{
-    QSaveFile file(strFile);
-    // commit() misses a failed flush of the write buffer (a full disk, a file size limit), so
-    // the buffer is flushed and checked first. Without a commit the temporary file is removed.
-    const bool written =
-            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-    if (written && file.commit())
-        return true;
-    *pProblem = file.errorString();
-    return false;
-}
 
 bool hasProjectSuffix(const QString &strFile)
 {
@@ -304,9 +291,9 @@ bool SceneDocument::saveBackup()
     QJsonObject object = ProjectFormat::toJson(m_project);
     object.insert(originalPathKey, getFileName());
     QString problem;
-    if (!writeAtomically(backupPath,
-                         ProjectFormat::encode(object, ProjectFormat::isPackedPath(backupPath)),
-                         &problem)) {
+    if (!AtomicFile::write(backupPath,
+                           ProjectFormat::encode(object, ProjectFormat::isPackedPath(backupPath)),
+                           &problem)) {
         qWarning("Cannot write the backup %s: %s", qPrintable(backupPath), qPrintable(problem));
         return false;
     }
@@ -340,7 +327,7 @@ bool SceneDocument::writeProject(const QString &strFile)
 {
     const QByteArray bytes = ProjectFormat::write(m_project, ProjectFormat::isPackedPath(strFile));
     QString problem;
-    if (writeAtomically(strFile, bytes, &problem))
+    if (AtomicFile::write(strFile, bytes, &problem))
         return true;
     IUi::warning(ICore::getMainWindow(), tr("Veldra"),
                  tr("Cannot save the project %1.\n\n%2")

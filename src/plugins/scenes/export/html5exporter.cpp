@@ -1,9 +1,10 @@
 #include "html5exporter.h"
 
+#include "atomicfile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QtMath>
 
 namespace {
@@ -145,11 +146,11 @@ QByteArray indexHtml(const Project &project, const QString &title)
 
 bool writeFile(const QString &path, const QByteArray &content, QString *errorString)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit())
+    QString problem;
+    if (AtomicFile::write(path, content, &problem))
         return true;
-    *errorString = Html5Exporter::tr("Cannot write %1: %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString());
+    *errorString =
+            Html5Exporter::tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), problem);
     return false;
 }
 

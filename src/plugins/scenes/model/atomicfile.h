@@ -1,0 +1,17 @@
+#pragma once
+
+#include "scenes_global.h"
+
+#include <QByteArray>
+#include <QString>
+
+/*!
+ * Writes a whole file or nothing: the bytes go to a temporary file that replaces the target only
+ * once everything reached the disk. A failed write leaves an existing file as it was.
+ */
+class SCENES_EXPORT AtomicFile
+{
+public:
+    // False, with the system's reason in pProblem, when the file could not be written.
+    static bool write(const QString &strFile, const QByteArray &bytes, QString *pProblem);
+};
