@@ -94,17 +94,11 @@ private slots:
         QCOMPARE(object.value("IID"), QJsonValue("com.KORVAN.Veldra.Plugin"));
         QCOMPARE(object.value("className"), QJsonValue("CorePlugin"));
         const QJsonObject data = object.value("MetaData").toObject();
-        const QJsonObject expected{{"Name", "core"},
-                                   {"Version", "1.0.0"},
-                                   {"CompatVersion", "1.0.0"},
-                                   {"Required", true},
-                                   {"Category", "Veldra"},
-                                   {"Description", "The core plugin of Veldra"},
-                                   {"License", QJsonArray()},
-                                   {"Arguments", QJsonArray()},
-                                   {"Dependencies", QJsonArray()}};
-        for (const QString &key : expected.keys())
-            QVERIFY2(data.value(key) == expected.value(key), qPrintable(key));
+        // What plug-ins depending on the core plug-in rely on.
+        QCOMPARE(data.value("Name"), QJsonValue("core"));
+        QCOMPARE(data.value("Version"), QJsonValue("1.0.0"));
+        QCOMPARE(data.value("CompatVersion"), QJsonValue("1.0.0"));
+        QCOMPARE(data.value("Required"), QJsonValue(true));
     }
 
     void pluginInstanceLivesUntilDeleted()

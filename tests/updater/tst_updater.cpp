@@ -1,73 +1,682 @@
-#include "tst_updater.h"
-
 #include "downloader.h"
+#include "mainwindow.h"
 #include "qsimpleupdater.h"
+#include "updater.h"
 
+#include "corefixture.h"
+#include "localhttpserver.h"
+#include "messageboxanswerer.h"
+#include "releasenotesanswerer.h"
 #include "testmain.h"
+#include "urlrecorder.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QtTest>
 
-void TestUpdater::initTestCase()
+#include <functional>
+#include <memory>
+
+namespace {
+
+QSimpleUpdater *registry()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("VeldraTests"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.4.2"));
-    m_server = std::make_unique<LocalHttpServer>();
-    QVERIFY(m_server->isRunning());
+    return QSimpleUpdater::getInstance();
 }
 
-void TestUpdater::cleanupTestCase()
+// Neither notification is on, so an available update is only recorded: no dialog.
+void prepareQuietCheck(const QString &url, const QString &moduleVersion)
 {
-    m_server.reset();
+    registry()->setNotifyOnUpdate(url, false);
+    registry()->setNotifyOnFinish(url, false);
+    registry()->setModuleVersion(url, moduleVersion);
 }
 
-void TestUpdater::init()
+QVariantList stateOf(const QString &url)
 {
-    QDir(QDir::homePath() + QStringLiteral("/Downloads")).removeRecursively();
-    m_fixture = std::make_unique<CoreFixture>();
-    // Cancel rather than OK: an install box answered OK would quit the application.
-    m_answerer = std::make_unique<MessageBoxAnswerer>(QMessageBox::Cancel);
-    m_urls = std::make_unique<UrlRecorder>();
-    m_unexpectedDialogs = std::make_unique<ReleaseNotesAnswerer>(false);
+    QSimpleUpdater *r = registry();
+    return {r->getModuleName(url),      r->getModuleVersion(url),
+            r->getUserAgentString(url), r->getPlatformKey(url),
+            r->getOpenUrl(url),         r->getChangelog(url),
+            r->getDownloadUrl(url),     r->getLatestVersion(url),
+            r->getNotifyOnUpdate(url),  r->getNotifyOnFinish(url),
+            r->getUpdateAvailable(url), r->getDownloaderEnabled(url),
+            r->usesCustomAppcast(url),  r->usesCustomInstallProcedures(url)};
 }
 
-void TestUpdater::cleanup()
+QVariantList boxFields(const MessageBoxAnswerer::Box &box)
 {
-    QCOMPARE(m_unexpectedDialogs->count(), 0);
-    m_unexpectedDialogs.reset();
-    m_fixture.reset();
-    m_urls.reset();
-    m_answerer.reset();
+    return {box.title, box.text, int(box.buttons),
+            QVariant::fromValue(static_cast<QObject *>(box.parent.data()))};
 }
 
-// The registry keeps every address for good, so each use gets an address nobody used before.
-QString TestUpdater::uniqueUrl(const QString &path)
+QVariantList expectedBox(const QString &text, QMessageBox::StandardButtons buttons, QObject *parent)
 {
-    const QChar separator = path.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?');
-    return m_server->url(path) + separator + QStringLiteral("case=%1").arg(++m_urlCount);
+    return {QStringLiteral("Veldra"), text, int(buttons), QVariant::fromValue(parent)};
 }
 
-// Runs one check and returns the url of every checkingFinished() it caused.
-QStringList TestUpdater::checkAndWait(const QString &url, bool bSilentIfNoUpdate)
+QString downloadPath(const QString &name)
 {
-    QSignalSpy finished(QSimpleUpdater::getInstance(), &QSimpleUpdater::checkingFinished);
-    QSimpleUpdater::getInstance()->checkForUpdates(url, bSilentIfNoUpdate);
-    finished.wait(10000);
-    QTest::qWait(50); // room for a second, wrong, emission
-    QStringList urls;
-    for (const QList<QVariant> &arguments : qAsConst(finished))
-        urls.append(arguments.at(0).toString());
-    return urls;
+    return QDir::homePath() + QStringLiteral("/Downloads/") + name;
 }
 
-// Downloads a path of the server and returns the finished file's path, or empty.
-QString TestUpdater::downloadAndWait(Downloader &downloader, const QString &path)
+QByteArray fileContent(const QString &path)
 {
-    QSignalSpy finished(&downloader, &Downloader::downloadFinished);
-    downloader.startDownload(QUrl(m_server->url(path)));
-    if (!finished.wait(10000))
-        return QString();
-    return finished.constFirst().at(1).toString();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+}
+
+QString labelText(const Downloader &downloader, const char *name)
+{
+    return downloader.findChild<QLabel *>(QLatin1String(name))->text();
+}
+
+QPushButton *button(const Downloader &downloader, const char *name)
+{
+    return downloader.findChild<QPushButton *>(QLatin1String(name));
+}
+
+qint64 now()
+{
+    return QDateTime::currentSecsSinceEpoch();
+}
+
+// Runs the action inside QCoreApplication::exec() and tells whether it asked the application to
+// quit. Going through exec() also clears that request, which would otherwise end every later
+// modal loop of the test at once.
+bool quitRequested(const std::function<void()> &action)
+{
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    timeout.start(5000);
+    QTimer::singleShot(0, action);
+    return QCoreApplication::exec() == 0;
+}
+
+} // namespace
+
+// The update registry, the appcast check and the downloader against a local HTTP server. No
+// release-notes dialog may open here: one that opens anyway is closed and fails the test.
+class TestUpdater : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<LocalHttpServer> m_server;
+    std::unique_ptr<CoreFixture> m_fixture;
+    std::unique_ptr<MessageBoxAnswerer> m_answerer;
+    std::unique_ptr<UrlRecorder> m_urls;
+    std::unique_ptr<ReleaseNotesAnswerer> m_unexpectedDialogs;
+    int m_urlCount = 0;
+
+    // The registry keeps every address for good, so each use gets an address nobody used before.
+    QString uniqueUrl(const QString &path)
+    {
+        const QChar separator = path.contains('?') ? '&' : '?';
+        return m_server->url(path) + separator + QStringLiteral("case=%1").arg(++m_urlCount);
+    }
+
+    // Runs one check and returns the url of every checkingFinished() it caused.
+    QStringList checkAndWait(const QString &url, bool bSilentIfNoUpdate)
+    {
+        QSignalSpy finished(registry(), &QSimpleUpdater::checkingFinished);
+        registry()->checkForUpdates(url, bSilentIfNoUpdate);
+        finished.wait(10000);
+        QTest::qWait(50); // room for a second, wrong, emission
+        QStringList urls;
+        for (const QList<QVariant> &arguments : qAsConst(finished))
+            urls.append(arguments.at(0).toString());
+        return urls;
+    }
+
+    // Downloads a path of the server and returns the finished file's path, or empty.
+    QString downloadAndWait(Downloader &downloader, const QString &path)
+    {
+        QSignalSpy finished(&downloader, &Downloader::downloadFinished);
+        downloader.startDownload(QUrl(m_server->url(path)));
+        return finished.wait(10000) ? finished.constFirst().at(1).toString() : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("VeldraTests"));
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.4.2"));
+        m_server = std::make_unique<LocalHttpServer>();
+        QVERIFY(m_server->isRunning());
+    }
+
+    void cleanupTestCase() { m_server.reset(); }
+
+    void init()
+    {
+        QDir(QDir::homePath() + QStringLiteral("/Downloads")).removeRecursively();
+        m_fixture = std::make_unique<CoreFixture>();
+        // Cancel rather than OK: an install box answered OK would quit the application.
+        m_answerer = std::make_unique<MessageBoxAnswerer>(QMessageBox::Cancel);
+        m_urls = std::make_unique<UrlRecorder>();
+        m_unexpectedDialogs = std::make_unique<ReleaseNotesAnswerer>(false);
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(m_unexpectedDialogs->count(), 0);
+        m_unexpectedDialogs.reset();
+        m_fixture.reset();
+        m_urls.reset();
+        m_answerer.reset();
+    }
+
+    void compare_data()
+    {
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("y");
+        QTest::addColumn<bool>("newer");
+        const auto row = [](const char *x, const char *y, bool newer) {
+            QTest::addRow("%s vs %s", x, y) << QString(x) << QString(y) << newer;
+        };
+        row("1.2.10", "1.2.9", true); // numbers, not text
+        row("1.9", "1.10", false);
+        row("1.2.0", "1.2", true); // an extra part wins only when the rest is equal
+        row("1.2", "1.2.0", false);
+        row("1.2", "1.2", false);
+        row("2.0beta", "2.0", false); // a part that is not a number counts 0
+        row("1..3", "1.0.2", true);
+        row("", "1.0", false);
+        row("1.0", "", true);
+    }
+
+    void compare()
+    {
+        QFETCH(QString, x);
+        QFETCH(QString, y);
+        QFETCH(bool, newer);
+        QCOMPARE(Updater::compare(x, y), newer);
+    }
+
+    void registryDefaultsAndSetters()
+    {
+        const QString url = uniqueUrl(QStringLiteral("/appcast.json"));
+        const QString agent = QStringLiteral("VeldraTests/1.4.2 (Updater)");
+        const QVariantList defaults{"VeldraTests", "1.4.2", agent, "windows", "",    "",   "", "",
+                                    true,          false,   false, true,      false, false};
+        QCOMPARE(stateOf(url), defaults);
+
+        registry()->setModuleName(url, QStringLiteral("Studio"));
+        registry()->setModuleVersion(url, QStringLiteral("3.0"));
+        registry()->setUserAgentString(url, QStringLiteral("Agent/1"));
+        registry()->setPlatformKey(url, QStringLiteral("linux"));
+        registry()->setNotifyOnUpdate(url, false);
+        registry()->setNotifyOnFinish(url, true);
+        registry()->setDownloaderEnabled(url, false);
+        registry()->setUseCustomAppcast(url, true);
+        registry()->setUseCustomInstallProcedures(url, true);
+        const QVariantList changed{"Studio", "3.0", "Agent/1", "linux", "",    "",   "",
+                                   "",       false, true,      false,   false, true, true};
+        QCOMPARE(stateOf(url), changed);
+        // Addresses are told apart exactly, case included.
+        QCOMPARE(stateOf(url.toUpper()), defaults);
+    }
+
+    void checkReadsPlatformEntry_data()
+    {
+        QTest::addColumn<QString>("hops"); // redirects before the appcast
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("moduleVersion");
+        QTest::addColumn<QStringList>("expected"); // "$" stands for the server's address
+        const auto row = [](const char *name, const char *hops, const char *platform,
+                            const char *version, const QStringList &expected) {
+            QTest::newRow(name) << QString(hops) << QString(platform) << QString(version)
+                                << expected;
+        };
+        const QString notes = QStringLiteral("<ul><li>Faster export</li></ul>");
+        const QStringList newer{"true", "2.1.0", "$/files/setup.bin", "", notes};
+        row("newer", "", "windows", "2.0", newer);
+        row("same", "", "windows", "2.1.0", {"false", "2.1.0", "$/files/setup.bin", "", notes});
+        row("no open-url", "", "linux", "2.1.9",
+            {"true", "2.2.0", "$/files/veldra-linux.bin", "", "$/notes.html"});
+        row("open-url", "", "osx", "1.0",
+            {"true", "2.1.0", "$/files/setup.dmg", "$/download-page", notes});
+        row("missing platform", "", "solaris", "0.1", {"false", "", "", "", ""});
+        row("one redirect", "/redirect/1", "windows", "2.0", newer);
+        row("ten redirects, the most allowed", "/redirect/10", "windows", "2.0", newer);
+    }
+
+    // checkingFinished() names the target; the registry still knows the address it was given.
+    void checkReadsPlatformEntry()
+    {
+        QFETCH(QString, hops);
+        QFETCH(QString, platform);
+        QFETCH(QString, moduleVersion);
+        QFETCH(QStringList, expected);
+        expected.replaceInStrings(QStringLiteral("$"), m_server->url(QString()));
+
+        const QString url = uniqueUrl(hops + QStringLiteral("/appcast.json"));
+        prepareQuietCheck(url, moduleVersion);
+        registry()->setPlatformKey(url, platform);
+        QCOMPARE(checkAndWait(url, true), QStringList{QString(url).remove(hops)});
+
+        const QStringList read{registry()->getUpdateAvailable(url) ? "true" : "false",
+                               registry()->getLatestVersion(url), registry()->getDownloadUrl(url),
+                               registry()->getOpenUrl(url), registry()->getChangelog(url)};
+        QCOMPARE(read, expected);
+        QCOMPARE(m_answerer->count(), 0);
+    }
+
+    // The raw appcast goes to the caller before checkingFinished(); nothing is compared.
+    void customAppcastHandsOverRawBytes()
+    {
+        const QString url = uniqueUrl(QStringLiteral("/appcast.json"));
+        prepareQuietCheck(url, QStringLiteral("1.0"));
+        checkAndWait(url, true);
+        QVERIFY(registry()->getUpdateAvailable(url));
+
+        registry()->setUseCustomAppcast(url, true);
+        registry()->setModuleVersion(url, QStringLiteral("9.0")); // no update, if it were compared
+        QStringList order;
+        QByteArray data;
+        QObject receiver;
+        connect(registry(), &QSimpleUpdater::appcastDownloaded, &receiver,
+                [&](const QString &, const QByteArray &bytes) {
+                    order.append(QStringLiteral("appcast"));
+                    data = bytes;
+                });
+        connect(registry(), &QSimpleUpdater::checkingFinished, &receiver,
+                [&] { order.append(QStringLiteral("finished")); });
+
+        checkAndWait(url, false);
+        QCOMPARE(order, (QStringList{QStringLiteral("appcast"), QStringLiteral("finished")}));
+        const QJsonObject updates =
+                QJsonDocument::fromJson(data).object().value("updates").toObject();
+        QCOMPARE(updates.value("windows").toObject().value("latest-version").toString(),
+                 QStringLiteral("2.1.0"));
+        QVERIFY(registry()->getUpdateAvailable(url));
+    }
+
+    void noUpdateMessage_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<bool>("notifyOnFinish");
+        QTest::addColumn<bool>("box");
+        QTest::newRow("silent wins") << "/appcast.json" << true << true << false;
+        QTest::newRow("asked for") << "/appcast.json" << false << true << true;
+        QTest::newRow("not asked for") << "/appcast.json" << false << false << false;
+        // None of these is read as an appcast, though the last two would announce 2.1.0.
+        for (const char *failed : {"/status/404", "/status/500", "/notjson", "/huge-appcast.json",
+                                   "/redirect/11/appcast.json"})
+            QTest::newRow(failed) << QString(failed) << false << true << true;
+    }
+
+    void noUpdateMessage()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, silent);
+        QFETCH(bool, notifyOnFinish);
+        QFETCH(bool, box);
+        const bool failed = path != QLatin1String("/appcast.json");
+        const QString url = uniqueUrl(path);
+        prepareQuietCheck(url, failed ? QStringLiteral("1.0") : QStringLiteral("2.1.0"));
+        registry()->setModuleName(url, QStringLiteral("Veldra Test"));
+        registry()->setNotifyOnFinish(url, notifyOnFinish);
+
+        QCOMPARE(checkAndWait(url, silent).size(), 1);
+        QVERIFY(!registry()->getUpdateAvailable(url));
+        QCOMPARE(registry()->getLatestVersion(url), failed ? QString() : QStringLiteral("2.1.0"));
+        QCOMPARE(m_answerer->count(), box ? 1 : 0);
+        if (box) {
+            QCOMPARE(boxFields(m_answerer->last()),
+                     expectedBox("<h3>Congratulations! You are running the latest version of "
+                                 "Veldra Test</h3>",
+                                 QMessageBox::Close, m_fixture->mainWindow()));
+        }
+    }
+
+    void userAgentIsSent()
+    {
+        const QString url = uniqueUrl(QStringLiteral("/echo"));
+        registry()->setUseCustomAppcast(url, true);
+        QSignalSpy appcast(registry(), &QSimpleUpdater::appcastDownloaded);
+        checkAndWait(url, true);
+        QCOMPARE(appcast.count(), 1);
+        QVERIFY(appcast.at(0).at(1).toByteArray().contains(
+                "User-Agent: VeldraTests/1.4.2 (Updater)"));
+
+        Downloader downloader;
+        downloader.setUseCustomInstallProcedures(true);
+        downloader.setFileName(QStringLiteral("echo.txt"));
+        downloader.setUserAgentString(QStringLiteral("Veldra-Agent/8"));
+        const QString echoed = downloadAndWait(downloader, QStringLiteral("/echo"));
+        QVERIFY(fileContent(echoed).contains("User-Agent: Veldra-Agent/8"));
+    }
+
+    void sizeLabel_data()
+    {
+        QTest::addColumn<qint64>("received");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<QString>("sizes");
+        QTest::newRow("bytes") << qint64(0) << qint64(1023) << "0 bytes of 1023 bytes";
+        QTest::newRow("KB limits") << qint64(1024) << qint64(1048575) << "1 KB of 1023 KB";
+        QTest::newRow("MB rounded down") << qint64(1048576) << qint64(5000000) << "1 MB of 4 MB";
+        QTest::newRow("KB rounded down")
+                << qint64(2047) << qint64(3 * 1048576 - 1) << "1 KB of 2 MB";
+    }
+
+    void sizeLabel()
+    {
+        QFETCH(qint64, received);
+        QFETCH(qint64, total);
+        QFETCH(QString, sizes);
+
+        Downloader downloader;
+        QMetaObject::invokeMethod(&downloader, "calculateSizes", Q_ARG(qint64, received),
+                                  Q_ARG(qint64, total));
+        QCOMPARE(labelText(downloader, "downloadLabel"),
+                 QStringLiteral("Downloading Updates (%1)").arg(sizes));
+    }
+
+    // The estimate is total / (received / elapsed seconds). Receiving exactly one byte per
+    // elapsed second makes it equal to the total, whatever the elapsed time is.
+    void timeRemainingLabel()
+    {
+        Downloader downloader;
+        downloader.setFileName(QStringLiteral("timed.bin"));
+        const QUrl stalled(m_server->url(QStringLiteral("/stall/timed.bin?size=400000")));
+        qint64 start = 0;
+        do { // nothing changes within the first second
+            start = now();
+            downloader.startDownload(stalled);
+            QMetaObject::invokeMethod(&downloader, "calculateTimeRemaining", Q_ARG(qint64, 1000),
+                                      Q_ARG(qint64, 2000));
+        } while (now() != start);
+        QCOMPARE(labelText(downloader, "timeLabel"), QStringLiteral("Time Remaining: Unknown"));
+
+        const auto estimate = [&](qint64 total, bool belowOneBytePerSecond) {
+            qint64 elapsed = 0;
+            do {
+                elapsed = now() - start;
+                const qint64 received = belowOneBytePerSecond ? elapsed - 1 : elapsed;
+                QMetaObject::invokeMethod(&downloader, "calculateTimeRemaining",
+                                          Q_ARG(qint64, received), Q_ARG(qint64, total));
+            } while (now() - start != elapsed);
+            return labelText(downloader, "timeLabel").remove(QStringLiteral("Time Remaining: "));
+        };
+        QTRY_VERIFY(now() > start);
+
+        const QList<QPair<qint64, QString>> table = {
+                {0, "1 second"},
+                {2, "2 seconds"},
+                {60, "60 seconds"},
+                {61, "About 1 minute"},
+                {89, "About 1 minute"},
+                {90, "About 2 minutes"},
+                {7200, "About 120 minutes"},
+                {7201, "About 2 hours"},
+                {36000, "About 10 hours"},
+        };
+        for (const auto &row : table)
+            QCOMPARE(estimate(row.first, false), row.second);
+        QCOMPARE(estimate(1000, true), QStringLiteral("Unknown"));
+    }
+
+    void unknownSizeShowsBusyState()
+    {
+        Downloader downloader;
+        auto *bar = downloader.findChild<QProgressBar *>(QStringLiteral("progressBar"));
+        QMetaObject::invokeMethod(&downloader, "updateProgress", Q_ARG(qint64, 5000),
+                                  Q_ARG(qint64, -1));
+        QCOMPARE(bar->maximum(), 0);
+        QCOMPARE(bar->value(), -1);
+        QCOMPARE(labelText(downloader, "downloadLabel"), QStringLiteral("Downloading Updates..."));
+        QCOMPARE(labelText(downloader, "timeLabel"), QStringLiteral("Time Remaining: Unknown"));
+    }
+
+    void downloadCompletes_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("size");
+        QTest::newRow("with length") << "/files/a.bin?size=300000" << 300000;
+        QTest::newRow("larger than the read buffer") << "/files/a.bin?size=5000000" << 5000000;
+        QTest::newRow("without length") << "/nolength/a.bin?size=300000" << 300000;
+        QTest::newRow("empty, without length") << "/nolength/a.bin?size=0" << 0;
+        QTest::newRow("ten redirects") << "/redirect/10/files/a.bin?size=3000" << 3000;
+    }
+
+    // With custom install procedures the file is finished and reported, and nothing else happens.
+    void downloadCompletes()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, size);
+        const QString finished = downloadPath(QStringLiteral("update.bin"));
+        writeFile(finished, "stale file");
+        writeFile(finished + QStringLiteral(".part"), "stale part");
+
+        Downloader downloader;
+        downloader.setUrlId(QStringLiteral("veldra-id"));
+        downloader.setFileName(QStringLiteral("update.bin"));
+        downloader.setUseCustomInstallProcedures(true);
+        QSignalSpy reported(&downloader, &Downloader::downloadFinished);
+
+        QCOMPARE(downloadAndWait(downloader, path), finished);
+        QCOMPARE(reported.constFirst().at(0).toString(), QStringLiteral("veldra-id"));
+        QCOMPARE(fileContent(finished), LocalHttpServer::generatedContent(size));
+        QVERIFY(!QFile::exists(finished + QStringLiteral(".part")));
+        if (size > 0)
+            QCOMPARE(downloader.findChild<QProgressBar *>()->value(), 100);
+        QCOMPARE(button(downloader, "stopButton")->text(), QStringLiteral("Stop"));
+        QVERIFY(labelText(downloader, "downloadLabel") != QStringLiteral("Download complete!"));
+        QTest::qWait(50);
+        QCOMPARE(reported.count(), 1);
+        QCOMPARE(m_answerer->count(), 0);
+    }
+
+    void installBoxAndOpenButton()
+    {
+        Downloader downloader;
+        downloader.setFileName(QStringLiteral("setup.bin"));
+        QPushButton *openButton = button(downloader, "openButton");
+        QVERIFY(!openButton->isVisibleTo(&downloader));
+
+        QVERIFY(!downloadAndWait(downloader, QStringLiteral("/files/setup.bin?size=1000"))
+                         .isEmpty());
+        QCOMPARE(m_answerer->count(), 1);
+        QCOMPARE(boxFields(m_answerer->last()),
+                 expectedBox("<h3>In order to install the update, you need to quit the "
+                             "application.</h3>",
+                             QMessageBox::Ok | QMessageBox::Cancel, m_fixture->mainWindow()));
+        QCOMPARE(m_answerer->last().icon, QMessageBox::Question);
+        QCOMPARE(m_answerer->last().defaultButton, QMessageBox::Ok);
+
+        // Refused: the window waits with its Open button.
+        QVERIFY(openButton->isVisibleTo(&downloader) && openButton->isEnabled());
+        QCOMPARE(labelText(downloader, "timeLabel"),
+                 QStringLiteral("Click the \"Open\" button to apply the update"));
+        QCOMPARE(labelText(downloader, "downloadLabel"), QStringLiteral("Download complete!"));
+        QCOMPARE(button(downloader, "stopButton")->text(), QStringLiteral("Close"));
+
+        // Open asks again; OK opens the installer and quits.
+        m_answerer->enqueue(QMessageBox::Ok);
+        QVERIFY(quitRequested([openButton] { openButton->click(); }));
+        QCOMPARE(m_answerer->count(), 2);
+        QCOMPARE(m_urls->urls(), QList<QUrl>{QUrl::fromLocalFile(downloadPath("setup.bin"))});
+
+        // After completion "Close" only hides the window, and a new download keeps the Open button.
+        button(downloader, "stopButton")->click();
+        QVERIFY(!downloader.isVisible());
+        downloader.startDownload(QUrl(m_server->url(QStringLiteral("/stall/setup.bin"))));
+        QVERIFY(openButton->isVisibleTo(&downloader));
+        QCOMPARE(m_answerer->count(), 2);
+    }
+
+    void cancel_data()
+    {
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("confirmed") << true;
+        QTest::newRow("refused") << false;
+    }
+
+    void cancel()
+    {
+        QFETCH(bool, confirmed);
+        const QString url = m_server->url(QStringLiteral("/stall/stalled.bin?size=400000"));
+        const QString finished = downloadPath(QStringLiteral("stalled.bin"));
+
+        Downloader downloader;
+        downloader.setFileName(QStringLiteral("stalled.bin"));
+        QSignalSpy reported(&downloader, &Downloader::downloadFinished);
+        downloader.startDownload(QUrl(url));
+
+        // What has arrived is in the ".part" file; the file itself does not exist yet.
+        QTRY_COMPARE(QFileInfo(finished + QStringLiteral(".part")).size(), qint64(100000));
+        QVERIFY(!QFile::exists(finished));
+        QVERIFY(downloader.isVisible());
+
+        m_answerer->enqueue(confirmed ? QMessageBox::Yes : QMessageBox::No);
+        if (confirmed) {
+            QTest::ignoreMessage(
+                    QtInfoMsg, qPrintable("Error downloading update: " + url + ". Error code: 5"));
+        }
+        button(downloader, "stopButton")->click();
+
+        QCOMPARE(boxFields(m_answerer->last()),
+                 expectedBox("Are you sure you want to cancel the download?",
+                             QMessageBox::Yes | QMessageBox::No, m_fixture->mainWindow()));
+        QCOMPARE(downloader.isVisible(), !confirmed);
+        QTest::qWait(50);
+        QCOMPARE(m_answerer->count(), 1); // a cancelled download is not reported as an error
+        QCOMPARE(reported.count(), 0);
+    }
+
+    void networkErrorIsReported_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("code");
+        QTest::newRow("not found") << "/status/404" << int(QNetworkReply::ContentNotFoundError);
+        QTest::newRow("server error") << "/status/500" << int(QNetworkReply::InternalServerError);
+        QTest::newRow("closed half-way")
+                << "/halfway/h.bin?size=400000" << int(QNetworkReply::RemoteHostClosedError);
+        QTest::newRow("eleven redirects")
+                << "/redirect/11/files/r.bin" << int(QNetworkReply::TooManyRedirectsError);
+        QTest::newRow("cannot write") << "/files/w.bin" << int(QNetworkReply::UnknownContentError);
+    }
+
+    void networkErrorIsReported()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, code);
+        if (code == QNetworkReply::UnknownContentError) {
+            QDir().mkpath(downloadPath(QStringLiteral("broken.bin.part"))); // not a file
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot write")));
+        }
+
+        Downloader downloader;
+        downloader.setFileName(QStringLiteral("broken.bin"));
+        QSignalSpy reported(&downloader, &Downloader::downloadFinished);
+        QTest::ignoreMessage(
+                QtInfoMsg, QRegularExpression(QStringLiteral("^Error downloading update: "
+                                                             "http://127\\.0\\.0\\.1:\\d+/\\S+\\. "
+                                                             "Error code: %1$")
+                                                      .arg(code)));
+        downloader.startDownload(QUrl(m_server->url(path)));
+
+        QTRY_COMPARE(m_answerer->count(), 1);
+        QCOMPARE(boxFields(m_answerer->last()),
+                 expectedBox(QStringLiteral("Cannot download update: %1").arg(code),
+                             QMessageBox::Ok, m_fixture->mainWindow()));
+        QVERIFY(!downloader.isVisible());
+        QCOMPARE(reported.count(), 0);
+        QVERIFY(!QFile::exists(downloadPath(QStringLiteral("broken.bin"))));
+    }
+
+    void unsafeFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("used");
+        const QString fallback = QStringLiteral("Veldra_Update.bin");
+        for (const char *unsafe : {"", ".", "..", "..\\setup.exe", "../setup.exe", "setup\n.exe"})
+            QTest::addRow("unsafe %s", unsafe) << QString(unsafe) << fallback;
+        for (const char *safe : {"setup.exe?x=1", "setup..exe"})
+            QTest::addRow("kept %s", safe) << QString(safe) << QString(safe);
+    }
+
+    void unsafeFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, used);
+
+        Downloader downloader;
+        downloader.setUseCustomInstallProcedures(true);
+        downloader.setFileName(name);
+        QCOMPARE(downloadAndWait(downloader, QStringLiteral("/files/n.bin?size=100")),
+                 downloadPath(used));
+        QCOMPARE(QDir(downloadPath(QString())).entryList(QDir::Files), QStringList{used});
+    }
+
+    void checksum_data()
+    {
+        const QByteArray digest = QCryptographicHash::hash(LocalHttpServer::generatedContent(50000),
+                                                           QCryptographicHash::Sha256)
+                                          .toHex();
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("matching") << QString::fromLatin1(digest) << true;
+        QTest::newRow("matching in capitals") << QString::fromLatin1(digest.toUpper()) << true;
+        QTest::newRow("different") << QString(64, QLatin1Char('0')) << false;
+        QTest::newRow("not a digest, not checked") << "xyz" << true;
+    }
+
+    void checksum()
+    {
+        QFETCH(QString, expected);
+        QFETCH(bool, accepted);
+        const QString finished = downloadPath(QStringLiteral("checked.bin"));
+
+        Downloader downloader;
+        downloader.setFileName(QStringLiteral("checked.bin"));
+        if (expected == QLatin1String("xyz"))
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral("SHA-256 digest")));
+        downloader.setExpectedSha256(expected);
+        QSignalSpy reported(&downloader, &Downloader::downloadFinished);
+        downloader.startDownload(QUrl(m_server->url(QStringLiteral("/files/c.bin?size=50000"))));
+
+        QTRY_COMPARE(m_answerer->count(), 1);
+        QCOMPARE(reported.count(), accepted ? 1 : 0);
+        QCOMPARE(QFile::exists(finished), accepted);
+        QVERIFY(!QFile::exists(finished + QStringLiteral(".part")));
+        if (!accepted) {
+            QCOMPARE(m_answerer->last().text,
+                     QStringLiteral("The downloaded update is damaged and was deleted."));
+            QVERIFY(!downloader.isVisible());
+        }
+        QVERIFY(m_urls->urls().isEmpty());
+    }
+
+    void openWithoutFileName()
+    {
+        Downloader downloader;
+        QMetaObject::invokeMethod(&downloader, "openDownload");
+        QCOMPARE(m_answerer->count(), 1);
+        QCOMPARE(boxFields(m_answerer->last()),
+                 expectedBox("Cannot find downloaded update!", QMessageBox::Close, &downloader));
+        QVERIFY(m_urls->urls().isEmpty());
+    }
+};
 
 VELDRA_TEST_MAIN(TestUpdater)
+#include "tst_updater.moc"

@@ -163,20 +163,6 @@ private slots:
                  QStringLiteral("{\"a\":\"x y\\nz \u00fc\",\"b\":{\"list\":[1,2]}}"));
     }
 
-    void deletingTheSocketTakesTheTransportAlong()
-    {
-        WebChannelClient client;
-        QVERIFY(client.open(m_bridge->port()));
-        QPointer<WebSocketTransport> transport = m_bridge->transports.value(0);
-        QVERIFY(transport);
-
-        delete transport->parent();
-
-        QVERIFY(transport.isNull());
-        QVERIFY(client.waitForDisconnected());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
     void originDecidesAdmission_data()
     {
         QTest::addColumn<QString>("origin");
