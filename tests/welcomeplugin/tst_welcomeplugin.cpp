@@ -50,8 +50,6 @@ private slots:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("theme");
-        QTest::newRow("plain") << "/opt/veldra/bin/resources/welcome/index.html"
-                               << "Dark";
         QTest::newRow("awkward folder") << "/home/a b/#1 100%/index.html"
                                         << "Blue_night";
         QTest::newRow("no theme") << "/opt/index.html"
