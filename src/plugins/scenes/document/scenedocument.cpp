@@ -213,14 +213,7 @@ bool SceneDocument::create(int nParameter1, int nParameter2, int nParameter3)
 
 bool SceneDocument::open()
 {
-    Project project;
-    QString problem;
-    if (!ProjectFormat::readFile(getFileName(), &project, &problem)) {
-        reportOpenFailure(getFileName(), problem);
-        return false;
-    }
-    replaceProject(project);
-    return true;
+    return loadFile();
 }
 
 bool SceneDocument::save()
@@ -265,15 +258,7 @@ bool SceneDocument::saveAs()
 
 bool SceneDocument::revert()
 {
-    Project project;
-    QString problem;
-    if (!ProjectFormat::readFile(getFileName(), &project, &problem)) {
-        reportOpenFailure(getFileName(), problem);
-        return false;
-    }
-    setOpenAsBackup(false);
-    replaceProject(project);
-    return true;
+    return loadFile(true);
 }
 
 void SceneDocument::cleanTempDir()
@@ -335,11 +320,20 @@ bool SceneDocument::writeProject(const QString &strFile)
     return false;
 }
 
-void SceneDocument::reportOpenFailure(const QString &strFile, const QString &strProblem) const
+bool SceneDocument::loadFile(bool bLeaveBackup)
 {
-    IUi::warning(ICore::getMainWindow(), tr("Veldra"),
-                 tr("Cannot open the project %1.\n\n%2")
-                         .arg(QDir::toNativeSeparators(strFile), strProblem));
+    Project project;
+    QString problem;
+    if (!ProjectFormat::readFile(getFileName(), &project, &problem)) {
+        IUi::warning(ICore::getMainWindow(), tr("Veldra"),
+                     tr("Cannot open the project %1.\n\n%2")
+                             .arg(QDir::toNativeSeparators(getFileName()), problem));
+        return false;
+    }
+    if (bLeaveBackup)
+        setOpenAsBackup(false);
+    replaceProject(project);
+    return true;
 }
 
 bool SceneDocument::hasScene(int nScene, const char *pWhere) const

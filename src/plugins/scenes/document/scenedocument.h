@@ -68,7 +68,9 @@ private:
     void replaceProject(const Project &project);
     void updateModified();
     bool writeProject(const QString &strFile);
-    void reportOpenFailure(const QString &strFile, const QString &strProblem) const;
+    // Reads the project file, or tells the user why it cannot; the file as it is on disk, no
+    // longer a backup, when bLeaveBackup is set.
+    bool loadFile(bool bLeaveBackup = false);
     bool hasScene(int nScene, const char *pWhere) const;
     bool hasElement(int nScene, int nElement, const char *pWhere) const;
 
