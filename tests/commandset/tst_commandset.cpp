@@ -75,23 +75,19 @@ class OptionsFactory : public TestDocumentFactory
 {
 public:
     OptionsFactory() { PluginManager::addObject(this); }
+    // The dialog stays the factory's: the window that keeps it must never delete it too.
     ~OptionsFactory() override
     {
         PluginManager::removeObject(this);
-        if (!m_given)
-            delete dialog;
+        delete dialog;
     }
     IOptionsDlg *createOptionsDlg() override
     {
         TestDocumentFactory::createOptionsDlg();
-        m_given = true;
         return dialog;
     }
 
     TestOptionsDlg *const dialog = new TestOptionsDlg;
-
-private:
-    bool m_given = false;
 };
 
 const char *const s_helpChildVariable = "VELDRA_TEST_HELP_CHILD";

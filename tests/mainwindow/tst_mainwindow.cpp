@@ -28,10 +28,12 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QScreen>
 #include <QUndoGroup>
 #include <QUndoStack>
 
 #include <memory>
+#include <sys/stat.h>
 
 using ExtensionSystem::PluginManager;
 
@@ -221,6 +223,33 @@ private slots:
         // Without a window manager nothing resizes the window; stand in for that resize.
         window()->updateShadowBorderFrame(true);
         QCOMPARE(shadowFrames(window()), qMakePair(4, framesVisible ? 4 : 0));
+    }
+
+    void screenFillingWindowIsShortenedOnce_data()
+    {
+        QTest::addColumn<Qt::WindowState>("state");
+        QTest::newRow("normal") << Qt::WindowNoState;
+        QTest::newRow("maximised") << Qt::WindowMaximized; // the window manager's to size
+    }
+
+    void screenFillingWindowIsShortenedOnce()
+    {
+        QFETCH(Qt::WindowState, state);
+        m_fixture->userSettings()->setValue(QStringLiteral("Designer/Width"), 1);
+        window()->extensionsInitialized();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        const QRect screen = window()->screen()->availableGeometry();
+        window()->setGeometry(screen.adjusted(0, 0, 0, -20));
+        window()->setWindowState(state);
+        window()->setGeometry(screen); // under no window manager nothing else fills the screen
+        window()->setWindowState(state);
+        const QSize shortened(screen.width(), screen.height() - int(state == Qt::WindowNoState));
+        QTRY_COMPARE(window()->size(), shortened);
+        // A window manager that puts the full size back has the last word: no tug of war.
+        window()->resize(screen.size());
+        QTest::qWait(100);
+        QCOMPARE(window()->size(), screen.size());
+        QCOMPARE(window()->windowState(), Qt::WindowStates(state));
     }
 
     void titleBarAloneShowsPathAndModifiedMark()
@@ -485,6 +514,28 @@ private slots:
         QCOMPARE(answerer.last().title, QStringLiteral("Veldra"));
         QCOMPARE(answerer.last().text, QStringLiteral("Cannot open this file type"));
         QCOMPARE(answerer.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    void onlyRegularFilesOpen_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("named pipe") << true;
+        QTest::newRow("folder") << false;
+    }
+
+    void onlyRegularFilesOpen()
+    {
+        QFETCH(bool, pipe);
+        TestDocumentFactory *factory = addFactory();
+        const QString path = m_fixture->path() + QStringLiteral("/p.veldra");
+        QVERIFY(pipe ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                     : QDir().mkdir(path));
+        MessageBoxAnswerer answerer;
+        QVERIFY(!window()->loadFile(path));
+        QVERIFY(factory->documents().isEmpty() && recentFiles().isEmpty());
+        QCOMPARE(answerer.count(), 1);
+        QCOMPARE(answerer.last().text,
+                 QStringLiteral("Cannot open %1: it is not a regular file.").arg(path));
     }
 
     void failedOpenDeletesDocument()

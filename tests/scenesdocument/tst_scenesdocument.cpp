@@ -25,6 +25,7 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using Edit = std::function<void(SceneDocument &)>;
 using Expect = std::function<void(Project &)>;
@@ -221,6 +222,9 @@ private slots:
         row("pack longer than it claims", packedWithClaim(16), "more than it claims", pack);
         // Sparse: only the size is checked before reading.
         QTest::newRow("oversized file") << "big.veldra" << QByteArray() << "larger than 64 MiB";
+        // Reading a named pipe would wait for a writer for ever.
+        QTest::newRow("named pipe") << "pipe.veldra" << QByteArray() << "not a regular file";
+        QTest::newRow("folder") << "folder.veldra" << QByteArray() << "not a regular file";
     }
 
     void corruptInput()
@@ -233,6 +237,10 @@ private slots:
             QVERIFY(writeAll(path, bytes));
         if (name == QLatin1String("big.veldra"))
             QVERIFY(writeAll(path, "") && QFile::resize(path, ProjectFormat::MaxFileSize + 1));
+        if (name == QLatin1String("pipe.veldra"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (name == QLatin1String("folder.veldra"))
+            QVERIFY(QDir().mkdir(path));
         const QStringList before = folderState(m_dir->path());
 
         MessageBoxAnswerer answerer;

@@ -127,10 +127,7 @@ MainWindow::~MainWindow()
     m_pServer = nullptr;
     delete m_pMdiArea;
     m_pMdiArea = nullptr;
-
-    // The options dialog is kept for the whole run; the window's end is the run's end.
-    delete m_pOptionsDlg;
-    m_pOptionsDlg = nullptr;
+    // The options dialog belongs to the plug-in that made it, which deletes it.
 }
 
 void MainWindow::createWebChannel()
@@ -428,16 +425,37 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 // A window that exactly covers a screen without reserved areas is kept one pixel short, so
 // that the system still lets an auto-hiding task bar appear.
+//
+// The window manager has the last word. A maximised or full-screen window is left alone: resizing
+// it makes Qt drop the state the manager still applies, so the manager sizes it back at once,
+// round after round, and Restore no longer restores. And a manager that puts the full size back
+// on a normal window has said no: the window is shortened once per stretch of covering the screen.
 void MainWindow::fixAutoHideTaskbar()
 {
-    if (!fillsAvailableScreen())
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (!fillsAvailableScreen()) {
+        if (!isShortOfScreen())
+            m_bShortenedForTaskbar = false;
+        return;
+    }
+    if (m_bShortenedForTaskbar)
         return;
     QTimer::singleShot(0, this, [this] {
-        if (!fillsAvailableScreen())
+        if (m_bShortenedForTaskbar || !fillsAvailableScreen()
+            || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
             return;
+        m_bShortenedForTaskbar = true;
         const QRect available = screen()->availableGeometry();
         resize(available.width(), available.height() - 1);
     });
+}
+
+bool MainWindow::isShortOfScreen() const
+{
+    const QScreen *windowScreen = screen();
+    return windowScreen
+           && size() == windowScreen->availableGeometry().size() - QSize(0, 1);
 }
 
 bool MainWindow::fillsAvailableScreen() const

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 QT_BEGIN_NAMESPACE
 class QAction;
@@ -145,6 +146,7 @@ private:
     void removeBorders();
     void fixAutoHideTaskbar();
     bool fillsAvailableScreen() const;
+    bool isShortOfScreen() const;
 
     QWebSocketServer *m_pServer = nullptr;                 // child
     QWebChannel *m_pChannel = nullptr;                     // owned
@@ -179,5 +181,7 @@ private:
     IShadowBorderFrame *m_pRightBorder = nullptr;
     IShadowBorderFrame *m_pBottomBorder = nullptr;
     EventFilter *m_pEventFilter = nullptr;                 // child
-    IOptionsDlg *m_pOptionsDlg = nullptr;                  // kept until the application ends
+    QPointer<IOptionsDlg> m_pOptionsDlg; // owned by the plug-in that made it; asked for once
+    bool m_bOptionsDlgCreated = false;
+    bool m_bShortenedForTaskbar = false; // once per stretch of covering the screen
 };

@@ -216,9 +216,12 @@ void MainWindow::languageChanged(QAction *pAction)
 
 IOptionsDlg *MainWindow::getOptionsDialog()
 {
-    if (!m_pOptionsDlg) {
-        if (IDocumentFactory *factory = selectDocumentFactory())
+    // Asked for once: a dialog its plug-in has deleted since is gone for the rest of the run.
+    if (!m_bOptionsDlgCreated) {
+        if (IDocumentFactory *factory = selectDocumentFactory()) {
             m_pOptionsDlg = factory->createOptionsDlg();
+            m_bOptionsDlgCreated = m_pOptionsDlg != nullptr;
+        }
     }
     return m_pOptionsDlg;
 }

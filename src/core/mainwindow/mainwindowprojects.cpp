@@ -175,6 +175,15 @@ bool MainWindow::loadFile(QString strFileName)
         }
     }
 
+    // A named pipe, a device or a folder would block or confuse the reader: refuse it before
+    // any plug-in opens it. A missing path is left to the document, which reports it itself.
+    if (info.exists() && !info.isFile()) {
+        IUi::warning(this, QStringLiteral("Veldra"),
+                     tr("Cannot open %1: it is not a regular file.").arg(path), QMessageBox::Ok,
+                     QMessageBox::Ok);
+        return false;
+    }
+
     IDocumentFactory *factory = factoryForSuffix(path);
     if (!factory) {
         IUi::information(this, QStringLiteral("Veldra"), tr("Cannot open this file type"),

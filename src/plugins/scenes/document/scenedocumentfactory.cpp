@@ -12,7 +12,11 @@
 
 SceneDocumentFactory::SceneDocumentFactory(QObject *parent) : IDocumentFactory(parent) {}
 
-SceneDocumentFactory::~SceneDocumentFactory() = default;
+SceneDocumentFactory::~SceneDocumentFactory()
+{
+    for (const QPointer<IOptionsDlg> &dialog : qAsConst(m_optionsDialogs))
+        delete dialog.data();
+}
 
 QString SceneDocumentFactory::fileFilter()
 {
@@ -37,7 +41,9 @@ QStringList SceneDocumentFactory::getSupportedSuffixes()
 
 IOptionsDlg *SceneDocumentFactory::createOptionsDlg()
 {
-    return new ScenesOptionsDialog();
+    auto *dialog = new ScenesOptionsDialog();
+    m_optionsDialogs.append(dialog);
+    return dialog;
 }
 
 ICreateDocumentDlg *SceneDocumentFactory::createDocumentDlg()

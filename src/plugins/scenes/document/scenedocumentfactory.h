@@ -3,9 +3,13 @@
 #include "idocumentfactory.h"
 #include "scenes_global.h"
 
+#include <QList>
+#include <QPointer>
+
 /*!
  * The project type of the scenes plug-in: ".veldra" files and their compressed form
- * ".veldrapack". Everything it creates belongs to the caller.
+ * ".veldrapack". What it creates belongs to the caller, except the options dialogs: the main
+ * window only keeps its dialog, so the factory deletes them with itself.
  */
 class SCENES_EXPORT SceneDocumentFactory : public IDocumentFactory
 {
@@ -25,4 +29,7 @@ public slots:
     IOptionsDlg *createOptionsDlg() override;
     ICreateDocumentDlg *createDocumentDlg() override;
     QString getOpenFileName() override;
+
+private:
+    QList<QPointer<IOptionsDlg>> m_optionsDialogs;
 };

@@ -321,6 +321,10 @@ bool ProjectFormat::readFileObject(const QString &strPath, QJsonObject *pObject,
         *pError = tr("The file does not exist.");
         return false;
     }
+    if (!QFileInfo(strPath).isFile()) {
+        *pError = tr("It is not a regular file.");
+        return false;
+    }
     if (file.size() > MaxFileSize) {
         *pError = tr("The file is larger than %1 MiB.").arg(mebibytes(MaxFileSize));
         return false;
