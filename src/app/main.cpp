@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QIcon>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -30,6 +31,28 @@ bool asksForHelpOrVersion(int argc, char *argv[])
     return false;
 }
 
+bool hasDisplay(const QStringList &arguments)
+{
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
+           arguments.contains(QLatin1String("-platform")) ||
+           arguments.contains(QLatin1String("--platform"));
+}
+
+// Without a display the application object cannot be made, so a mistyped option would only
+// bring Qt's complaint about the display. Qt's other options need a display too, so anything the
+// parser refuses here is the user's mistake.
+bool refusesArgumentsWithoutDisplay(QCommandLineParser &parser, int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (hasDisplay(arguments) || parser.parse(arguments))
+        return false;
+    std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+    return true;
+}
+
 void setIdentity()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Veldra"));
@@ -50,6 +73,9 @@ int main(int argc, char *argv[])
         parser.process(app);
         return 0;
     }
+
+    if (refusesArgumentsWithoutDisplay(parser, argc, argv))
+        return 1;
 
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);

@@ -7,9 +7,13 @@
 
 namespace {
 
+// A name with a folder ("designer/warning_32") is one of the application's own resources.
 QImage coreImage(const QString &name)
 {
-    return QImage(":/core/images/" + name + ".png").convertToFormat(QImage::Format_ARGB32);
+    const QString path = name.contains('/') ? ":/" + name.section('/', 0, 0) + "/images/" +
+                                                      name.section('/', 1) + ".png"
+                                            : ":/core/images/" + name + ".png";
+    return QImage(path).convertToFormat(QImage::Format_ARGB32);
 }
 
 qint64 totalAlpha(const QImage &image)
@@ -41,6 +45,9 @@ private slots:
             QTest::newRow(name) << name << QSize(16, 16);
         QTest::newRow("icon") << "icon" << QSize(17, 16);
         QTest::newRow("update") << "update" << QSize(96, 96);
+        for (const char *name : {"designer/information_32", "designer/question_32",
+                                 "designer/warning_32", "designer/critical_32"})
+            QTest::newRow(name) << name << QSize(32, 32); // every message box's picture
         for (const char *name : {"border_top", "border_bottom"})
             QTest::newRow(name) << name << QSize(1, 8);
         for (const char *name : {"border_left", "border_right"})

@@ -222,6 +222,8 @@ private slots:
         // The options answer without a display.
         QTest::newRow("--version") << "--version" << false << 0 << QStringList{"Veldra 1.1.0\n"};
         QTest::newRow("--help") << "--help" << false << 0 << QStringList{"[files...]", "  files "};
+        QTest::newRow("unknown option") << "--bogus" << false << 1
+                                        << QStringList{"Unknown option 'bogus'."};
         QTest::newRow("no core plug-in")
                 << "" << true << 3
                 << QStringList{"Veldra cannot start: the core plug-in could not be loaded."};

@@ -2,6 +2,7 @@
 
 #include "brandart.h"
 #include "disabledlook.h"
+#include "messageboxicons.h"
 #include "shadowpieces.h"
 #include "toolbaricons.h"
 #include "windowglyphs.h"
@@ -50,6 +51,14 @@ QVector<NamedImage> coreImages()
     images.append({QStringLiteral("update.png"), updatePicture()});
     addShadowPieces(images);
     return images;
+}
+
+QVector<NamedImage> messageBoxImages()
+{
+    return {{QStringLiteral("information_32.png"), informationBoxIcon()},
+            {QStringLiteral("question_32.png"), questionBoxIcon()},
+            {QStringLiteral("warning_32.png"), warningBoxIcon()},
+            {QStringLiteral("critical_32.png"), criticalBoxIcon()}};
 }
 
 QVector<int> windowIconSizes()

@@ -16,6 +16,9 @@ struct NamedImage
 // (each command picture followed by its disabled twin).
 QVector<NamedImage> coreImages();
 
+// The message boxes' pictures, which the application carries in ":/designer/images/".
+QVector<NamedImage> messageBoxImages();
+
 // The sizes stored in each window icon file.
 QVector<int> windowIconSizes();
 

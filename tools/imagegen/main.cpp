@@ -33,7 +33,7 @@ bool makeFolder(const QString &path)
     return false;
 }
 
-bool writeCoreImages(const QString &folder, const QVector<NamedImage> &images)
+bool writeImages(const QString &folder, const QVector<NamedImage> &images)
 {
     if (!makeFolder(folder))
         return false;
@@ -60,7 +60,7 @@ bool writeWindowIcons(const QString &folder)
            writeIconFile(folder + QStringLiteral("/project_icon.ico"), allIconSizes(projectIcon));
 }
 
-// Besides the core images, the contact sheet shows the window icons at the sizes a desktop
+// Besides the images written above, the contact sheet shows the window icons at the sizes a desktop
 // shows most, and the shadow pieces assembled around a stand-in window.
 QVector<NamedImage> reviewSamples()
 {
@@ -74,10 +74,10 @@ QVector<NamedImage> reviewSamples()
     return samples;
 }
 
-bool writeContactSheet(const QString &folder, const QVector<NamedImage> &coreImages)
+bool writeContactSheet(const QString &folder, const QVector<NamedImage> &images)
 {
     return makeFolder(folder) && writePng(folder + QStringLiteral("/icons.png"),
-                                          contactSheet(coreImages + reviewSamples()));
+                                          contactSheet(images + reviewSamples()));
 }
 
 } // namespace
@@ -102,9 +102,12 @@ int main(int argc, char *argv[])
 
     const QDir root(parser.positionalArguments().constFirst());
     const QVector<NamedImage> images = coreImages();
+    const QVector<NamedImage> boxImages = messageBoxImages();
     const bool written =
-            writeCoreImages(root.filePath(QStringLiteral("src/core/coreplugin/images")), images) &&
+            writeImages(root.filePath(QStringLiteral("src/core/coreplugin/images")), images) &&
+            writeImages(root.filePath(QStringLiteral("src/app/images/designer")), boxImages) &&
             writeWindowIcons(root.filePath(QStringLiteral("src/app/images"))) &&
-            writeContactSheet(root.filePath(QStringLiteral("docs/screenshots")), images);
+            writeContactSheet(root.filePath(QStringLiteral("docs/screenshots")),
+                              images + boxImages);
     return written ? 0 : 1;
 }
