@@ -353,7 +353,7 @@ private slots:
 
         const QString about = QStringLiteral("Help.About");
         const QString check = QStringLiteral("Help.CheckUpdates");
-        const QString noAddress = QStringLiteral("No update address is configured");
+        const QString noAddress = QStringLiteral("does not know where to look for updates");
         const QString none;
         QTest::newRow("about") << about << QVariant() << "2.7.1"
                                << "Veldra 2.7.1" << false;
@@ -399,6 +399,49 @@ private slots:
         const QString url = appcastUrl.toString();
         QCOMPARE(finished.first().first().toString(), url);
         QCOMPARE(QSimpleUpdater::getInstance()->getModuleVersion(url), version);
+    }
+
+    // Commands that open a web address are enabled exactly when the address is set.
+    void webAddressCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("address");
+        const QString account = QStringLiteral("Veldra/AccountUrl");
+        const QString community = QStringLiteral("Veldra/CommunityUrl");
+        const QVariant web(QStringLiteral("https://veldra.example.org/"));
+        QTest::newRow("community") << "Help.Community" << community << web;
+        QTest::newRow("community, none") << "Help.Community" << community << QVariant();
+        QTest::newRow("account") << "Help.UserAccount" << account << web;
+        QTest::newRow("sign in") << "Help.SignInOut" << account << web;
+        QTest::newRow("sign in, empty") << "Help.SignInOut" << account << QVariant("");
+        QTest::newRow("sign in, not web") << "Help.SignInOut" << account << QVariant("file:///x");
+    }
+
+    void webAddressCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, key);
+        QFETCH(QVariant, address);
+        if (address.isValid())
+            m_fixture->userSettings()->setValue(key, address);
+        m_helpCommands = std::make_unique<HelpCommands>(); // reads the settings
+        const bool enabled = address == QVariant(QStringLiteral("https://veldra.example.org/"));
+        const bool account = key.endsWith(QLatin1String("AccountUrl"));
+
+        QAction *action = ActionManager::getAction(command)->getAction();
+        QCOMPARE(action->isEnabled(), enabled);
+        action->trigger();
+        QList<QUrl> expected;
+        if (enabled)
+            expected.append(address.toUrl());
+        if (account) { // the title bar's link goes where the account commands go
+            MainWindow *window = m_fixture->mainWindow();
+            QCOMPARE(window->getUserAccountLink()->isVisibleTo(window), enabled);
+            emit window->userAccountLinkActivated(QString());
+            expected += expected;
+        }
+        QCOMPARE(m_urls->urls(), expected);
     }
 };
 

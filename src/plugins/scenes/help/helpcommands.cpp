@@ -5,10 +5,13 @@
 #include "icore.h"
 #include "iui.h"
 #include "mainwindow.h"
+#include "proxyaction.h"
 #include "qsimpleupdater.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QLabel>
 #include <QSettings>
 #include <QUrl>
 
@@ -16,11 +19,31 @@ namespace {
 
 const QString s_title = QStringLiteral("Veldra");
 
-QString appcastUrl()
+// An address from the user settings, or the one this build was made with when the settings have
+// none.
+QString configuredAddress(const char *key, const char *buildDefault)
 {
     QSettings *settings = ICore::settings();
-    return settings ? settings->value(QStringLiteral("Veldra/AppcastUrl")).toString().trimmed()
-                    : QString();
+    const QString name = QString::fromLatin1(key);
+    const QVariant value = settings && settings->contains(name)
+            ? settings->value(name)
+            : QVariant(QString::fromUtf8(buildDefault));
+    return value.type() == QVariant::String ? value.toString().trimmed() : QString();
+}
+
+QString appcastUrl()
+{
+    return configuredAddress("Veldra/AppcastUrl", VELDRA_DEFAULT_APPCAST_URL);
+}
+
+QString communityUrl()
+{
+    return configuredAddress("Veldra/CommunityUrl", VELDRA_DEFAULT_COMMUNITY_URL);
+}
+
+QString accountUrl()
+{
+    return configuredAddress("Veldra/AccountUrl", VELDRA_DEFAULT_ACCOUNT_URL);
 }
 
 bool isWebAddress(const QString &address)
@@ -38,6 +61,12 @@ HelpCommands::HelpCommands(QObject *parent)
 {
     connectCommand(QStringLiteral("Help.About"), &HelpCommands::about);
     connectCommand(QStringLiteral("Help.CheckUpdates"), &HelpCommands::checkForUpdates);
+    connectCommand(QStringLiteral("Help.Community"), &HelpCommands::openCommunity);
+    connectCommand(QStringLiteral("Help.UserAccount"), &HelpCommands::openAccount);
+    connectCommand(QStringLiteral("Help.SignInOut"), &HelpCommands::openAccount);
+    if (MainWindow *window = ICore::getMainWindow())
+        connect(window, &MainWindow::userAccountLinkActivated, this, &HelpCommands::openAccount);
+    updateWebCommands();
 }
 
 HelpCommands::~HelpCommands() = default;
@@ -69,6 +98,47 @@ void HelpCommands::connectCommand(const QString &id, void (HelpCommands::*handle
     connect(command->getAction(), &QAction::triggered, this, handler);
 }
 
+// A command without an address is disabled rather than doing nothing, and the title bar's
+// account link is hidden with it. The main window owns the commands' implementations; its own
+// action is the one the proxies follow outside an editor, and the one they fall back to inside.
+void HelpCommands::updateWebCommands()
+{
+    const bool hasCommunity = isWebAddress(communityUrl());
+    const bool hasAccount = isWebAddress(accountUrl());
+    setMainWindowActionEnabled(QStringLiteral("Help.Community"), hasCommunity);
+    setMainWindowActionEnabled(QStringLiteral("Help.UserAccount"), hasAccount);
+    setMainWindowActionEnabled(QStringLiteral("Help.SignInOut"), hasAccount);
+    if (MainWindow *window = ICore::getMainWindow())
+        window->getUserAccountLink()->setVisible(hasAccount);
+}
+
+void HelpCommands::setMainWindowActionEnabled(const QString &id, bool bEnabled)
+{
+    ContextAction *command = ActionManager::getAction(id);
+    auto *proxy = command ? qobject_cast<ProxyAction *>(command->getAction()) : nullptr;
+    if (proxy && proxy->action())
+        proxy->action()->setEnabled(bEnabled);
+}
+
+void HelpCommands::openCommunity()
+{
+    openAddress(communityUrl());
+}
+
+void HelpCommands::openAccount()
+{
+    openAddress(accountUrl());
+}
+
+void HelpCommands::openAddress(const QString &address)
+{
+    if (!isWebAddress(address))
+        return; // the command is disabled; a stale trigger opens nothing
+    if (!QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode)))
+        IUi::warning(ICore::getMainWindow(), s_title,
+                     tr("No web browser could be started to open %1.").arg(address));
+}
+
 void HelpCommands::about()
 {
     IUi::information(ICore::getMainWindow(), s_title,
@@ -87,9 +157,9 @@ void HelpCommands::checkForUpdates()
     const QString url = appcastUrl();
     if (url.isEmpty()) {
         IUi::information(window, s_title,
-                         tr("No update address is configured, so nothing was checked. Set "
-                            "\"Veldra/AppcastUrl\" in the settings to the address of the "
-                            "update feed."));
+                         tr("This installation of Veldra does not know where to look for "
+                            "updates, so nothing was checked. Your administrator or the "
+                            "publisher of your copy can tell you how to get new versions."));
         return;
     }
     if (!isWebAddress(url)) {

@@ -6,12 +6,15 @@
 #include <QString>
 
 /*!
- * The handlers of "Help.About" and "Help.CheckUpdates", connected to the commands' proxy
- * actions.
+ * The handlers of the Help menu's commands other than Help Contents, connected to the commands'
+ * proxy actions.
  *
  * The update check reads the appcast address from the user setting "Veldra/AppcastUrl" and runs
  * the core's update checker on it, which tells the user the outcome either way. Without an
- * address nothing is checked and the user is told so.
+ * address nothing is checked and the user is told so. User Community opens "Veldra/CommunityUrl";
+ * My Account, Sign In and the title bar's account link open "Veldra/AccountUrl". Each address
+ * falls back to the one the application was built with; a command whose address is empty is
+ * disabled, and without an account address the account link is hidden.
  */
 class SCENES_EXPORT HelpCommands : public QObject
 {
@@ -26,10 +29,17 @@ public:
     // The entry of the appcast that describes this platform's build.
     static QString platformKey();
 
+    // Enables the web-address commands whose address is set, and shows the account link.
+    void updateWebCommands();
+
 private slots:
     void about();
     void checkForUpdates();
+    void openCommunity();
+    void openAccount();
 
 private:
     void connectCommand(const QString &id, void (HelpCommands::*handler)());
+    static void setMainWindowActionEnabled(const QString &id, bool bEnabled);
+    static void openAddress(const QString &address);
 };
