@@ -3,11 +3,13 @@
 #include "keyboardoptionspage.h"
 #include "scenesoptionsdialog.h"
 #include "shortcutsettings.h"
+#include "windowgeometry.h"
 
 #include "actionmanager.h"
 #include "contextaction.h"
 #include "contextmanager.h"
 #include "documentmanager.h"
+#include "icore.h"
 #include "ilanguagemanager.h"
 #include "ithemesmanager.h"
 #include "mainwindow.h"
@@ -89,6 +91,18 @@ class TestScenesOptions : public QObject
     Q_OBJECT
 
     std::unique_ptr<CoreFixture> m_fixture;
+
+    // The next run: a fresh registry and window reading a copy of the settings file on disk.
+    void restartFromDisk()
+    {
+        QTemporaryDir disk;
+        QVERIFY(QFile::copy(m_fixture->filePath("user.ini"), disk.filePath("user.ini")));
+        m_fixture.reset();
+        m_fixture = std::make_unique<CoreFixture>(false);
+        QVERIFY(QFile::copy(disk.filePath("user.ini"), m_fixture->filePath("user.ini")));
+        m_fixture->userSettings()->sync();
+        m_fixture->createMainWindow();
+    }
 
 private slots:
     void init() { m_fixture = std::make_unique<CoreFixture>(); }
@@ -197,14 +211,7 @@ private slots:
         const Shortcuts saved = registryShortcuts();
         QVERIFY(!clearAll || saved.value("File.Save").isEmpty());
 
-        // The next run reads a copy of the file on disk with a fresh registry.
-        QTemporaryDir disk;
-        QVERIFY(QFile::copy(m_fixture->filePath("user.ini"), disk.filePath("user.ini")));
-        m_fixture.reset();
-        m_fixture = std::make_unique<CoreFixture>(false);
-        QVERIFY(QFile::copy(disk.filePath("user.ini"), m_fixture->filePath("user.ini")));
-        m_fixture->userSettings()->sync();
-        m_fixture->createMainWindow();
+        restartFromDisk();
         // A command added since the last save keeps its default.
         QAction later;
         ActionManager::registerAction(&later, "Test.Later", m_fixture->mainWindow())
@@ -214,6 +221,25 @@ private slots:
         Shortcuts expected = saved;
         expected.insert("Test.Later", QKeySequence("F12"));
         QCOMPARE(registryShortcuts(), expected);
+    }
+
+    // The first start opens maximised; every later one where the window was left.
+    void windowGeometrySurvivesRestart()
+    {
+        MainWindow *window = m_fixture->mainWindow();
+        QVERIFY(window->IsFirstRun());
+        WindowGeometry(nullptr).restore(); // nothing stored: the window keeps its own
+        window->setGeometry(60, 70, 800, 500);
+        {
+            WindowGeometry geometry;
+            ICore::saveSettings();
+        }
+        restartFromDisk();
+        window = m_fixture->mainWindow();
+        QVERIFY(!window->IsFirstRun());
+        window->setGeometry(0, 0, 300, 200);
+        WindowGeometry geometry;
+        QCOMPARE(window->geometry(), QRect(60, 70, 800, 500));
     }
 
     void generalPageRoundTrip_data()

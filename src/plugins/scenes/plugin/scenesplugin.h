@@ -9,8 +9,8 @@
 /*!
  * The scenes plug-in object. It puts the project type's document factory into the host's object
  * pool and, once the core's window and command registry exist, adds the plug-in's commands
- * (undo and redo, export, previews, about, update check) and offers to recover the projects a
- * run that ended abnormally left behind.
+ * (undo and redo, export, previews, about, update check), offers to recover the projects a
+ * run that ended abnormally left behind and keeps the window's geometry between runs.
  */
 class SCENES_EXPORT ScenesPlugin : public ExtensionSystem::IPlugin
 {
