@@ -371,12 +371,16 @@
         <translation>&lt;h3&gt;Veldra %1&lt;/h3&gt;&lt;p&gt;Erstellung von Projekten aus Szenen, mit Vorschau im Webbrowser und Export nach HTML5.&lt;/p&gt;&lt;p&gt;Copyright (C) 2026 KORVAN&lt;/p&gt;&lt;p&gt;Veldra steht unter der GNU Lesser General Public License, Version 3.&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>No update address is configured, so nothing was checked. Set &quot;Veldra/AppcastUrl&quot; in the settings to the address of the update feed.</source>
-        <translation>Es ist keine Update-Adresse eingerichtet, daher wurde nichts geprüft. Setzen Sie &quot;Veldra/AppcastUrl&quot; in den Einstellungen auf die Adresse des Update-Feeds.</translation>
-    </message>
-    <message>
         <source>The update address &quot;%1&quot; is not an http or https address, so nothing was checked.</source>
         <translation>Die Update-Adresse „%1“ ist keine http- oder https-Adresse, daher wurde nichts geprüft.</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to open %1.</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um %1 zu öffnen.</translation>
+    </message>
+    <message>
+        <source>This installation of Veldra does not know where to look for updates, so nothing was checked. Your administrator or the publisher of your copy can tell you how to get new versions.</source>
+        <translation>Diese Veldra-Installation weiß nicht, wo sie nach Updates suchen soll, daher wurde nichts geprüft. Ihr Administrator oder der Herausgeber Ihrer Kopie kann Ihnen sagen, wie Sie neue Versionen erhalten.</translation>
     </message>
 </context>
 <context>
@@ -694,6 +698,10 @@ Do you want remove this entry from history?</source>
         <translation>Das Projekt %1 existiert nicht mehr.
 Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     </message>
+    <message>
+        <source>Cannot open %1: it is not a regular file.</source>
+        <translation>%1 kann nicht geöffnet werden: Es ist keine normale Datei.</translation>
+    </message>
 </context>
 <context>
     <name>MoveElementCommand</name>
@@ -817,6 +825,10 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>The packed data is damaged or cut short.</source>
         <translation>Die gepackten Daten sind beschädigt oder unvollständig.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Es ist keine normale Datei.</translation>
     </message>
 </context>
 <context>
