@@ -283,6 +283,17 @@ private slots:
         QCOMPARE(ILanguageManager::getInstance().getCurrentLangId(), QStringLiteral("de_DE"));
     }
 
+    void englishIsMarkedWithoutStoredLanguage()
+    {
+        m_fixture = std::make_unique<CoreFixture>(false);
+        QVERIFY(ILanguageManager::getInstance().initialize());
+        m_fixture->createMainWindow();
+        QStringList marked;
+        for (const QAction *entry : languageMenu()->actions())
+            marked << QStringLiteral("%1:%2").arg(entry->data().toString()).arg(entry->isChecked());
+        QCOMPARE(marked, QStringList({"en_US:1", "de_DE:0", "fr_FR:0"}));
+    }
+
     void preferencesAsksFirstFactoryOnce()
     {
         QAction *preferences = proxy(QStringLiteral("Edit.Preferences"));

@@ -194,6 +194,12 @@ void MainWindow::createLanguageMenu(QMenu *parent)
             m_pCurrentLanguageAction = action;
         }
     }
+    // Without a stored choice, or with one that no catalogue offers, the interface speaks the
+    // first entry's language, English: the mark goes there.
+    if (!m_pCurrentLanguageAction && !group->actions().isEmpty()) {
+        m_pCurrentLanguageAction = group->actions().constFirst();
+        m_pCurrentLanguageAction->setChecked(true);
+    }
     connect(group, &QActionGroup::triggered, this, &MainWindow::languageChanged);
 }
 
