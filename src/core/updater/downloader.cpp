@@ -489,8 +489,10 @@ QString Downloader::failureText(QNetworkReply::NetworkError code) const
         return tr("The connection timed out.");
     const int status =
             m_reply ? m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
-    if (status > 0 && (status < 200 || status >= 300))
-        return tr("The server answered %1 %2.").arg(status).arg(reasonPhrase(m_reply)).simplified();
+    if (status > 0 && (status < 200 || status >= 300)) {
+        const QString answer = QString::number(status) + QLatin1Char(' ') + reasonPhrase(m_reply);
+        return tr("The server answered %1.").arg(answer.trimmed());
+    }
 
     switch (code) {
     case QNetworkReply::ConnectionRefusedError:
