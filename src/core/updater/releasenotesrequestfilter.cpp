@@ -8,6 +8,7 @@ ReleaseNotesRequestFilter::ReleaseNotesRequestFilter(QObject *parent)
 
 void ReleaseNotesRequestFilter::allowDocument(const QUrl &url)
 {
+    QMutexLocker lock(&m_mutex);
     m_document = url;
 }
 
@@ -16,9 +17,15 @@ void ReleaseNotesRequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
     const QUrl url = info.requestUrl();
     const bool ownDocument =
             info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame &&
-            (url == m_document || url.scheme() == QLatin1String("data"));
+            (url == document() || url.scheme() == QLatin1String("data"));
     if (!ownDocument) {
         qInfo().noquote() << "Release notes: blocked" << url.toString(QUrl::RemoveQuery);
         info.block(true);
     }
+}
+
+QUrl ReleaseNotesRequestFilter::document() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_document;
 }

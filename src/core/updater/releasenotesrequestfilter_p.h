@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMutex>
 #include <QUrl>
 #include <QWebEngineUrlRequestInterceptor>
 
@@ -20,5 +21,9 @@ public:
     void interceptRequest(QWebEngineUrlRequestInfo &info) override;
 
 private:
-    QUrl m_document; // written on the GUI thread before the load that reads it
+    QUrl document() const;
+
+    // Set on the GUI thread, read on the thread that intercepts the requests.
+    mutable QMutex m_mutex;
+    QUrl m_document;
 };
