@@ -6,6 +6,7 @@
 #include "corefixture.h"
 #include "localhttpserver.h"
 #include "messageboxanswerer.h"
+#include "messagerecorder.h"
 #include "releasenotesanswerer.h"
 #include "testmain.h"
 #include "urlrecorder.h"
@@ -89,6 +90,30 @@ QString labelText(const Downloader &downloader, const char *name)
 QPushButton *button(const Downloader &downloader, const char *name)
 {
     return downloader.findChild<QPushButton *>(QLatin1String(name));
+}
+
+// The files of the home folder itself, where a name that climbs out of "Downloads" would land.
+QStringList filesInHome()
+{
+    return QDir::home().entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+// The path of an appcast whose entry is an ordinary one with the given members replaced.
+QString feed(const QJsonObject &changes)
+{
+    QJsonObject entry{{"latest-version", "2.1.0"},
+                      {"download-url", "$/files/setup.bin"},
+                      {"changelog", "<p>Faster export</p>"}};
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        entry.insert(it.key(), it.value());
+    return QStringLiteral("/feed?entry=") +
+           QUrl::toPercentEncoding(QJsonDocument(entry).toJson(QJsonDocument::Compact));
+}
+
+// A server address that redirects to the location exactly as written.
+QString redirectTo(const QString &location, const QString &name)
+{
+    return QStringLiteral("$/redirect-to/%1/%2").arg(QUrl::toPercentEncoding(location), name);
 }
 
 qint64 now()
@@ -175,7 +200,9 @@ private slots:
 
     void cleanup()
     {
-        QCOMPARE(m_unexpectedDialogs->count(), 0);
+        qunsetenv("VELDRA_UPDATE_TIMEOUT_MS");
+        if (m_unexpectedDialogs) // taken away by the tests that answer the dialog
+            QCOMPARE(m_unexpectedDialogs->count(), 0);
         m_unexpectedDialogs.reset();
         m_fixture.reset();
         m_urls.reset();
@@ -310,34 +337,27 @@ private slots:
 
     void noUpdateMessage_data()
     {
-        QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("silent");
         QTest::addColumn<bool>("notifyOnFinish");
         QTest::addColumn<bool>("box");
-        QTest::newRow("silent wins") << "/appcast.json" << true << true << false;
-        QTest::newRow("asked for") << "/appcast.json" << false << true << true;
-        QTest::newRow("not asked for") << "/appcast.json" << false << false << false;
-        // None of these is read as an appcast, though the last two would announce 2.1.0.
-        for (const char *failed : {"/status/404", "/status/500", "/notjson", "/huge-appcast.json",
-                                   "/redirect/11/appcast.json"})
-            QTest::newRow(failed) << QString(failed) << false << true << true;
+        QTest::newRow("silent wins") << true << true << false;
+        QTest::newRow("asked for") << false << true << true;
+        QTest::newRow("not asked for") << false << false << false;
     }
 
     void noUpdateMessage()
     {
-        QFETCH(QString, path);
         QFETCH(bool, silent);
         QFETCH(bool, notifyOnFinish);
         QFETCH(bool, box);
-        const bool failed = path != QLatin1String("/appcast.json");
-        const QString url = uniqueUrl(path);
-        prepareQuietCheck(url, failed ? QStringLiteral("1.0") : QStringLiteral("2.1.0"));
+        const QString url = uniqueUrl(QStringLiteral("/appcast.json"));
+        prepareQuietCheck(url, QStringLiteral("2.1.0"));
         registry()->setModuleName(url, QStringLiteral("Veldra Test"));
         registry()->setNotifyOnFinish(url, notifyOnFinish);
 
         QCOMPARE(checkAndWait(url, silent).size(), 1);
         QVERIFY(!registry()->getUpdateAvailable(url));
-        QCOMPARE(registry()->getLatestVersion(url), failed ? QString() : QStringLiteral("2.1.0"));
+        QCOMPARE(registry()->getLatestVersion(url), QStringLiteral("2.1.0"));
         QCOMPARE(m_answerer->count(), box ? 1 : 0);
         if (box) {
             QCOMPARE(boxFields(m_answerer->last()),
@@ -560,47 +580,7 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(m_answerer->count(), 1); // a cancelled download is not reported as an error
         QCOMPARE(reported.count(), 0);
-    }
-
-    void networkErrorIsReported_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("code");
-        QTest::newRow("not found") << "/status/404" << int(QNetworkReply::ContentNotFoundError);
-        QTest::newRow("server error") << "/status/500" << int(QNetworkReply::InternalServerError);
-        QTest::newRow("closed half-way")
-                << "/halfway/h.bin?size=400000" << int(QNetworkReply::RemoteHostClosedError);
-        QTest::newRow("eleven redirects")
-                << "/redirect/11/files/r.bin" << int(QNetworkReply::TooManyRedirectsError);
-        QTest::newRow("cannot write") << "/files/w.bin" << int(QNetworkReply::UnknownContentError);
-    }
-
-    void networkErrorIsReported()
-    {
-        QFETCH(QString, path);
-        QFETCH(int, code);
-        if (code == QNetworkReply::UnknownContentError) {
-            QDir().mkpath(downloadPath(QStringLiteral("broken.bin.part"))); // not a file
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot write")));
-        }
-
-        Downloader downloader;
-        downloader.setFileName(QStringLiteral("broken.bin"));
-        QSignalSpy reported(&downloader, &Downloader::downloadFinished);
-        QTest::ignoreMessage(
-                QtInfoMsg, QRegularExpression(QStringLiteral("^Error downloading update: "
-                                                             "http://127\\.0\\.0\\.1:\\d+/\\S+\\. "
-                                                             "Error code: %1$")
-                                                      .arg(code)));
-        downloader.startDownload(QUrl(m_server->url(path)));
-
-        QTRY_COMPARE(m_answerer->count(), 1);
-        QCOMPARE(boxFields(m_answerer->last()),
-                 expectedBox(QStringLiteral("Cannot download update: %1").arg(code),
-                             QMessageBox::Ok, m_fixture->mainWindow()));
-        QVERIFY(!downloader.isVisible());
-        QCOMPARE(reported.count(), 0);
-        QVERIFY(!QFile::exists(downloadPath(QStringLiteral("broken.bin"))));
+        QCOMPARE(QFile::exists(finished + QStringLiteral(".part")), !confirmed);
     }
 
     void unsafeFileNames_data()
@@ -627,44 +607,141 @@ private slots:
         QCOMPARE(QDir(downloadPath(QString())).entryList(QDir::Files), QStringList{used});
     }
 
-    void checksum_data()
+    // Feeds and servers that lie, stall or attack, through the whole check: the release notes are
+    // accepted and the installer is fetched. Every case ends once, tells the user what happened,
+    // writes nothing outside "Downloads" and leaves the user's own "setup.bin" whole unless a
+    // complete, verified download replaces it. "$" stands for the server's address.
+    void hostileServer_data()
     {
-        const QByteArray digest = QCryptographicHash::hash(LocalHttpServer::generatedContent(50000),
-                                                           QCryptographicHash::Sha256)
-                                          .toHex();
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("matching") << QString::fromLatin1(digest) << true;
-        QTest::newRow("matching in capitals") << QString::fromLatin1(digest.toUpper()) << true;
-        QTest::newRow("different") << QString(64, QLatin1Char('0')) << false;
-        QTest::newRow("not a digest, not checked") << "xyz" << true;
+        QTest::addColumn<QString>("appcast");      // a path on the server, or a whole address
+        QTest::addColumn<QString>("message");      // the box the user sees, if any
+        QTest::addColumn<QString>("shownVersion"); // in the release notes' heading, if shown
+        QTest::addColumn<bool>("downloaded");
+        QTest::addColumn<QString>("warning"); // part of a logged warning, if any
+
+        const QString latest("<h3>Congratulations! You are running the latest version of "
+                             "Veldra Test</h3>");
+        const auto noUpdate = [&](const char *name, const QString &appcast, const char *warning) {
+            QTest::newRow(name) << appcast << latest << "" << false << warning;
+        };
+        noUpdate("appcast drips", "/drip/appcast.json", "did not answer in time");
+        noUpdate("appcast never ends", "/endless", "larger than 1 MiB");
+        noUpdate("appcast announces more than 1 MiB", "/huge-appcast.json", "larger than 1 MiB");
+        noUpdate("appcast redirects to a file", redirectTo("file:///etc/passwd", "a").mid(1),
+                 "not a web address");
+        noUpdate("appcast redirects for ever", "/redirect/11/appcast.json", "too many redirects");
+        noUpdate("appcast address is not http", "ftp://127.0.0.1:1/appcast.json",
+                 "not a web address");
+        noUpdate("appcast 404", "/status/404", "Not Found");
+        noUpdate("appcast 500", "/status/500", "Internal Server Error");
+        noUpdate("appcast is not JSON", "/notjson", "");
+        QTest::newRow("appcast redirects relatively")
+                << redirectTo("../../appcast.json", "a").mid(1) << ""
+                << "2.1.0" << true << "";
+
+        const auto refused = [](const char *name, const QJsonObject &changes, const char *reason,
+                                const char *warning) {
+            QTest::newRow(name) << feed(changes)
+                                << QStringLiteral("Cannot download update: %1").arg(reason)
+                                << "2.1.0" << false << warning;
+        };
+        const char *notWeb = "The download address is not a web address.";
+        refused("download-url empty", {{"download-url", ""}}, notWeb, "not downloading");
+        refused("download-url relative", {{"download-url", "files/setup.bin"}}, notWeb, "");
+        refused("download-url of a local file", {{"download-url", "file:///etc/passwd"}}, notWeb,
+                "");
+        refused("download-url ftp", {{"download-url", "ftp://127.0.0.1/setup.bin"}}, notWeb, "");
+        refused("download-url a script", {{"download-url", "javascript:alert(1)"}}, notWeb, "");
+        refused("download-url not text", {{"download-url", 42}}, notWeb, "");
+        refused("download 404", {{"download-url", "$/missing/setup.bin"}},
+                "The server answered 404 Not Found.", "");
+        refused("download 500", {{"download-url", "$/status/500/setup.bin"}},
+                "The server answered 500 Internal Server Error.", "");
+        refused("download drips", {{"download-url", "$/drip/setup.bin?interval=5"}},
+                "The connection timed out.", "");
+        refused("download stops half-way", {{"download-url", "$/halfway/setup.bin"}},
+                "The server closed the connection before the download was complete.", "");
+        refused("download redirects to a file",
+                {{"download-url", redirectTo("file:///etc/passwd", "setup.bin")}},
+                "The server redirected the download to an address that is not a web address.", "");
+        refused("download redirects for ever", {{"download-url", "$/redirect/11/setup.bin"}},
+                "The server redirected the download too many times.", "");
+        refused("name too long to save", {{"download-url", "$/files/" + QString(300, 'a')}},
+                "The update cannot be saved in the Downloads folder.", "cannot write");
+        refused("sha256 malformed", {{"sha256", "xyz"}},
+                "The update's checksum is not a valid SHA-256 digest.", "");
+        refused("sha256 not text", {{"sha256", 7}},
+                "The update's checksum is not a valid SHA-256 digest.", "");
+        QTest::newRow("sha256 differs") << feed({{"sha256", QString(64, '0')}})
+                                        << "The downloaded update is damaged and was deleted."
+                                        << "2.1.0" << false << "";
+
+        const QString digest = QCryptographicHash::hash(LocalHttpServer::generatedContent(100000),
+                                                        QCryptographicHash::Sha256)
+                                       .toHex()
+                                       .toUpper();
+        QTest::newRow("sha256 in capitals matches") << feed({{"sha256", digest}}) << ""
+                                                    << "2.1.0" << true << "";
+        QTest::newRow("download redirects relatively")
+                << feed({{"download-url", redirectTo("../../files/setup.bin", "setup.bin")}}) << ""
+                << "2.1.0" << true << "";
+        QTest::newRow("version with a link")
+                << feed({{"latest-version", "9.0<a href=\"http://127.0.0.1:1/\">Update now</a>"}})
+                << ""
+                << "9.0&lt;a href=&quot;http://127.0.0.1:1/&quot;&gt;Update now&lt;/a&gt;" << true
+                << "";
+        const QString badPage = "The update's address is not a web address.";
+        QTest::newRow("open-url of a local file")
+                << feed({{"open-url", "file:///etc/passwd"}}) << badPage << "2.1.0" << false << "";
+        QTest::newRow("open-url a script")
+                << feed({{"open-url", "javascript:alert(1)"}}) << badPage << "2.1.0" << false << "";
     }
 
-    void checksum()
+    void hostileServer()
     {
-        QFETCH(QString, expected);
-        QFETCH(bool, accepted);
-        const QString finished = downloadPath(QStringLiteral("checked.bin"));
+        QFETCH(QString, appcast);
+        QFETCH(QString, message);
+        QFETCH(QString, shownVersion);
+        QFETCH(bool, downloaded);
+        QFETCH(QString, warning);
+        qputenv("VELDRA_UPDATE_TIMEOUT_MS", "2000"); // read by the updaters made from here on
+        const QString usersFile = downloadPath(QStringLiteral("setup.bin"));
+        writeFile(usersFile, "the user's own file");
+        const QStringList homeFiles = filesInHome();
+        m_unexpectedDialogs.reset();
+        ReleaseNotesAnswerer dialogs(true);
+        MessageRecorder log;
 
-        Downloader downloader;
-        downloader.setFileName(QStringLiteral("checked.bin"));
-        if (expected == QLatin1String("xyz"))
-            QTest::ignoreMessage(QtWarningMsg,
-                                 QRegularExpression(QStringLiteral("SHA-256 digest")));
-        downloader.setExpectedSha256(expected);
-        QSignalSpy reported(&downloader, &Downloader::downloadFinished);
-        downloader.startDownload(QUrl(m_server->url(QStringLiteral("/files/c.bin?size=50000"))));
+        const QString url = appcast.contains("://") ? appcast : uniqueUrl(appcast);
+        registry()->setModuleName(url, QStringLiteral("Veldra Test"));
+        registry()->setModuleVersion(url, QStringLiteral("1.0"));
+        registry()->setNotifyOnFinish(url, true);
+        registry()->setUseCustomInstallProcedures(url, true);
+        QSignalSpy finished(registry(), &QSimpleUpdater::checkingFinished);
+        QSignalSpy fetched(registry(), &QSimpleUpdater::downloadFinished);
+        registry()->checkForUpdates(url, false);
+        QTRY_VERIFY_WITH_TIMEOUT(finished.count() == 1 &&
+                                         (downloaded
+                                                  ? fetched.count() == 1
+                                                  : m_answerer->count() == int(!message.isEmpty())),
+                                 20000);
+        QTest::qWait(100); // room for a second, wrong, end
 
-        QTRY_COMPARE(m_answerer->count(), 1);
-        QCOMPARE(reported.count(), accepted ? 1 : 0);
-        QCOMPARE(QFile::exists(finished), accepted);
-        QVERIFY(!QFile::exists(finished + QStringLiteral(".part")));
-        if (!accepted) {
-            QCOMPARE(m_answerer->last().text,
-                     QStringLiteral("The downloaded update is damaged and was deleted."));
-            QVERIFY(!downloader.isVisible());
-        }
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(fetched.count(), int(downloaded));
+        QCOMPARE(m_answerer->count(), int(!message.isEmpty()));
+        QCOMPARE(m_answerer->last().text, message);
+        const QString heading("<b>Veldra Test %1 has been released!</b>");
+        QCOMPARE(dialogs.lastHeading(), shownVersion.isEmpty() ? "" : heading.arg(shownVersion));
         QVERIFY(m_urls->urls().isEmpty());
+        QCOMPARE(fileContent(usersFile), downloaded ? LocalHttpServer::generatedContent(100000)
+                                                    : QByteArray("the user's own file"));
+        QCOMPARE(QDir(downloadPath(QString())).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"setup.bin"});
+        QCOMPARE(filesInHome(), homeFiles);
+        if (!warning.isEmpty())
+            QVERIFY2(log.warnings().join('\n').contains(warning),
+                     qPrintable(log.warnings().join('\n')));
     }
 
     void openWithoutFileName()

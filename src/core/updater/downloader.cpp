@@ -4,6 +4,8 @@
 #include "icore.h"
 #include "iui.h"
 #include "mainwindow.h"
+#include "transfertimeout_p.h"
+#include "webaddress_p.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -14,6 +16,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QRegularExpression>
+
+#include <cstdio>
 
 namespace {
 
@@ -67,6 +71,28 @@ QWidget *mainWindow()
     return ICore::getMainWindow();
 }
 
+// The server's reason phrase, reduced to letters, digits and blanks, so it cannot carry markup
+// into the message box or grow it without bound.
+QString reasonPhrase(const QNetworkReply *reply)
+{
+    const QString phrase =
+            reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().left(60);
+    QString kept;
+    for (const QChar c : phrase) {
+        if (c.isLetterOrNumber() || c == QLatin1Char(' '))
+            kept.append(c);
+    }
+    return kept.simplified();
+}
+
+// Replaces the file at target by the one at source in one step, so the old file stays whole
+// until the new one takes its place.
+bool replaceFile(const QString &source, const QString &target)
+{
+    return std::rename(QFile::encodeName(source).constData(),
+                       QFile::encodeName(target).constData()) == 0;
+}
+
 } // namespace
 
 Downloader::Downloader(QWidget *parent)
@@ -77,6 +103,7 @@ Downloader::Downloader(QWidget *parent)
     , m_ui(new Ui::Downloader)
     , m_useCustomInstallProcedures(false)
     , m_manager(new QNetworkAccessManager())
+    , m_transferTimeoutMs(TransferTimeout::defaultTimeoutMs())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
@@ -104,9 +131,17 @@ bool Downloader::useCustomInstallProcedures() const
 
 void Downloader::setExpectedSha256(const QString &digest)
 {
-    if (!digest.isEmpty() && !isSha256Digest(digest))
-        qWarning("Downloader: ignoring a SHA-256 digest that is not 64 hexadecimal digits");
-    m_expectedSha256 = isSha256Digest(digest) ? digest.toLower().toLatin1() : QByteArray();
+    m_expectedSha256 = digest;
+}
+
+int Downloader::transferTimeout() const
+{
+    return m_transferTimeoutMs;
+}
+
+void Downloader::setTransferTimeout(int timeoutMs)
+{
+    m_transferTimeoutMs = timeoutMs;
 }
 
 void Downloader::setUrlId(const QString &url)
@@ -114,10 +149,20 @@ void Downloader::setUrlId(const QString &url)
     m_url = url;
 }
 
+// A digest that is given but malformed refuses the download rather than skipping the check.
 void Downloader::startDownload(const QUrl &url)
 {
+    releaseReply();
+    if (!WebAddress::isWebAddress(url)) {
+        refuse(url, tr("The download address is not a web address."));
+        return;
+    }
+    if (!m_expectedSha256.isEmpty() && !isSha256Digest(m_expectedSha256)) {
+        refuse(url, tr("The update's checksum is not a valid SHA-256 digest."));
+        return;
+    }
     m_redirectCount = 0;
-    m_downloadSha256 = m_expectedSha256;
+    m_downloadSha256 = m_expectedSha256.toLower().toLatin1();
     beginDownload(url);
 }
 
@@ -193,7 +238,7 @@ void Downloader::cancelDownload()
 
     hide();
     if (m_reply)
-        m_reply->abort(); // reaches onNetworkError with OperationCanceledError
+        m_reply->abort(); // reaches onNetworkError with OperationCanceledError, not timed out
 }
 
 void Downloader::saveFile(qint64 received, qint64 total)
@@ -283,14 +328,15 @@ void Downloader::beginDownload(const QUrl &url)
     if (!m_userAgent.isEmpty())
         request.setRawHeader("User-Agent", m_userAgent.toUtf8());
 
+    // An existing file of the final name stays until a complete download replaces it.
     QDir().mkpath(downloadDir());
-    QFile::remove(finishedFilePath());
     QFile::remove(partialFilePath());
     m_hash.reset();
 
     m_startTime = currentTime();
     m_reply = m_manager->get(request);
     m_reply->setReadBufferSize(readBufferSize);
+    TransferTimeout::watch(m_reply, TransferTimeout::Silence, m_transferTimeoutMs);
     connect(m_reply, &QNetworkReply::downloadProgress, this, &Downloader::updateProgress);
     connect(m_reply, &QNetworkReply::redirected, this, &Downloader::followRedirect);
     connect(m_reply, &QNetworkReply::readyRead, this, &Downloader::appendReceivedData);
@@ -303,16 +349,24 @@ void Downloader::beginDownload(const QUrl &url)
 }
 
 // A redirected download starts over from its target; only the target's data can complete it.
+// A relative target is resolved against the address that answered.
 void Downloader::followRedirect(const QUrl &target)
 {
     const QUrl base = m_reply ? m_reply->url() : QUrl();
+    const QUrl resolved = base.resolved(target);
     releaseReply();
     if (m_redirectCount >= maxRedirects) {
         onNetworkError(base, QNetworkReply::TooManyRedirectsError);
         return;
     }
+    if (!WebAddress::isWebAddress(resolved)) {
+        discardPartialFile();
+        refuse(resolved,
+               tr("The server redirected the download to an address that is not a web address."));
+        return;
+    }
     ++m_redirectCount;
-    beginDownload(base.resolved(target));
+    beginDownload(resolved);
 }
 
 bool Downloader::followRedirectIfAny()
@@ -335,7 +389,8 @@ void Downloader::appendReceivedData()
         qWarning().noquote() << "Downloader: cannot write" << file.fileName() << file.errorString();
         const QUrl url = m_reply->url();
         releaseReply();
-        onNetworkError(url, QNetworkReply::UnknownContentError);
+        discardPartialFile();
+        refuse(url, tr("The update cannot be saved in the Downloads folder."));
         return;
     }
     if (!m_downloadSha256.isEmpty())
@@ -348,7 +403,7 @@ void Downloader::onReplyFinished()
     if (!m_reply || m_reply->error() != QNetworkReply::NoError || followRedirectIfAny())
         return;
     if (!hasSuccessStatus(m_reply)) {
-        onNetworkError(m_reply->url(), QNetworkReply::UnknownContentError);
+        onNetworkError(m_reply->url(), QNetworkReply::ProtocolInvalidOperationError);
         return;
     }
     appendReceivedData();
@@ -356,18 +411,23 @@ void Downloader::onReplyFinished()
         completeDownload();
 }
 
+// The finished file is checked before it replaces anything of the same name.
 void Downloader::completeDownload()
 {
+    const QUrl url = m_reply->url();
     releaseReply();
 
+    if (hasExpectedChecksum() && m_hash.result().toHex() != m_downloadSha256) {
+        rejectDamagedFile();
+        return;
+    }
+
     const QString filePath = finishedFilePath();
-    QFile::remove(filePath);
-    if (!QFile::rename(partialFilePath(), filePath))
+    if (!replaceFile(partialFilePath(), filePath)) {
         qWarning().noquote() << "Downloader: cannot rename" << partialFilePath() << "to"
                              << filePath;
-
-    if (hasExpectedChecksum() && m_hash.result().toHex() != m_downloadSha256) {
-        rejectDamagedFile(filePath);
+        discardPartialFile();
+        refuse(url, tr("The update cannot be saved in the Downloads folder."));
         return;
     }
 
@@ -380,28 +440,77 @@ bool Downloader::hasExpectedChecksum() const
     return !m_downloadSha256.isEmpty();
 }
 
-void Downloader::rejectDamagedFile(const QString &filePath)
+void Downloader::rejectDamagedFile()
 {
-    QFile::remove(filePath);
+    discardPartialFile();
     close();
-    qInfo().noquote() << "Downloaded update failed its SHA-256 check:" << filePath;
+    qInfo().noquote() << "Downloaded update failed its SHA-256 check:" << finishedFilePath();
     IUi::warning(mainWindow(), tr("Veldra"),
                  tr("The downloaded update is damaged and was deleted."), QMessageBox::Ok,
                  QMessageBox::Ok);
 }
 
+// A cancellation by the user is only logged; every other failure is told in a sentence.
 void Downloader::onNetworkError(const QUrl &url, QNetworkReply::NetworkError code)
 {
     if (code == QNetworkReply::NoError)
         return;
 
+    const bool cancelled = code == QNetworkReply::OperationCanceledError &&
+                           !(m_reply && TransferTimeout::timedOut(m_reply));
+    const QString reason = failureText(code);
     forgetReply();
+    discardPartialFile();
     close();
     qInfo().noquote() << QStringLiteral("Error downloading update: ") + url.toString() +
                                  QStringLiteral(". Error code: ") + QString::number(code);
-    if (code != QNetworkReply::OperationCanceledError) {
-        IUi::warning(mainWindow(), tr("Veldra"), tr("Cannot download update: %1").arg(code),
-                     QMessageBox::Ok, QMessageBox::Ok);
+    if (!cancelled)
+        showFailure(reason);
+}
+
+void Downloader::refuse(const QUrl &url, const QString &reason)
+{
+    qWarning().noquote() << "Downloader: not downloading" << url.toString() + QLatin1Char(':')
+                         << reason;
+    close();
+    showFailure(reason);
+}
+
+void Downloader::showFailure(const QString &reason)
+{
+    IUi::warning(mainWindow(), tr("Veldra"), tr("Cannot download update: %1").arg(reason),
+                 QMessageBox::Ok, QMessageBox::Ok);
+}
+
+// What went wrong with the running reply (or, without one, the code alone), as a sentence.
+QString Downloader::failureText(QNetworkReply::NetworkError code) const
+{
+    if (m_reply && TransferTimeout::timedOut(m_reply))
+        return tr("The connection timed out.");
+    const int status =
+            m_reply ? m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0;
+    if (status > 0 && (status < 200 || status >= 300)) {
+        const QString answer = QString::number(status) + QLatin1Char(' ') + reasonPhrase(m_reply);
+        return tr("The server answered %1.").arg(answer.trimmed());
+    }
+
+    switch (code) {
+    case QNetworkReply::ConnectionRefusedError:
+        return tr("The server refused the connection.");
+    case QNetworkReply::RemoteHostClosedError:
+        return tr("The server closed the connection before the download was complete.");
+    case QNetworkReply::HostNotFoundError:
+        return tr("The server could not be found.");
+    case QNetworkReply::TimeoutError:
+        return tr("The connection timed out.");
+    case QNetworkReply::SslHandshakeFailedError:
+        return tr("A secure connection to the server could not be established.");
+    case QNetworkReply::TooManyRedirectsError:
+        return tr("The server redirected the download too many times.");
+    case QNetworkReply::OperationCanceledError:
+        return tr("The download was cancelled.");
+    default:
+        return tr("The download failed because of a network error.");
     }
 }
 
@@ -425,6 +534,11 @@ void Downloader::forgetReply()
     m_reply->disconnect(this);
     m_reply->deleteLater();
     m_reply = nullptr;
+}
+
+void Downloader::discardPartialFile()
+{
+    QFile::remove(partialFilePath());
 }
 
 QString Downloader::partialFilePath() const

@@ -19,14 +19,17 @@ class Downloader;
  * The progress window that fetches an installer into the user's "Downloads" folder.
  *
  * Data is appended to "<file name>.part" as it arrives, so memory use does not depend on the
- * size of the file; the complete file is renamed to its final name, reported with
- * downloadFinished() and, unless the caller installs it itself, offered to the user for
- * installation (which opens the file and quits the application).
+ * size of the file; the complete (and checked) file then replaces any file of its final name,
+ * is reported with downloadFinished() and, unless the caller installs it itself, offered to the
+ * user for installation (which opens the file and quits the application). A download that
+ * fails leaves an existing file of that name untouched and removes its ".part" file.
  *
- * A server cannot make it loop, write outside the download folder or hand over a damaged file:
- * more than ten redirects end the download with QNetworkReply::TooManyRedirectsError, unsafe file
- * names are replaced by the default one, and a file whose SHA-256 differs from the expected one
- * is deleted.
+ * A server cannot make it loop, hang, fetch anything but web addresses, write outside the
+ * download folder or hand over a damaged file: only http and https addresses are fetched, also
+ * after a redirect; more than ten redirects end the download; a download that receives nothing
+ * for the transfer timeout ends; unsafe file names are replaced by the default one; a malformed
+ * expected digest refuses the download, and a file whose SHA-256 differs from the expected one
+ * is deleted. Every failure is told to the user in a sentence.
  */
 class CORE_EXPORT Downloader : public QWidget
 {
@@ -38,8 +41,13 @@ public:
 
     bool useCustomInstallProcedures() const;
 
-    // 64 hexadecimal digits, or empty for no check. Applies to the downloads started after it.
+    // 64 hexadecimal digits, or empty for no check; anything else refuses the download. Applies
+    // to the downloads started after it.
     void setExpectedSha256(const QString &digest);
+
+    // Milliseconds a download may go without receiving anything.
+    int transferTimeout() const;
+    void setTransferTimeout(int timeoutMs);
 
 signals:
     void downloadFinished(const QString &url, const QString &filepath);
@@ -68,8 +76,12 @@ private:
     void onReplyFinished();
     void completeDownload();
     bool hasExpectedChecksum() const;
-    void rejectDamagedFile(const QString &filePath);
+    void rejectDamagedFile();
     void onNetworkError(const QUrl &url, QNetworkReply::NetworkError code);
+    void refuse(const QUrl &url, const QString &reason);
+    void showFailure(const QString &reason);
+    QString failureText(QNetworkReply::NetworkError code) const;
+    void discardPartialFile();
     void releaseReply();
     void forgetReply();
     QString partialFilePath() const;
@@ -83,9 +95,10 @@ private:
     QString m_userAgent;
     bool m_useCustomInstallProcedures;
     QNetworkAccessManager *m_manager; // owned
+    int m_transferTimeoutMs;
 
     int m_redirectCount = 0;
-    QByteArray m_expectedSha256; // lower-case hexadecimal; empty means no check
+    QString m_expectedSha256;    // as given; empty means no check
     QByteArray m_downloadSha256; // the expectation of the running download
     QCryptographicHash m_hash{QCryptographicHash::Sha256};
 };

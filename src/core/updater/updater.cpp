@@ -4,7 +4,9 @@
 #include "icore.h"
 #include "iui.h"
 #include "mainwindow.h"
+#include "transfertimeout_p.h"
 #include "vdreleasenotedlg.h"
+#include "webaddress_p.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -14,6 +16,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -22,20 +25,39 @@ const int maxRedirects = 10;
 const qint64 maxAppcastSize = 1024 * 1024;
 const QNetworkRequest::Attribute redirectCountAttribute = QNetworkRequest::User;
 const char oversizedProperty[] = "veldraAppcastOversized";
+const char appcastDataProperty[] = "veldraAppcastData";
+const qint64 appcastReadBufferSize = 64 * 1024;
 
 // An appcast larger than the limit is not read: its reply is aborted as soon as its announced
-// size or the data received so far exceeds it.
+// size or the data received so far exceeds it. The data is taken out of the reply as it arrives
+// and the reply's own buffer is small, so the reply stops reading from the socket whenever this
+// thread falls behind: a huge body is never received in the background.
 void limitAppcastSize(QNetworkReply *reply)
 {
+    reply->setReadBufferSize(appcastReadBufferSize);
     const auto check = [reply] {
+        const QByteArray data = reply->property(appcastDataProperty).toByteArray() +
+                                reply->read(maxAppcastSize + 1);
         const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-        if (announced > maxAppcastSize || reply->bytesAvailable() > maxAppcastSize) {
+        if (announced > maxAppcastSize || data.size() > maxAppcastSize) {
             reply->setProperty(oversizedProperty, true);
             reply->abort();
+            return;
         }
+        reply->setProperty(appcastDataProperty, data);
     };
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, check);
     QObject::connect(reply, &QNetworkReply::readyRead, reply, check);
+}
+
+QByteArray appcastData(QNetworkReply *reply)
+{
+    return reply->property(appcastDataProperty).toByteArray() + reply->readAll();
+}
+
+void warnCheckFailed(const QString &url, const QString &reason)
+{
+    qWarning().noquote() << "Update check of" << url << "failed:" << reason;
 }
 
 } // namespace
@@ -58,6 +80,7 @@ Updater::Updater()
     , m_downloadUrl(QString())
     , m_moduleVersion(QCoreApplication::applicationVersion())
     , m_latestVersion(QString())
+    , m_transferTimeoutMs(TransferTimeout::defaultTimeoutMs())
     , m_manager(new QNetworkAccessManager())
 {
     downloader();
@@ -145,6 +168,18 @@ bool Updater::useCustomInstallProcedures() const
     return m_downloader ? m_downloader->useCustomInstallProcedures() : m_customInstallProcedures;
 }
 
+int Updater::transferTimeout() const
+{
+    return m_transferTimeoutMs;
+}
+
+void Updater::setTransferTimeout(int timeoutMs)
+{
+    m_transferTimeoutMs = timeoutMs;
+    if (m_downloader)
+        m_downloader->setTransferTimeout(timeoutMs);
+}
+
 bool Updater::compare(const QString &x, const QString &y)
 {
     const QStringList xParts = x.split(QLatin1Char('.'), Qt::KeepEmptyParts);
@@ -225,35 +260,56 @@ void Updater::onReply(QNetworkReply *reply)
     reply->deleteLater();
 
     if (reply->property(oversizedProperty).toBool()) {
+        warnCheckFailed(m_url, QStringLiteral("the feed is larger than 1 MiB"));
         finishWithoutUpdate(); // read like a body that is not JSON
         return;
     }
-
-    // The target is taken as the server gives it, without resolving it against the old address.
-    const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
-    if (!target.isEmpty()) {
-        const int redirectCount = reply->request().attribute(redirectCountAttribute).toInt();
-        if (redirectCount >= maxRedirects) {
-            finishWithoutUpdate();
-            return;
-        }
-        setUrl(target.toString());
-        requestAppcast(redirectCount + 1);
-        return;
-    }
-
-    if (reply->error() != QNetworkReply::NoError) {
+    if (TransferTimeout::timedOut(reply)) {
+        warnCheckFailed(m_url, QStringLiteral("the server did not answer in time"));
         finishWithoutUpdate();
         return;
     }
 
-    const QByteArray data = reply->readAll();
+    const QUrl target = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    if (!target.isEmpty()) {
+        followRedirect(reply, target);
+        return;
+    }
+
+    if (reply->error() != QNetworkReply::NoError) {
+        warnCheckFailed(m_url, reply->errorString());
+        finishWithoutUpdate();
+        return;
+    }
+
+    const QByteArray data = appcastData(reply);
     if (m_customAppcast) {
         emit appcastDownloaded(m_url, data);
         emit checkingFinished(m_url);
         return;
     }
     readAppcast(data);
+}
+
+// A relative target is resolved against the address that answered; only web addresses are
+// followed, so a feed cannot make the check read a local file.
+void Updater::followRedirect(QNetworkReply *reply, const QUrl &target)
+{
+    const int redirectCount = reply->request().attribute(redirectCountAttribute).toInt();
+    const QUrl resolved = reply->url().resolved(target);
+    if (redirectCount >= maxRedirects) {
+        warnCheckFailed(m_url, QStringLiteral("too many redirects"));
+        finishWithoutUpdate();
+        return;
+    }
+    if (!WebAddress::isWebAddress(resolved)) {
+        warnCheckFailed(m_url,
+                        QStringLiteral("redirected to an address that is not a web address"));
+        finishWithoutUpdate();
+        return;
+    }
+    setUrl(resolved.toString());
+    requestAppcast(redirectCount + 1);
 }
 
 void Updater::setUpdateAvailable(const bool available)
@@ -275,11 +331,20 @@ void Updater::setUpdateAvailable(const bool available)
 // Redirects are counted in the request, so overlapping checks each have their own chain.
 void Updater::requestAppcast(int redirectCount)
 {
-    QNetworkRequest request(QUrl(m_url, QUrl::TolerantMode));
+    const QUrl url(m_url, QUrl::TolerantMode);
+    if (!WebAddress::isWebAddress(url)) {
+        warnCheckFailed(m_url, QStringLiteral("the address is not a web address"));
+        // Later, like every other answer, so a caller that connects after asking still hears it.
+        QTimer::singleShot(0, this, &Updater::finishWithoutUpdate);
+        return;
+    }
+    QNetworkRequest request(url);
     if (!m_userAgent.isEmpty())
         request.setRawHeader("User-Agent", m_userAgent.toUtf8());
     request.setAttribute(redirectCountAttribute, redirectCount);
-    limitAppcastSize(m_manager->get(request));
+    QNetworkReply *reply = m_manager->get(request);
+    limitAppcastSize(reply);
+    TransferTimeout::watch(reply, TransferTimeout::WholeTransfer, m_transferTimeoutMs);
 }
 
 void Updater::finishWithoutUpdate()
@@ -302,7 +367,11 @@ void Updater::readAppcast(const QByteArray &data)
     m_changelog = platform.value(QLatin1String("changelog")).toString();
     m_downloadUrl = platform.value(QLatin1String("download-url")).toString();
     m_latestVersion = platform.value(QLatin1String("latest-version")).toString();
-    m_sha256 = platform.value(QLatin1String("sha256")).toString();
+    // A digest that is there but is not text must not turn the check off: it reads as malformed.
+    const QJsonValue digest = platform.value(QLatin1String("sha256"));
+    m_sha256 = digest.isString() || digest.isUndefined() || digest.isNull()
+                       ? digest.toString()
+                       : QStringLiteral("(not text)");
 
     setUpdateAvailable(compare(m_latestVersion, m_moduleVersion));
     emit checkingFinished(m_url);
@@ -320,7 +389,8 @@ void Updater::showNoUpdateMessage()
                                      QStringLiteral(":/designer/images/")));
     box.setStandardButtons(QMessageBox::Close);
     box.setText(QStringLiteral("<h3>") +
-                tr("Congratulations! You are running the latest version of %1").arg(m_moduleName) +
+                tr("Congratulations! You are running the latest version of %1")
+                        .arg(m_moduleName.toHtmlEscaped()) +
                 QStringLiteral("</h3>"));
     box.setInformativeText(tr("No updates are available for the moment"));
     box.exec();
@@ -333,7 +403,9 @@ bool Updater::userWantsUpdate()
         return false;
 
     VDReleaseNoteDlg dialog(ICore::getMainWindow());
-    dialog.setHeading(tr("<b>%1 %2 has been released!</b>").arg(m_moduleName, m_latestVersion));
+    // The version comes from the feed: shown as text, never as markup or links.
+    dialog.setHeading(tr("<b>%1 %2 has been released!</b>")
+                              .arg(m_moduleName.toHtmlEscaped(), m_latestVersion.toHtmlEscaped()));
     dialog.setChangelog(m_changelog);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -341,20 +413,34 @@ bool Updater::userWantsUpdate()
 void Updater::getUpdate()
 {
     if (!m_openUrl.isEmpty()) {
-        QDesktopServices::openUrl(QUrl(m_openUrl, QUrl::TolerantMode));
+        openWebAddress(m_openUrl);
         return;
     }
     if (!m_downloaderEnabled) {
-        QDesktopServices::openUrl(QUrl(m_downloadUrl, QUrl::TolerantMode));
+        openWebAddress(m_downloadUrl);
         return;
     }
 
-    // An address ending in "/" gives an empty name, which the downloader replaces.
+    // An address ending in "/" gives an empty name, which the downloader replaces. The
+    // downloader refuses addresses that are not web addresses.
     Downloader *fetcher = downloader();
     fetcher->setUrlId(m_url);
     fetcher->setFileName(m_downloadUrl.split(QLatin1Char('/'), Qt::KeepEmptyParts).constLast());
     fetcher->setExpectedSha256(m_sha256);
     fetcher->startDownload(QUrl(m_downloadUrl, QUrl::TolerantMode));
+}
+
+void Updater::openWebAddress(const QString &address)
+{
+    const QUrl url = WebAddress::fromFeed(address);
+    if (url.isEmpty()) {
+        qWarning("Updater: the feed's address is not a web address; nothing is opened");
+        IUi::warning(ICore::getMainWindow(), tr("Veldra"),
+                     tr("The update's address is not a web address."), QMessageBox::Ok,
+                     QMessageBox::Ok);
+        return;
+    }
+    QDesktopServices::openUrl(url);
 }
 
 Downloader *Updater::downloader()
@@ -365,6 +451,7 @@ Downloader *Updater::downloader()
     m_downloader = new Downloader(ICore::getMainWindow());
     m_downloader->setUserAgentString(m_userAgent);
     m_downloader->setUseCustomInstallProcedures(m_customInstallProcedures);
+    m_downloader->setTransferTimeout(m_transferTimeoutMs);
     connect(m_downloader, &Downloader::downloadFinished, this, &Updater::downloadFinished);
     return m_downloader;
 }

@@ -10,6 +10,7 @@
 class Downloader;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QUrl;
 
 /*!
  * Checks one appcast address for a newer version.
@@ -18,8 +19,11 @@ class QNetworkReply;
  * with "latest-version", "download-url", "open-url" and "changelog" (and optionally "sha256", the
  * installer's digest). When the announced version is newer than the module version, the release
  * notes are shown and, if the user agrees, the open URL is opened or the installer is downloaded.
- * Every check ends with exactly one checkingFinished(), whatever the server answers; redirects
- * are followed up to ten times and an appcast larger than 1 MiB is not read.
+ * Every check ends with exactly one checkingFinished(), whatever the server answers: only http
+ * and https addresses are fetched, redirects (relative ones resolved) are followed up to ten
+ * times, an appcast larger than 1 MiB is not read, and a check that takes longer than the
+ * transfer timeout ends. Whatever the feed says is shown as text, and only its web addresses
+ * are opened or downloaded.
  */
 class CORE_EXPORT Updater : public QObject
 {
@@ -45,6 +49,10 @@ public:
     bool updateAvailable() const;
     bool downloaderEnabled() const;
     bool useCustomInstallProcedures() const;
+
+    // Milliseconds a check may take, and a download may go without receiving anything.
+    int transferTimeout() const;
+    void setTransferTimeout(int timeoutMs);
 
     // True when version x is newer than version y (dotted numbers, compared part by part).
     static bool compare(const QString &x, const QString &y);
@@ -73,11 +81,13 @@ private slots:
 
 private:
     void requestAppcast(int redirectCount);
+    void followRedirect(QNetworkReply *reply, const QUrl &target);
     void finishWithoutUpdate();
     void readAppcast(const QByteArray &data);
     void showNoUpdateMessage();
     bool userWantsUpdate();
     void getUpdate();
+    void openWebAddress(const QString &address);
     Downloader *downloader();
 
     QString m_url;
@@ -96,6 +106,7 @@ private:
     QString m_moduleVersion;
     QString m_latestVersion;
     QString m_sha256;
+    int m_transferTimeoutMs;
 
     // A child of the main window, so it may be deleted with it; then a new one is made when
     // needed, and the custom-install flag is kept here to carry over.

@@ -3,8 +3,12 @@
 
 #include "icore.h"
 #include "mainwindow.h"
+#include "releasenotesrequestfilter_p.h"
 
 #include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace {
@@ -27,6 +31,24 @@ VDReleaseNoteDlg::VDReleaseNoteDlg(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     connect(m_pUi->m_pBtnUpdate, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_pUi->m_pBtnClose, &QPushButton::clicked, this, &QDialog::reject);
+    showNotesSafely();
+}
+
+// The notes come from the update feed and are shown as a document only: no scripts, and no
+// request besides the document itself. The view gets a private, off-the-record profile, so its
+// filter does not touch other web views; the profile is made after the form, so the view and
+// its page, which need it, are deleted first.
+void VDReleaseNoteDlg::showNotesSafely()
+{
+    m_pRequestFilter = new ReleaseNotesRequestFilter(this);
+    auto *profile = new QWebEngineProfile(this);
+    profile->setUrlRequestInterceptor(m_pRequestFilter);
+    auto *page = new QWebEnginePage(profile, m_pUi->m_pWebViewRL);
+    QWebEngineSettings *settings = page->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    m_pUi->m_pWebViewRL->setPage(page);
 }
 
 VDReleaseNoteDlg::~VDReleaseNoteDlg()
@@ -50,7 +72,9 @@ void VDReleaseNoteDlg::setChangelog(const QString &text)
     }
 
     m_pUi->m_pBtnUpdate->setEnabled(false);
-    view->load(QUrl(text, QUrl::TolerantMode));
+    const QUrl address(text, QUrl::TolerantMode);
+    m_pRequestFilter->allowDocument(address);
+    view->load(address);
     connect(view, &QWebEngineView::loadFinished, this, &VDReleaseNoteDlg::onLoadFinished);
 }
 

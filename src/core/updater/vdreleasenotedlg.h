@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+class ReleaseNotesRequestFilter;
+
 namespace Ui {
 class VDReleaseNoteUI;
 }
@@ -15,7 +17,8 @@ class VDReleaseNoteUI;
  *
  * The release notes are either the address of a web page ("http://" or "https://", in any case)
  * or HTML text. While a page loads, "Update" is disabled; a page that cannot be loaded is
- * replaced by a short failure notice.
+ * replaced by a short failure notice. The notes are shown without scripts, and nothing but their
+ * own document is loaded: no remote images, frames, style sheets or other requests.
  */
 class CORE_EXPORT VDReleaseNoteDlg : public QDialog
 {
@@ -29,7 +32,9 @@ public:
     void setChangelog(const QString &text);
 
 private:
+    void showNotesSafely();
     void onLoadFinished(bool ok);
 
-    Ui::VDReleaseNoteUI *m_pUi; // owned
+    Ui::VDReleaseNoteUI *m_pUi;                  // owned
+    ReleaseNotesRequestFilter *m_pRequestFilter; // a child
 };
