@@ -1,7 +1,8 @@
 // A newcomer's first session, driven only through real X input and the file system: a new
 // project, a scene and two texts, a mouse move with undo and redo, save, quit, reopen from the
-// recent list, export and the exported page in Chromium, then a crash during editing and the
-// recovery on the next start. Widgets are found on screen through the accessibility bus.
+// recent list, export and the exported page in Chromium, then a crash during editing while a
+// second instance runs, and the recovery on the next start. Widgets are found on screen through
+// the accessibility bus.
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -73,10 +74,14 @@ function saveAndRead(check, what) {
 const textsOf = project => project.scenes.find(scene => scene.name === 'Scene 2').elements
     .map(({ text, x, y }) => ({ text, x, y }));
 
+const backupDir = path.join(home, '.local', 'state', 'Veldra', 'backups');
+
 function backupFiles() {
-    return fs.readdirSync(tempDir, { recursive: true })
+    if (!fs.existsSync(backupDir))
+        return [];
+    return fs.readdirSync(backupDir, { recursive: true })
         .filter(name => name.endsWith('.veldrabackup'))
-        .map(name => path.join(tempDir, name));
+        .map(name => path.join(backupDir, name));
 }
 
 // The canvas has no name of its own: it is the widget after the "Add Text" button.
@@ -212,15 +217,21 @@ test('Export to HTML5 into a folder typed into the folder dialog; Chromium shows
     await page.screenshot({ path: path.join(screenshotDir, 'session-6-browser.png') });
 });
 
-test('killed during editing: the next start offers "Recover", which brings the edit back',
-     async () => {
+test('killed during editing while a second instance runs, which then quits: the next start ' +
+     'offers "Recover", which brings the edit back', async () => {
     await click((await find('push button', 'Add')).centre);
     await find('list item', 'Scene 3'); // after the current scene, the first
-    await waitFor(() => backupFiles().some(file => readProject(file)?.scenes.length === 3),
-                  'a backup with the new scene', 10000);
+    const hasEdit = () => backupFiles().some(file => readProject(file)?.scenes.length === 3);
+    await waitFor(hasEdit, 'a backup with the new scene', 10000);
+    const second = await launchApp(home, { TMPDIR: tempDir });
     process.kill(app.pid, 'SIGKILL');
     await app.exited;
     assert.equal(readProject().scenes.length, 2, 'the edit was never saved');
+    await second.stop();
+    assert.equal(await second.exited, 0);
+    assert.ok(hasEdit(), 'the second instance left the crashed run\'s backup alone');
+    const mode = file => fs.statSync(file).mode & 0o777;
+    assert.deepEqual([mode(backupDir), ...backupFiles().map(mode)], [0o700, 0o600]);
 
     await start();
     const recover = await find('push button', 'Recover');
