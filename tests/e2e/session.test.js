@@ -12,7 +12,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { launchApp, waitFor } = require('./lib/app');
-const { widget } = require('./lib/atspi');
+const { widget, widgets } = require('./lib/atspi');
 const { launchBrowser } = require('./lib/browser');
 const { mainWindow, geometry, drag, doubleClick, pause, screenshot, xdotool } = require('./lib/x11');
 
@@ -33,8 +33,10 @@ let app;
 let window;
 let browser;
 
+const instanceEnv = { QT_LINUX_ACCESSIBILITY_ALWAYS_ON: '1', TMPDIR: tempDir };
+
 async function start() {
-    app = await launchApp(home, { QT_LINUX_ACCESSIBILITY_ALWAYS_ON: '1', TMPDIR: tempDir });
+    app = await launchApp(home, instanceEnv);
     window = await mainWindow(app.pid);
     xdotool('windowactivate', '--sync', window);
     await widget(app.pid, 'push button', 'New'); // the tool bar is up and reachable
@@ -223,7 +225,10 @@ test('killed during editing while a second instance runs, which then quits: the 
     await find('list item', 'Scene 3'); // after the current scene, the first
     const hasEdit = () => backupFiles().some(file => readProject(file)?.scenes.length === 3);
     await waitFor(hasEdit, 'a backup with the new scene', 10000);
-    const second = await launchApp(home, { TMPDIR: tempDir });
+    const second = await launchApp(home, instanceEnv);
+    await widget(second.pid, 'push button', 'New'); // running: it quits cleanly on SIGTERM
+    assert.deepEqual(widgets(second.pid, 'push button', 'Recover'), [],
+                     'a running instance\'s backups are not offered');
     process.kill(app.pid, 'SIGKILL');
     await app.exited;
     assert.equal(readProject().scenes.length, 2, 'the edit was never saved');

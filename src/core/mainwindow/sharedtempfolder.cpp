@@ -113,7 +113,7 @@ void SharedTempFolder::join() const
         return;
     own.release();
     if (QFileInfo(m_path).isSymLink()) {
-        qWarning("The temporary folder %s is a symbolic link; it is not used",
+        qWarning("The temporary folder %s is a symbolic link; it is never emptied",
                  qUtf8Printable(m_path));
         return;
     }
@@ -152,18 +152,13 @@ void SharedTempFolder::leave() const
         return;
     guard.unlock();
     // Both fail, and leave the folder to it, when another instance has joined since.
-    QDir(m_path).rmdir(instancesFolderName());
+    QDir(m_path).rmdir(QLatin1String(s_instancesFolderName));
     QDir(m_path).rmdir(m_path);
-}
-
-QString SharedTempFolder::instancesFolderName()
-{
-    return QString::fromLatin1(s_instancesFolderName);
 }
 
 QString SharedTempFolder::instancesPath() const
 {
-    return QDir(m_path).filePath(instancesFolderName());
+    return QDir(m_path).filePath(QLatin1String(s_instancesFolderName));
 }
 
 // Probing a lock whose process is gone removes it, so only live instances remain.
@@ -184,5 +179,5 @@ bool SharedTempFolder::isUsedByOthers() const
 // Everything but the instances' sub-folder, which holds the guard until the end.
 bool SharedTempFolder::removeContents() const
 {
-    return removeEntries(m_path, instancesFolderName());
+    return removeEntries(m_path, QLatin1String(s_instancesFolderName));
 }

@@ -21,10 +21,8 @@ public:
     // it. A folder that is a symbolic link is never entered.
     void leave() const;
 
-    // The sub-folder holding one lock file per running instance.
-    static QString instancesFolderName();
-
 private:
+    // The sub-folder holding one lock file per running instance.
     QString instancesPath() const;
     bool isUsedByOthers() const;
     bool removeContents() const;
