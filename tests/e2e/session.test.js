@@ -30,6 +30,7 @@ const secondText = { x: 320, y: 396 }; // each further text goes one 72 px box l
 const dragUp = 150; // screen pixels
 
 let app;
+let second; // another instance next to `app`
 let window;
 let browser;
 
@@ -114,6 +115,7 @@ before(() => {
 after(async () => {
     await browser?.close();
     await app?.stop();
+    await second?.stop();
     fs.rmSync(home, { recursive: true, force: true });
 });
 
@@ -225,7 +227,7 @@ test('killed during editing while a second instance runs, which then quits: the 
     await find('list item', 'Scene 3'); // after the current scene, the first
     const hasEdit = () => backupFiles().some(file => readProject(file)?.scenes.length === 3);
     await waitFor(hasEdit, 'a backup with the new scene', 10000);
-    const second = await launchApp(home, instanceEnv);
+    second = await launchApp(home, instanceEnv);
     await widget(second.pid, 'push button', 'New'); // running: it quits cleanly on SIGTERM
     assert.deepEqual(widgets(second.pid, 'push button', 'Recover'), [],
                      'a running instance\'s backups are not offered');
