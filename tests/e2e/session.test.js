@@ -1,7 +1,8 @@
 // A newcomer's first session, driven only through real X input and the file system: a new
 // project, a scene and two texts, a mouse move with undo and redo, save, quit, reopen from the
-// recent list, export and the exported page in Chromium, then a crash during editing and the
-// recovery on the next start. Widgets are found on screen through the accessibility bus.
+// recent list, export and the exported page in Chromium, then a crash during editing while a
+// second instance runs, and the recovery on the next start. Widgets are found on screen through
+// the accessibility bus.
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -11,7 +12,7 @@ const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { launchApp, waitFor } = require('./lib/app');
-const { widget } = require('./lib/atspi');
+const { widget, widgets } = require('./lib/atspi');
 const { launchBrowser } = require('./lib/browser');
 const { mainWindow, geometry, drag, doubleClick, pause, screenshot, xdotool } = require('./lib/x11');
 
@@ -29,11 +30,14 @@ const secondText = { x: 320, y: 396 }; // each further text goes one 72 px box l
 const dragUp = 150; // screen pixels
 
 let app;
+let second; // another instance next to `app`
 let window;
 let browser;
 
+const instanceEnv = { QT_LINUX_ACCESSIBILITY_ALWAYS_ON: '1', TMPDIR: tempDir };
+
 async function start() {
-    app = await launchApp(home, { QT_LINUX_ACCESSIBILITY_ALWAYS_ON: '1', TMPDIR: tempDir });
+    app = await launchApp(home, instanceEnv);
     window = await mainWindow(app.pid);
     xdotool('windowactivate', '--sync', window);
     await widget(app.pid, 'push button', 'New'); // the tool bar is up and reachable
@@ -73,10 +77,14 @@ function saveAndRead(check, what) {
 const textsOf = project => project.scenes.find(scene => scene.name === 'Scene 2').elements
     .map(({ text, x, y }) => ({ text, x, y }));
 
+const backupDir = path.join(home, '.local', 'state', 'Veldra', 'backups');
+
 function backupFiles() {
-    return fs.readdirSync(tempDir, { recursive: true })
+    if (!fs.existsSync(backupDir))
+        return [];
+    return fs.readdirSync(backupDir, { recursive: true })
         .filter(name => name.endsWith('.veldrabackup'))
-        .map(name => path.join(tempDir, name));
+        .map(name => path.join(backupDir, name));
 }
 
 // The canvas has no name of its own: it is the widget after the "Add Text" button.
@@ -107,6 +115,7 @@ before(() => {
 after(async () => {
     await browser?.close();
     await app?.stop();
+    await second?.stop();
     fs.rmSync(home, { recursive: true, force: true });
 });
 
@@ -212,15 +221,24 @@ test('Export to HTML5 into a folder typed into the folder dialog; Chromium shows
     await page.screenshot({ path: path.join(screenshotDir, 'session-6-browser.png') });
 });
 
-test('killed during editing: the next start offers "Recover", which brings the edit back',
-     async () => {
+test('killed during editing while a second instance runs, which then quits: the next start ' +
+     'offers "Recover", which brings the edit back', async () => {
     await click((await find('push button', 'Add')).centre);
     await find('list item', 'Scene 3'); // after the current scene, the first
-    await waitFor(() => backupFiles().some(file => readProject(file)?.scenes.length === 3),
-                  'a backup with the new scene', 10000);
+    const hasEdit = () => backupFiles().some(file => readProject(file)?.scenes.length === 3);
+    await waitFor(hasEdit, 'a backup with the new scene', 10000);
+    second = await launchApp(home, instanceEnv);
+    await widget(second.pid, 'push button', 'New'); // running: it quits cleanly on SIGTERM
+    assert.deepEqual(widgets(second.pid, 'push button', 'Recover'), [],
+                     'a running instance\'s backups are not offered');
     process.kill(app.pid, 'SIGKILL');
     await app.exited;
     assert.equal(readProject().scenes.length, 2, 'the edit was never saved');
+    await second.stop();
+    assert.equal(await second.exited, 0);
+    assert.ok(hasEdit(), 'the second instance left the crashed run\'s backup alone');
+    const mode = file => fs.statSync(file).mode & 0o777;
+    assert.deepEqual([mode(backupDir), ...backupFiles().map(mode)], [0o700, 0o600]);
 
     await start();
     const recover = await find('push button', 'Recover');

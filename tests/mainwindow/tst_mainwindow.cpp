@@ -21,6 +21,7 @@
 #include <extensionsystem/pluginmanager.h>
 
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -405,6 +406,35 @@ private slots:
         // The frames are gone for good: nothing shows them again.
         window()->updateShadowBorderFrame(true);
         QCOMPARE(shadowFrames(window()), qMakePair(4, 0));
+    }
+
+    // Another instance using the temporary folder holds a lock in it; a crashed one left its
+    // lock behind, naming a process that is gone.
+    void tempFolderStaysWhileAnotherInstanceUsesIt_data()
+    {
+        QTest::addColumn<bool>("otherRuns");
+        QTest::newRow("another instance runs") << true;
+        QTest::newRow("another instance crashed") << false;
+    }
+
+    void tempFolderStaysWhileAnotherInstanceUsesIt()
+    {
+        QFETCH(bool, otherRuns);
+        const QDir temp(window()->getDefaultTempPath());
+        QVERIFY(QFile(temp.filePath(QStringLiteral("preview"))).open(QIODevice::WriteOnly));
+        const QString otherLock = temp.filePath(QStringLiteral(".instances/other.lock"));
+        QLockFile lock(otherLock);
+        if (otherRuns) {
+            QVERIFY(lock.tryLock(0));
+        } else {
+            QFile crashed(otherLock);
+            QVERIFY(crashed.open(QIODevice::WriteOnly) && crashed.write("2147483646\nveldra\n\n"));
+        }
+        window()->removeDefaultTempDir();
+        QCOMPARE(QFileInfo::exists(temp.filePath(QStringLiteral("preview"))), otherRuns);
+        const QStringList instances =
+                QDir(temp.filePath(QStringLiteral(".instances"))).entryList(QDir::Files);
+        QCOMPARE(instances, otherRuns ? QStringList{QStringLiteral("other.lock")} : QStringList());
     }
 
     void newProject_data()

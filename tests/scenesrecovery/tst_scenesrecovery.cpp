@@ -22,9 +22,26 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-enum RunKind { NoLock, StaleLock, LiveLock, OldEmptyLock, FreshEmptyLock, CurrentRun, LinkedRun };
+enum RunKind {
+    NoLock,
+    StaleLock,
+    LiveLock,
+    OldEmptyLock,
+    FreshEmptyLock,
+    CurrentRun,
+    LinkedRun,
+    OpenToOthers,
+    OtherUser
+};
+
+constexpr QFileDevice::Permissions s_groupAndOthers =
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -55,7 +72,8 @@ class TestScenesRecovery : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_temp; // stands in for the system's temporary folder
+    std::unique_ptr<QTemporaryDir> m_temp; // stands in for the system's temporary folder and
+                                           // the user's state folder
     QByteArray m_systemTemp;
 
 private slots:
@@ -66,6 +84,7 @@ private slots:
         m_temp = std::make_unique<QTemporaryDir>(QFile::decodeName(m_systemTemp) +
                                                  QStringLiteral("/recovery-XXXXXX"));
         qputenv("TMPDIR", QFile::encodeName(m_temp->path()));
+        qputenv("XDG_STATE_HOME", QFile::encodeName(m_temp->filePath(QStringLiteral("state"))));
     }
 
     void cleanupTestCase() { qputenv("TMPDIR", m_systemTemp); }
@@ -116,6 +135,8 @@ private slots:
         QTest::newRow("fresh empty lock") << int(FreshEmptyLock) << false;
         QTest::newRow("this run") << int(CurrentRun) << false;
         QTest::newRow("symbolic link to a folder") << int(LinkedRun) << false;
+        QTest::newRow("folder others can write to") << int(OpenToOthers) << false;
+        QTest::newRow("folder of another user") << int(OtherUser) << false;
     }
 
     void orphans()
@@ -156,6 +177,13 @@ private slots:
         const QString backup = folder + QStringLiteral("/x.veldrabackup");
         if (kind != LinkedRun)
             writeFile(backup, "x");
+        if (kind == OpenToOthers)
+            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
+        if (kind == OtherUser) {
+            if (::geteuid() != 0)
+                QSKIP("Giving a folder to another user takes root");
+            QCOMPARE(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+        }
 
         QCOMPARE(BackupStore::orphanedBackups(), orphaned ? QStringList{backup} : QStringList{});
         BackupStore::discardOrphans();
@@ -164,21 +192,31 @@ private slots:
         QVERIFY(QFileInfo::exists(outside + QStringLiteral("/keep.veldrabackup")));
     }
 
-    void backupTimerWritesBackup()
+    // Backups are the user's alone whatever the umask, also over a file others could read.
+    void backupTimerWritesPrivateBackup()
     {
         CoreFixture fixture;
         MessageBoxAnswerer answerer;
+        const mode_t umask = ::umask(0);
+        const auto restoreUmask = qScopeGuard([umask] { ::umask(umask); });
         const QString path = fixture.filePath(QStringLiteral("timed.veldra"));
         SceneDocument document;
         document.setFileName(path);
         QVERIFY(document.create(640, 360, 25));
         document.renameScene(0, QStringLiteral("Renamed"));
+        const QString backup = BackupStore::backupPathFor(path);
+        writeFile(backup, "older");
+        QVERIFY(QFile::setPermissions(backup, QFileDevice::Permissions(0x6666)));
         DocumentManager::addDocument(&document);
         DocumentManager::setAutobackupTimeout(1);
         DocumentManager::startWaitingBackup(&document);
-        const QString backup = BackupStore::backupPathFor(path);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(backup), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(backup).size() > 5, 3000);
         DocumentManager::removeDocument(&document);
+        QCOMPARE(QFileInfo(backup).permissions() & s_groupAndOthers, QFileDevice::Permissions());
+        for (QString folder = BackupStore::currentRunFolder(); folder != m_temp->path();
+             folder = QFileInfo(folder).absolutePath())
+            QCOMPARE(QFileInfo(folder).permissions() & s_groupAndOthers,
+                     QFileDevice::Permissions());
 
         SceneDocument recovered;
         QVERIFY(recovered.openBackup(backup));

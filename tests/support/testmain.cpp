@@ -15,7 +15,8 @@ void prepareEnvironment()
         qFatal("Cannot create a temporary home folder for the tests");
     const QByteArray root = QFile::encodeName(home.path());
     qputenv("HOME", root);
-    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+    for (const char *name :
+         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
         const QByteArray path = root + '/' + QByteArray(name).mid(4).toLower();
         QDir().mkpath(QFile::decodeName(path));
         qputenv(name, path);

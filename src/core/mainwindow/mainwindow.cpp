@@ -12,6 +12,7 @@
 #include "ioptionsdlg.h"
 #include "ishadowborderframe.h"
 #include "iui.h"
+#include "sharedtempfolder_p.h"
 #include "websocketclientwrapper.h"
 #include "websockettransport.h"
 
@@ -43,26 +44,6 @@ bool isProjectFile(const QString &path)
     const QString suffix = QFileInfo(path).suffix();
     return suffix.compare(QLatin1String("veldrapack"), Qt::CaseInsensitive) == 0
             || suffix.compare(QLatin1String("veldra"), Qt::CaseInsensitive) == 0;
-}
-
-// Removes a folder with everything in it; stops at the first entry that cannot be removed.
-bool removeDirectory(const QString &path)
-{
-    QDir dir(path);
-    if (!dir.exists())
-        return false;
-    const QFileInfoList entries = dir.entryInfoList(QDir::NoDotAndDotDot | QDir::System
-                                                            | QDir::Hidden | QDir::AllDirs
-                                                            | QDir::Files,
-                                                    QDir::DirsFirst);
-    for (const QFileInfo &entry : entries) {
-        const bool removed = entry.isDir() && !entry.isSymLink()
-                ? removeDirectory(entry.absoluteFilePath())
-                : QFile::remove(entry.absoluteFilePath());
-        if (!removed)
-            return false;
-    }
-    return dir.rmdir(dir.absolutePath());
 }
 } // namespace
 
@@ -219,18 +200,15 @@ bool MainWindow::IsFirstRun()
 
 QString MainWindow::getDefaultTempPath() const
 {
-    QDir temp = QDir::temp();
-    const QString folder = QString::fromLatin1(s_tempFolderName);
-    if (!temp.exists(folder))
-        temp.mkdir(folder);
-    return QFileInfo(temp, folder).absoluteFilePath();
+    const QString path = QDir::temp().absoluteFilePath(QString::fromLatin1(s_tempFolderName));
+    SharedTempFolder(path).join();
+    return path;
 }
 
+// Other running instances may still use the folder: it goes only when the last one leaves.
 void MainWindow::removeDefaultTempDir()
 {
-    const QString path = QDir::temp().absoluteFilePath(QString::fromLatin1(s_tempFolderName));
-    if (QFileInfo::exists(path))
-        removeDirectory(path);
+    SharedTempFolder(QDir::temp().absoluteFilePath(QString::fromLatin1(s_tempFolderName))).leave();
 }
 
 QWebChannel *MainWindow::getChannel()

@@ -52,7 +52,8 @@ async function launchApp(home, env = {}) {
     const child = spawn(path.join(binDir, 'veldra'), [], {
         env: { ...process.env, HOME: home, XDG_CONFIG_HOME: config,
                XDG_DATA_HOME: path.join(home, '.local', 'share'),
-               XDG_CACHE_HOME: path.join(home, '.cache'), VELDRA_NO_MESSAGE_BOXES: '1',
+               XDG_CACHE_HOME: path.join(home, '.cache'),
+               XDG_STATE_HOME: path.join(home, '.local', 'state'), VELDRA_NO_MESSAGE_BOXES: '1',
                VELDRA_WEBSOCKET_PORT_FILE: portFile, QTWEBENGINE_DISABLE_SANDBOX: '1',
                QTWEBENGINE_CHROMIUM_FLAGS: '--disable-gpu', QT_QPA_PLATFORM: 'xcb', ...env },
         stdio: ['ignore', 'pipe', 'pipe'],

@@ -278,7 +278,7 @@ bool SceneDocument::saveBackup()
     QString problem;
     if (!AtomicFile::write(backupPath,
                            ProjectFormat::encode(object, ProjectFormat::isPackedPath(backupPath)),
-                           &problem)) {
+                           &problem, BackupStore::filePermissions())) {
         qWarning("Cannot write the backup %s: %s", qPrintable(backupPath), qPrintable(problem));
         return false;
     }

@@ -3,6 +3,7 @@
 #include "scenes_global.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 /*!
@@ -12,6 +13,9 @@
 class SCENES_EXPORT AtomicFile
 {
 public:
-    // False, with the system's reason in pProblem, when the file could not be written.
-    static bool write(const QString &strFile, const QByteArray &bytes, QString *pProblem);
+    // False, with the system's reason in pProblem, when the file could not be written. Given
+    // permissions apply whatever the umask or the replaced file's; none keeps the replaced
+    // file's, or the umask's for a new file.
+    static bool write(const QString &strFile, const QByteArray &bytes, QString *pProblem,
+                      QFileDevice::Permissions permissions = {});
 };

@@ -1,8 +1,5 @@
 #include "backupstore.h"
 
-#include "icore.h"
-#include "mainwindow.h"
-
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -11,6 +8,10 @@
 #include <QUuid>
 
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -35,6 +36,47 @@ bool removeTree(const QString &path)
 QString lockPathIn(const QString &folder)
 {
     return QDir(folder).filePath(BackupStore::lockFileName());
+}
+
+constexpr QFileDevice::Permissions s_ownerOnly =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+bool isOwnedByUser(const QFileInfo &info)
+{
+#ifdef Q_OS_UNIX
+    return info.ownerId() == ::getuid();
+#else
+    Q_UNUSED(info)
+    return true;
+#endif
+}
+
+bool isUsersOwnFolder(const QFileInfo &info)
+{
+    return info.isDir() && !info.isSymLink() && isOwnedByUser(info);
+}
+
+// A real folder of this user that nobody else can change. Backups elsewhere are not offered.
+bool isTrustedFolder(const QFileInfo &info)
+{
+    return isUsersOwnFolder(info) &&
+           !(info.permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther));
+}
+
+// Creates what is missing of the path, each folder for this user alone whatever the umask.
+bool makePrivatePath(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists())
+        return info.isDir();
+    return makePrivatePath(info.absolutePath()) && QDir().mkdir(path) &&
+           QFile::setPermissions(path, s_ownerOnly);
+}
+
+// False for a folder that is not this user's own (or a symbolic link): it is left as it is.
+bool closeToOthers(const QString &path)
+{
+    return isUsersOwnFolder(QFileInfo(path)) && QFile::setPermissions(path, s_ownerOnly);
 }
 
 // Locks are never stale by age: a run may last for days. Only a lock whose process is gone is.
@@ -63,26 +105,32 @@ public:
 
     QString runId() const { return m_runId; }
 
-    // Creates the folder and locks it, again if someone removed it since.
-    void ensureLocked(const QString &folder)
+    // Creates the folder, closed to other users, and locks it, again if someone removed it since.
+    // False when the folder cannot be this user's alone, or locked.
+    bool ensureLocked(const QString &folder)
     {
         if (m_lock && m_folder == folder && QFileInfo::exists(lockPathIn(folder)))
-            return;
+            return true;
         release();
         m_folder = folder;
-        if (!QDir().mkpath(folder)) {
+        if (!makePrivatePath(folder)) {
             qWarning("Cannot create the backup folder %s", qUtf8Printable(folder));
-            return;
+            return false;
+        }
+        if (!closeToOthers(BackupStore::runsFolder()) || !closeToOthers(folder)) {
+            qWarning("The backup folder %s is not this user's own; no backups are kept",
+                     qUtf8Printable(folder));
+            return false;
         }
         m_lock = tryLockFolder(folder);
         if (!m_lock)
             qWarning("Cannot lock the backup folder %s", qUtf8Printable(folder));
+        return m_lock != nullptr;
     }
 
 private:
-    // QLockFile complains when its file has gone, and it has when the core removed its whole
-    // temporary folder on closing. The file is then put back for the lock to remove, together
-    // with the folders that needed.
+    // QLockFile complains when its file has gone, someone having removed the folder. The file
+    // is then put back for the lock to remove, together with the folders that needed.
     void release()
     {
         if (!m_lock)
@@ -142,12 +190,15 @@ bool isAbandoned(const QString &folder)
 QStringList orphanedRunFolders()
 {
     const QString currentRun = currentRunId();
+    if (!isTrustedFolder(QFileInfo(BackupStore::runsFolder())))
+        return {};
     const QFileInfoList runs = QDir(BackupStore::runsFolder())
                                        .entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot |
                                                       QDir::NoSymLinks | QDir::Hidden);
     QStringList folders;
     for (const QFileInfo &run : runs) {
-        if (run.fileName() != currentRun && isAbandoned(run.absoluteFilePath()))
+        if (run.fileName() != currentRun && isTrustedFolder(run) &&
+            isAbandoned(run.absoluteFilePath()))
             folders.append(run.absoluteFilePath());
     }
     return folders;
@@ -164,7 +215,8 @@ QString BackupStore::backupPathFor(const QString &strProjectPath)
     const QString folder = currentRunFolder();
     if (folder.isEmpty())
         return QString();
-    runLock->ensureLocked(folder);
+    if (!runLock->ensureLocked(folder))
+        return QString();
     return QDir(folder).filePath(backupFileName(strProjectPath));
 }
 
@@ -202,16 +254,21 @@ void BackupStore::discardOrphans()
 
 QString BackupStore::runsFolder()
 {
-    const MainWindow *window = ICore::getMainWindow();
-    const QString tempFolder =
-            window ? window->getDefaultTempPath() : QDir::temp().filePath(QStringLiteral("Veldra"));
-    return QDir(tempFolder).filePath(QStringLiteral("backups"));
+    QString stateHome = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(stateHome)) // unset, empty or relative: the usual place
+        stateHome = QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir(stateHome).filePath(QStringLiteral("Veldra/backups"));
 }
 
 QString BackupStore::currentRunFolder()
 {
     const QString runId = currentRunId();
     return runId.isEmpty() ? QString() : QDir(runsFolder()).filePath(runId);
+}
+
+QFileDevice::Permissions BackupStore::filePermissions()
+{
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 }
 
 QString BackupStore::lockFileName()
