@@ -229,6 +229,58 @@
         <source>Cannot download update: %1</source>
         <translation>Das Update kann nicht heruntergeladen werden: %1</translation>
     </message>
+    <message>
+        <source>The download address is not a web address.</source>
+        <translation>Die Download-Adresse ist keine Webadresse.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s checksum is not a valid SHA-256 digest.</source>
+        <translation>Die Prüfsumme des Updates ist kein gültiger SHA-256-Wert.</translation>
+    </message>
+    <message>
+        <source>The server redirected the download to an address that is not a web address.</source>
+        <translation>Der Server hat den Download an eine Adresse umgeleitet, die keine Webadresse ist.</translation>
+    </message>
+    <message>
+        <source>The update cannot be saved in the Downloads folder.</source>
+        <translation>Das Update kann nicht im Download-Ordner gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The connection timed out.</source>
+        <translation>Die Verbindung hat zu lange nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>The server answered %1.</source>
+        <translation>Der Server antwortete: %1.</translation>
+    </message>
+    <message>
+        <source>The server refused the connection.</source>
+        <translation>Der Server hat die Verbindung abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The server closed the connection before the download was complete.</source>
+        <translation>Der Server hat die Verbindung beendet, bevor der Download vollständig war.</translation>
+    </message>
+    <message>
+        <source>The server could not be found.</source>
+        <translation>Der Server wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>A secure connection to the server could not be established.</source>
+        <translation>Es konnte keine sichere Verbindung zum Server aufgebaut werden.</translation>
+    </message>
+    <message>
+        <source>The server redirected the download too many times.</source>
+        <translation>Der Server hat den Download zu oft umgeleitet.</translation>
+    </message>
+    <message>
+        <source>The download was cancelled.</source>
+        <translation>Der Download wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The download failed because of a network error.</source>
+        <translation>Der Download ist wegen eines Netzwerkfehlers fehlgeschlagen.</translation>
+    </message>
 </context>
 <context>
     <name>EditCommands</name>
@@ -1012,6 +1064,10 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>&lt;b&gt;%1 %2 has been released!&lt;/b&gt;</source>
         <translation>&lt;b&gt;%1 %2 wurde veröffentlicht!&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>The update&apos;s address is not a web address.</source>
+        <translation>Die Adresse des Updates ist keine Webadresse.</translation>
     </message>
 </context>
 <context>
