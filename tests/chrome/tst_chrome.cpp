@@ -180,8 +180,27 @@ private slots:
         QCOMPARE(titleButton(m_titleBar, 2)->objectName(), QStringLiteral("m_pCloseButton"));
         m_titleBar->updateMaximized(true);
         QCOMPARE(toolTips().at(1), QStringLiteral("Restore Down"));
+        // A theme's text colour for the title bar colours the buttons' glyphs, also the one
+        // that changes with the window's state.
+        m_titleBar->setStyleSheet(QStringLiteral("IMainMenuWidget { color: #123456; }"));
         m_titleBar->updateMaximized(false);
         QCOMPARE(toolTips().at(1), QStringLiteral("Maximize"));
+        for (int i = 0; i < 3; ++i) {
+            const QImage glyph = titleButton(m_titleBar, i)->icon().pixmap(16).toImage()
+                                         .convertToFormat(QImage::Format_ARGB32);
+            int drawn = 0; // the glyphs' edges are smoothed: their solid half is compared
+            for (int y = 0; y < glyph.height(); ++y) {
+                for (int x = 0; x < glyph.width(); ++x) {
+                    const QRgb pixel = glyph.pixel(x, y);
+                    if (qAlpha(pixel) < 128)
+                        continue;
+                    ++drawn;
+                    QVERIFY(qAbs(qRed(pixel) - 0x12) + qAbs(qGreen(pixel) - 0x34) +
+                                    qAbs(qBlue(pixel) - 0x56) <= 6);
+                }
+            }
+            QVERIFY(drawn > 0);
+        }
 
         // The menu bar goes between the title row and the notification bar.
         VDNotificationBar *bar = m_titleBar->getNotificationBar();

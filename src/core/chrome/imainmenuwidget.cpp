@@ -24,10 +24,26 @@ const char imageDirectory[] = ":/core/images/";
 // A press on a maximised window only restores it once the cursor moved further than this
 // to the right or downward.
 const int restoreDragThreshold = 5;
+// The name of the picture a title button shows.
+const char glyphProperty[] = "veldraGlyph";
 
 QIcon titleIcon(const QString &name)
 {
     return IUi::getIcon(name, IUi::NoSize, QLatin1String(imageDirectory));
+}
+
+// The picture's shape in the given colour: the glyph files are drawn for a dark title bar.
+QIcon tintedIcon(const QIcon &icon, const QColor &color)
+{
+    const QList<QSize> sizes = icon.availableSizes();
+    QPixmap glyph = icon.pixmap(sizes.isEmpty() ? QSize(16, 16) : sizes.constFirst());
+    if (glyph.isNull())
+        return icon;
+    QPainter painter(&glyph);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(glyph.rect(), color);
+    painter.end();
+    return QIcon(glyph);
 }
 
 } // namespace
@@ -77,6 +93,7 @@ QPushButton *IMainMenuWidget::addTitleButton(QBoxLayout *row, const QString &too
 {
     auto button = new QPushButton(this);
     button->setToolTip(toolTip);
+    button->setProperty(glyphProperty, iconName);
     button->setIcon(titleIcon(iconName));
     row->addWidget(button);
     return button;
@@ -122,14 +139,29 @@ void IMainMenuWidget::updateModified(bool bIsModified)
 
 void IMainMenuWidget::updateMaximized(bool bIsMaximized)
 {
-    if (bIsMaximized) {
-        m_pMaximizeButton->setToolTip(tr("Restore Down"));
-        m_pMaximizeButton->setIcon(titleIcon(QStringLiteral("restore")));
-    } else {
-        m_pMaximizeButton->setToolTip(tr("Maximize"));
-        m_pMaximizeButton->setIcon(titleIcon(QStringLiteral("maximize")));
-    }
+    const QString glyph = QLatin1String(bIsMaximized ? "restore" : "maximize");
+    m_pMaximizeButton->setToolTip(bIsMaximized ? tr("Restore Down") : tr("Maximize"));
+    m_pMaximizeButton->setProperty(glyphProperty, glyph);
+    m_pMaximizeButton->setIcon(glyphIcon(glyph));
     update();
+}
+
+// The buttons' glyphs take the title bar's text colour, so that a theme can make the title bar
+// light as well as dark.
+QIcon IMainMenuWidget::glyphIcon(const QString &name) const
+{
+    return tintedIcon(titleIcon(name), palette().color(foregroundRole()));
+}
+
+void IMainMenuWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        for (QPushButton *button : {m_pMinimizeButton, m_pMaximizeButton, m_pCloseButton}) {
+            if (button)
+                button->setIcon(glyphIcon(button->property(glyphProperty).toString()));
+        }
+    }
+    QWidget::changeEvent(event);
 }
 
 void IMainMenuWidget::showMinimized()

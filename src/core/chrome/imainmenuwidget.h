@@ -55,10 +55,12 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void buildContent();
     QPushButton *addTitleButton(QBoxLayout *row, const QString &toolTip, const QString &iconName);
+    QIcon glyphIcon(const QString &name) const;
     bool isWindowExactlyMaximized() const;
     void restoreMaximizedWindowByDrag();
     void placeRestoredWindowUnderCursor(const QPoint &cursor);
