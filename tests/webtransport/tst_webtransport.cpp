@@ -142,6 +142,16 @@ private slots:
             "Welcome page: " + forgedLogged(QString()));
         row("debug object", "{\"type\":5,\"data\":{\"a\":[1]}}", false,
             "Welcome page: {\"a\":[1]}");
+        // Messages the channel would log whole or with the page's object name, as they came.
+        const QString unhandled("Received a web channel message without a type, id or known "
+                                "object: %1");
+        for (const char *message : {"{\"id\":1}", "{\"type\":\"3\",\"id\":1}", "{\"type\":3}",
+                                    "{\"type\":6,\"object\":\"probe\",\"method\":1,\"args\":[]}"})
+            row(message, message, false, unhandled.arg(message));
+        const QString longName = QJsonDocument(QJsonObject{{"type", 7}, {"object", forged}})
+                                         .toJson(QJsonDocument::Compact);
+        row("long object name", longName, false,
+            unhandled.arg(WebSocketTransport::forLog(longName)));
     }
 
     void whatIsNotATextObjectIsDropped()

@@ -11,8 +11,21 @@
 
 namespace {
 
-// The web channel's message type for a page's log line; the channel itself would print it.
-constexpr int debugMessageType = 5;
+// The web channel's message types this transport looks at.
+constexpr int initMessageType = 3;
+constexpr int debugMessageType = 5; // a page's log line, which the channel would print verbatim
+constexpr int invokeMessageType = 6;
+
+// The channel logs a message it cannot handle whole, or its object name, as it came; such
+// messages are logged here, shortened and escaped, instead. Object names are short.
+bool channelCanHandle(const QJsonObject &message)
+{
+    const QJsonValue type = message.value(QStringLiteral("type"));
+    const bool bNeedsId = type.toInt() == initMessageType || type.toInt() == invokeMessageType;
+    return type.isDouble() && (!bNeedsId || message.contains(QStringLiteral("id"))) &&
+           message.value(QStringLiteral("object")).toString().size() <=
+                   WebSocketTransport::maxLoggedLength;
+}
 
 QString escaped(QChar ch)
 {
@@ -106,6 +119,12 @@ void WebSocketTransport::textMessageReceived(const QString &message)
         return;
     }
     const QJsonObject object = document.object();
+    if (!channelCanHandle(object)) {
+        QMessageLogger().warning().noquote()
+                << "Received a web channel message without a type, id or known object:"
+                << forLog(message);
+        return;
+    }
     if (object.value(QStringLiteral("type")).toInt() == debugMessageType)
         return logDebugMessage(object);
     emit messageReceived(object, this);
