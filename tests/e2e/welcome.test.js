@@ -1,6 +1,8 @@
-// The welcome page in headless Chromium against the running application: the page from the build
-// tree, and the same page served from a foreign and from a loopback origin; pages that attack the
-// bridge (a sandboxed frame, no secret, a local file) and another user's process.
+// The welcome page in headless Chromium against the running application: the page of the build
+// tree served from 127.0.0.1 with the bridge's secret, the same page from a foreign origin, pages
+// that attack the bridge (a sandboxed frame, no secret, a local file) and another user's process.
+// (Chromium sends the Origin "null" for a page opened from disk, which the bridge refuses; the
+// application's own web view sends "file://".)
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -10,22 +12,28 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { startApp, waitFor, pageDir } = require('./lib/app');
-const { launchBrowser, pageFileUrl, openWelcome, entries } = require('./lib/browser');
+const { launchBrowser, openWelcome, entries } = require('./lib/browser');
 const { serveFolder } = require('./lib/httpserver');
 const { windowsOf } = require('./lib/x11');
 
 let app;
+let pages; // serves the page folder on 127.0.0.1
 let browser;
 let page;
 
+const pageUrl = (host, fragment = '') =>
+    `http://${host}:${pages.port}/index.html?port=${app.port}&theme=Dark${fragment}`;
+
 before(async () => {
     app = await startApp({ language: 'de_DE' });
+    pages = await serveFolder(pageDir);
     browser = await launchBrowser();
-    page = await openWelcome(browser, `${pageFileUrl(app.port)}#token=${app.token}`);
+    page = await openWelcome(browser, pageUrl('127.0.0.1', `#token=${app.token}`));
 });
 
 after(async () => {
     await browser?.close();
+    await pages?.stop();
     await app?.stop();
 });
 
@@ -75,26 +83,18 @@ test('removing a project with the Delete key updates the list when the applicati
     assert.equal(await page.evaluate(() => document.activeElement.className), 'open');
 });
 
-test('a page from a foreign origin cannot connect; from a loopback origin it can', async () => {
-    const server = await serveFolder(pageDir);
+test('a page from a foreign origin cannot connect, even with the secret', async () => {
     const foreignBrowser =
         await launchBrowser(['--host-resolver-rules=MAP attacker.example 127.0.0.1']);
     try {
-        const query = `index.html?port=${app.port}&theme=Dark`;
         const foreign = await openWelcome(foreignBrowser,
-                                          `http://attacker.example:${server.port}/${query}`);
+                                          pageUrl('attacker.example', `#token=${app.token}`));
         assert.equal(await foreign.getAttribute('body', 'data-state'), 'offline');
         assert.equal((await entries(foreign)).length, 0);
-        const refusal = `Refused a WebSocket connection from origin http://attacker.example:${server.port}`;
+        const refusal = `Refused a WebSocket connection from origin http://attacker.example:${pages.port}`;
         await waitFor(() => app.output().includes(refusal), 'the refusal in the log', 5000);
-
-        const local = await openWelcome(browser,
-                                        `http://127.0.0.1:${server.port}/${query}#token=${app.token}`);
-        assert.equal(await local.getAttribute('body', 'data-state'), 'ready');
-        assert.equal((await entries(local)).length, 2);
     } finally {
         await foreignBrowser.close();
-        await server.stop();
     }
 });
 
@@ -131,7 +131,6 @@ test('a sandboxed frame, a page without the secret and a file: page are refused'
                       <iframe sandbox="allow-scripts" srcdoc="${frame}"></iframe>`);
     fs.writeFileSync(path.join(folder, 'guess.html'), probe(bridgeUrl + '0'.repeat(32)));
     const server = await serveFolder(folder);
-    const pages = await serveFolder(pageDir);
     const foreignBrowser =
         await launchBrowser(['--host-resolver-rules=MAP attacker.example 127.0.0.1']);
     try {
@@ -141,18 +140,17 @@ test('a sandboxed frame, a page without the secret and a file: page are refused'
         await waitFor(() => app.output().includes('Refused a WebSocket connection from origin null'),
                       'the refusal of the frame in the log', 5000);
 
-        const unsecret = await openWelcome(
-            browser, `http://127.0.0.1:${pages.port}/index.html?port=${app.port}&theme=Dark`);
+        const unsecret = await openWelcome(browser, pageUrl('127.0.0.1'));
         assert.equal(await unsecret.getAttribute('body', 'data-state'), 'offline');
         assert.equal((await entries(unsecret)).length, 0);
         await waitFor(() => app.output().includes('Refused a WebSocket connection without the secret'),
                       'the refusal of the page without the secret in the log', 5000);
 
-        assert.equal(await probeResult(browser, `file://${folder}/guess.html`), 'closed');
+        // Refused for the secret it lacks, or for its origin if the browser sends "null".
+        assert.match(await probeResult(browser, `file://${folder}/guess.html`), /^(closed|refused)$/);
     } finally {
         await foreignBrowser.close();
         await server.stop();
-        await pages.stop();
         fs.rmSync(folder, { recursive: true, force: true });
     }
 });
@@ -184,7 +182,7 @@ test('another user cannot read the port file and is refused',
      { skip: process.getuid() !== 0 && 'only root can run a process as another user' }, () => {
     assert.equal(fs.statSync(app.portFile).mode & 0o777, 0o600);
     const result = spawnSync('setpriv', ['--reuid=nobody', '--regid=nogroup', '--clear-groups',
-                                         'python3', '-c', asNobody, String(app.port), app.portFile],
+                                         '/usr/bin/python3', '-c', asNobody, String(app.port), app.portFile],
                              { encoding: 'utf8', timeout: 20000 });
     assert.equal(result.stdout.trim(), 'refused 1008', result.stderr);
 });

@@ -36,7 +36,8 @@ QStringList malformedMessages()
             QStringLiteral("{}"),
             QStringLiteral("{\"type\":\"6\"}"),
             QStringLiteral("{\"type\":6,\"object\":\"nope\",\"method\":1,\"args\":[],\"id\":1}"),
-            QStringLiteral("{\"type\":6,\"object\":\"vdwelcome\",\"method\":-1,\"args\":7,\"id\":2}"),
+            QStringLiteral(
+                    "{\"type\":6,\"object\":\"vdwelcome\",\"method\":-1,\"args\":7,\"id\":2}"),
             QStringLiteral("{\"type\":7,\"object\":\"vdwelcome\",\"signal\":123456}"),
             QStringLiteral("{\"type\":9,\"object\":\"vdwelcome\",\"property\":99999}"),
             QStringLiteral("{\"type\":5,\"data\":\"\\nDEBUG: forged line\\u001b[2J\"}"),

@@ -99,7 +99,13 @@ private slots:
         qputenv(PortFile::environmentVariable, portFile.toLocal8Bit());
 
         AppDirFolder pageFolder("resources/welcome");
-        QVERIFY(pageFolder.writeFile("index.html", "<p>welcome</p>"));
+        // A page that asks the bridge for its objects, the way the welcome page connects.
+        QVERIFY(pageFolder.writeFile(
+                "index.html",
+                "<script>const port = new URLSearchParams(location.search).get('port');"
+                "const socket = new WebSocket(`ws://127.0.0.1:${port}/?${location.hash.slice(1)}`);"
+                "socket.onopen = () => socket.send('{\"type\":3,\"id\":0}');"
+                "socket.onmessage = () => { document.title = 'answered'; };</script>"));
         WelcomePlugin plugin;
         plugin.extensionsInitialized();
         qunsetenv(PortFile::environmentVariable);
@@ -122,6 +128,9 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QTRY_COMPARE(plugin.view()->geometry(), area->viewport()->rect());
+        // The page from disk in the application's own view passes both walls: the web view
+        // sends "file://" as its origin, and the secret comes with the page's address.
+        QTRY_COMPARE_WITH_TIMEOUT(plugin.view()->title(), QString("answered"), 20000);
 
         WebChannelClient client;
         QVERIFY(client.open(port, secret));
