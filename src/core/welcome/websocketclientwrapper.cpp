@@ -48,6 +48,13 @@ bool equalInConstantTime(const QByteArray &candidate, const QByteArray &secret)
     return difference == 0;
 }
 
+// True when the request URL's query carries token=<strSecret>.
+bool presentsSecret(const QUrl &requestUrl, const QString &strSecret)
+{
+    const QString token = QUrlQuery(requestUrl).queryItemValue(QStringLiteral("token"));
+    return !strSecret.isEmpty() && equalInConstantTime(token.toUtf8(), strSecret.toUtf8());
+}
+
 } // namespace
 
 WebSocketClientWrapper::WebSocketClientWrapper(QWebSocketServer *server, QObject *parent)
@@ -80,12 +87,6 @@ bool WebSocketClientWrapper::isAllowedOrigin(const QString &strOrigin)
         return true;
     const QUrl origin(strOrigin, QUrl::StrictMode);
     return origin.isValid() && isLoopbackWebOrigin(origin);
-}
-
-bool WebSocketClientWrapper::presentsSecret(const QUrl &requestUrl, const QString &strSecret)
-{
-    const QString token = QUrlQuery(requestUrl).queryItemValue(QStringLiteral("token"));
-    return !strSecret.isEmpty() && equalInConstantTime(token.toUtf8(), strSecret.toUtf8());
 }
 
 int WebSocketClientWrapper::connectionCount() const

@@ -6,7 +6,6 @@
 #include <QString>
 
 QT_BEGIN_NAMESPACE
-class QUrl;
 class QWebSocket;
 class QWebSocketCorsAuthenticator;
 class QWebSocketServer;
@@ -49,8 +48,6 @@ public:
 
     // True for file:// and for http or https on localhost, 127.0.0.1 or [::1] with any port.
     static bool isAllowedOrigin(const QString &strOrigin);
-    // True when the request URL's query carries token=<strSecret>; compared in constant time.
-    static bool presentsSecret(const QUrl &requestUrl, const QString &strSecret);
 
     int connectionCount() const;
     void setMaxConnections(int nConnections);
