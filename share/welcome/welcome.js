@@ -1,5 +1,6 @@
 // The welcome page's script. It reaches the application over the WebSocket port named in the
-// page's query (?port=N&theme=Dark) with Qt's qwebchannel.js, through the objects "vdwelcome"
+// page's query (?port=N&theme=Dark), presenting the secret from the fragment (#token=...), with
+// Qt's qwebchannel.js, through the objects "vdwelcome"
 // (recent projects, commands, queries) and "vdwelcomeinfo" (missing projects, theme).
 'use strict';
 
@@ -38,6 +39,7 @@
     };
 
     const query = new URLSearchParams(window.location.search);
+    const token = new URLSearchParams(window.location.hash.slice(1)).get('token') || '';
     const list = document.getElementById('recent-list');
     const entryTemplate = document.getElementById('entry-template');
     let texts = dictionaries.en;
@@ -194,7 +196,8 @@
             setState('offline');
             return;
         }
-        const socket = new WebSocket('ws://127.0.0.1:' + port);
+        const socket =
+            new WebSocket('ws://127.0.0.1:' + port + '/?token=' + encodeURIComponent(token));
         socket.addEventListener('close', () => setState('offline'));
         socket.addEventListener('open', () => new QWebChannel(socket, start));
     }

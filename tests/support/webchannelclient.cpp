@@ -1,8 +1,10 @@
 #include "webchannelclient.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QTest>
 #include <QUrl>
+#include <QUrlQuery>
 
 namespace {
 
@@ -14,6 +16,8 @@ QString plainName(const QString &name)
 }
 
 } // namespace
+
+const QString WebChannelClient::pageOrigin = QStringLiteral("file://");
 
 WebChannelClient::WebChannelClient(const QString &origin, QObject *parent)
     : QObject(parent)
@@ -32,12 +36,27 @@ QWebSocket *WebChannelClient::socket()
     return &m_socket;
 }
 
-bool WebChannelClient::open(quint16 port, int timeout)
+bool WebChannelClient::readPortFile(const QString &path, quint16 *port, QString *token)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    bool ok = false;
+    *port = lines.value(0).toUShort(&ok);
+    *token = QString::fromLatin1(lines.value(1));
+    return ok && !token->isEmpty();
+}
+
+bool WebChannelClient::open(quint16 port, const QString &token, int timeout)
 {
     QUrl url;
     url.setScheme(QStringLiteral("ws"));
     url.setHost(QStringLiteral("127.0.0.1"));
     url.setPort(port);
+    url.setPath(QStringLiteral("/"));
+    if (!token.isEmpty())
+        url.setQuery(QUrlQuery{{QStringLiteral("token"), token}});
     m_socket.open(url);
     const bool settled = QTest::qWaitFor(
             [this] {
@@ -132,7 +151,10 @@ bool WebChannelClient::waitForResponse(int id, QJsonValue *data, int timeout)
         }
         return false;
     };
-    return QTest::qWaitFor([&] { return findResponse(data); }, timeout);
+    // A closed connection will not answer any more.
+    const bool settled =
+            QTest::qWaitFor([&] { return findResponse(nullptr) || !isConnected(); }, timeout);
+    return settled && findResponse(data);
 }
 
 bool WebChannelClient::connectToSignal(const QString &object, const QString &signal)

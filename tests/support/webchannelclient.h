@@ -15,7 +15,7 @@
  * process (and any modal message box it opens) keeps running while the client waits.
  *
  *     WebChannelClient client;
- *     QVERIFY(client.open(server->serverPort()));
+ *     QVERIFY(client.open(server->serverPort(), mainWindow->getSecret()));
  *     QVERIFY(client.initialize());
  *     QCOMPARE(client.invoke("vdwelcome", "callbackAsyncfromJS", {"a", "b"}), QJsonValue(""));
  *
@@ -42,14 +42,20 @@ public:
 
     static constexpr int defaultTimeout = 5000;
 
-    // An empty origin sends no Origin header, like a native client.
-    explicit WebChannelClient(const QString &origin = QString(), QObject *parent = nullptr);
+    // The origin the application's own page sends. An empty origin sends no Origin header.
+    static const QString pageOrigin;
+
+    explicit WebChannelClient(const QString &origin = pageOrigin, QObject *parent = nullptr);
     ~WebChannelClient() override;
 
     QWebSocket *socket();
 
-    // Connects to ws://127.0.0.1:<port>; false when the server refuses or does not answer.
-    bool open(quint16 port, int timeout = defaultTimeout);
+    // Reads the port and the secret from a port file ("PORT\nSECRET\n"); false when it cannot.
+    static bool readPortFile(const QString &path, quint16 *port, QString *token);
+
+    // Connects to ws://127.0.0.1:<port>/?token=<token>; false when the server refuses or does
+    // not answer. An empty token sends none.
+    bool open(quint16 port, const QString &token, int timeout = defaultTimeout);
     bool isConnected() const;
     bool waitForDisconnected(int timeout = defaultTimeout);
 

@@ -2,6 +2,7 @@
 #include "websockettransport.h"
 
 #include "messagerecorder.h"
+#include "stalledwebsocketclient.h"
 #include "testmain.h"
 #include "webchannelclient.h"
 
@@ -12,6 +13,7 @@
 #include <QWebSocketServer>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -46,6 +48,7 @@ public:
     }
 
     quint16 port() const { return server.serverPort(); }
+    QString secret() const { return wrapper.secret(); }
 
     QWebSocketServer server{QStringLiteral("TestServer"), QWebSocketServer::NonSecureMode};
     WebSocketClientWrapper wrapper{&server};
@@ -59,11 +62,12 @@ QString echoed(WebChannelClient &client, const QString &text)
     return client.invoke(probeName, QStringLiteral("echo"), {text}).toString();
 }
 
-// Connects and initialises; the echo round trip makes sure the server has handled everything
-// the client sent so far.
-bool connectAndSettle(WebChannelClient &client, quint16 port)
+// Connects with the bridge's secret and initialises; the echo round trip makes sure the server
+// has handled everything the client sent so far.
+bool connectAndSettle(WebChannelClient &client, const Bridge &bridge)
 {
-    return client.open(port) && client.initialize() && echoed(client, "ready") == "ready";
+    return client.open(bridge.port(), bridge.secret()) && client.initialize() &&
+           echoed(client, "ready") == "ready";
 }
 
 } // namespace
@@ -82,8 +86,8 @@ private slots:
     {
         WebChannelClient first;
         WebChannelClient second;
-        QVERIFY(connectAndSettle(first, m_bridge->port()));
-        QVERIFY(connectAndSettle(second, m_bridge->port()));
+        QVERIFY(connectAndSettle(first, *m_bridge));
+        QVERIFY(connectAndSettle(second, *m_bridge));
         QCOMPARE(m_bridge->transports.size(), 2);
         QVERIFY(m_bridge->transports.at(0) != m_bridge->transports.at(1));
         QCOMPARE(echoed(first, "h\u00e9llo \"world\""), QStringLiteral("h\u00e9llo \"world\""));
@@ -110,30 +114,54 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("binary");
-        QTest::addColumn<QString>("warning");
-        const auto row = [](const char *name, const char *text, bool binary,
-                            const QString &warning) {
-            QTest::newRow(name) << QString(text) << binary << warning;
+        QTest::addColumn<QString>("logged");
+        const auto row = [](const char *name, const QString &text, bool binary,
+                            const QString &logged) {
+            QTest::newRow(name) << text << binary << logged;
         };
-        const QString parseFailure(
-                "Failed to parse text message as JSON object: %1 Error is: \"%2\"");
+        const QString parseFailure("Failed to parse text message as JSON object: %1 Error is: %2");
         const QString notAnObject("Received JSON message that is not an object:  %1");
+        // What a page would use to forge log lines: line breaks, terminal escapes, bidi
+        // overrides and sheer length. The log gets the first 200 characters, escaped.
+        const QString forged =
+                QString::fromUtf8("x\nDEBUG: forged\x1b[31m\u202e") + QString(300, 'y');
+        const auto forgedLogged = [](const QString &head) {
+            return head + "x\\nDEBUG: forged\\u001b[31m\\u202e" + QString(179 - head.size(), 'y') +
+                   QChar(0x2026);
+        };
+        const QJsonObject debugText{{"type", 5}, {"data", forged}};
 
-        row("broken object", "{oops", false, parseFailure.arg("\"{oops\"", "unterminated object"));
-        row("number", "42", false, parseFailure.arg("\"42\"", "illegal value"));
+        row("broken object", "{oops", false, parseFailure.arg("{oops", "unterminated object"));
+        row("number", "42", false, parseFailure.arg("42", "illegal value"));
         row("array of a request", "[{\"type\":3,\"id\":900}]", false,
-            notAnObject.arg("\"[{\\\"type\\\":3,\\\"id\\\":900}]\""));
+            notAnObject.arg("[{\"type\":3,\"id\":900}]"));
         row("binary request", "{\"type\":3,\"id\":900}", true, QString());
+        row("long broken text", "{" + forged, false,
+            parseFailure.arg(forgedLogged("{"), "unterminated object"));
+        row("debug text", QJsonDocument(debugText).toJson(QJsonDocument::Compact), false,
+            "Welcome page: " + forgedLogged(QString()));
+        row("debug object", "{\"type\":5,\"data\":{\"a\":[1]}}", false,
+            "Welcome page: {\"a\":[1]}");
+        // Messages the channel would log whole or with the page's object name, as they came.
+        const QString unhandled("Received a web channel message without a type, id or known "
+                                "object: %1");
+        for (const char *message : {"{\"id\":1}", "{\"type\":\"3\",\"id\":1}", "{\"type\":3}",
+                                    "{\"type\":6,\"object\":\"probe\",\"method\":1,\"args\":[]}"})
+            row(message, message, false, unhandled.arg(message));
+        const QString longName = QJsonDocument(QJsonObject{{"type", 7}, {"object", forged}})
+                                         .toJson(QJsonDocument::Compact);
+        row("long object name", longName, false,
+            unhandled.arg(WebSocketTransport::forLog(longName)));
     }
 
     void whatIsNotATextObjectIsDropped()
     {
         QFETCH(QString, text);
         QFETCH(bool, binary);
-        QFETCH(QString, warning);
+        QFETCH(QString, logged);
 
         WebChannelClient client;
-        QVERIFY(connectAndSettle(client, m_bridge->port()));
+        QVERIFY(connectAndSettle(client, *m_bridge));
         WebSocketTransport *transport = m_bridge->transports.value(0);
         QSignalSpy forwarded(transport, &QWebChannelAbstractTransport::messageReceived);
         MessageRecorder log;
@@ -142,7 +170,8 @@ private slots:
         // Messages are handled in order: once the echo is answered, the text has been dropped.
         QCOMPARE(echoed(client, "still here"), QStringLiteral("still here"));
         QVERIFY(!client.waitForResponse(900, nullptr, 0));
-        QCOMPARE(log.warnings(), warning.isEmpty() ? QStringList() : QStringList(warning));
+        QStringList messages = log.warnings() + log.messages(QtDebugMsg);
+        QCOMPARE(messages, logged.isEmpty() ? QStringList() : QStringList(logged));
         QCOMPARE(forwarded.count(), 1); // the echo call, with the transport that carried it
         QCOMPARE(forwarded.at(0).at(1).value<QWebChannelAbstractTransport *>(), transport);
     }
@@ -150,7 +179,7 @@ private slots:
     void outgoingObjectIsOneCompactMessage()
     {
         WebChannelClient client;
-        QVERIFY(client.open(m_bridge->port()));
+        QVERIFY(client.open(m_bridge->port(), m_bridge->secret()));
         QSignalSpy texts(client.socket(), &QWebSocket::textMessageReceived);
 
         m_bridge->transports.value(0)->sendMessage(QJsonObject{
@@ -163,34 +192,107 @@ private slots:
                  QStringLiteral("{\"a\":\"x y\\nz \u00fc\",\"b\":{\"list\":[1,2]}}"));
     }
 
-    void originDecidesAdmission_data()
+    void admission_data()
     {
         QTest::addColumn<QString>("origin");
+        QTest::addColumn<QString>("token"); // "secret" stands for the bridge's secret
         QTest::addColumn<bool>("admitted");
+        const auto row = [](const char *origin, const char *token, bool admitted) {
+            QTest::addRow("%s %s", origin, token) << QString(origin) << QString(token) << admitted;
+        };
 
-        QTest::newRow("(no origin: a native client)") << QString() << true;
-        for (const char *local : {"null", "http://localhost:1234", "http://127.0.0.1",
-                                  "https://[::1]:8080", "file://", "qrc:"})
-            QTest::newRow(local) << QString(local) << true;
+        for (const char *local :
+             {"file://", "http://localhost:1234", "http://127.0.0.1", "https://[::1]:8080"}) {
+            row(local, "secret", true);
+            row(local, "", false);
+        }
+        // The secret alone does not let a page in whose origin could be anybody's.
         for (const char *foreign :
-             {"https://attacker.example", "http://attacker.example:8080",
-              "http://localhost.attacker.example", "http://localhost@attacker.example",
-              "ftp://localhost", "not an origin"})
-            QTest::newRow(foreign) << QString(foreign) << false;
+             {"", "null", "qrc:", "file:///etc", "https://attacker.example",
+              "http://attacker.example:8080", "http://localhost.attacker.example",
+              "http://localhost@attacker.example", "ftp://localhost", "not an origin"})
+            row(foreign, "secret", false);
+        row("file://", "wrong", false);
+        row("file://", "secret-and-more", false);
+        row("file://", "first-half", false);
+        row("file://", "last-digit-changed", false);
     }
 
-    void originDecidesAdmission()
+    void admission()
     {
         QFETCH(QString, origin);
+        QFETCH(QString, token);
         QFETCH(bool, admitted);
 
-        QCOMPARE(WebSocketClientWrapper::isAllowedOrigin(origin), admitted);
+        const QString secret = m_bridge->secret();
+        QCOMPARE(secret.size(), 32);
+        QCOMPARE(secret, QString::fromLatin1(QByteArray::fromHex(secret.toLatin1()).toHex()));
+        QVERIFY(secret != Bridge().secret());
+        const QHash<QString, QString> tokens{
+                {"secret", secret},
+                {"secret-and-more", secret + "0"},
+                {"first-half", secret.left(16)},
+                {"last-digit-changed", secret.chopped(1) + (secret.endsWith('0') ? "1" : "0")}};
         WebChannelClient client(origin);
-        QCOMPARE(connectAndSettle(client, m_bridge->port()), admitted);
+        client.open(m_bridge->port(), tokens.value(token, token));
+        if (admitted) {
+            QVERIFY(client.initialize());
+            QCOMPARE(echoed(client, "in"), QStringLiteral("in"));
+        } else {
+            QVERIFY(client.waitForDisconnected());
+            QVERIFY(!client.initialize(100));
+        }
         QCOMPARE(m_bridge->transports.size(), admitted ? 1 : 0);
-        // A refused page does not stop the server from serving the next client.
-        WebChannelClient native;
-        QVERIFY(connectAndSettle(native, m_bridge->port()));
+        QCOMPARE(m_bridge->wrapper.connectionCount(), admitted ? 1 : 0);
+        // A refused client does not stop the server from serving the next one.
+        WebChannelClient page;
+        QVERIFY(connectAndSettle(page, *m_bridge));
+    }
+
+    void ninthClientIsRefused()
+    {
+        std::vector<std::unique_ptr<WebChannelClient>> clients;
+        for (int i = 0; i < WebSocketClientWrapper::defaultMaxConnections; ++i) {
+            clients.push_back(std::make_unique<WebChannelClient>());
+            QVERIFY(connectAndSettle(*clients.back(), *m_bridge));
+        }
+        WebChannelClient ninth;
+        QVERIFY(!connectAndSettle(ninth, *m_bridge));
+        QVERIFY(ninth.waitForDisconnected());
+        QCOMPARE(ninth.socket()->closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
+
+        // A place that frees up can be taken again.
+        clients.front()->socket()->close();
+        QTRY_COMPARE(m_bridge->wrapper.connectionCount(),
+                     WebSocketClientWrapper::defaultMaxConnections - 1);
+        WebChannelClient next;
+        QVERIFY(connectAndSettle(next, *m_bridge));
+    }
+
+    // A client that never reads is dropped once the bound of unsent bytes is passed; one that
+    // reads the same stream of answers is served on.
+    void clientThatDoesNotReadIsDropped()
+    {
+        m_bridge->wrapper.setMaxUnsentBytes(1024 * 1024);
+        WebChannelClient reader;
+        QVERIFY(connectAndSettle(reader, *m_bridge));
+        StalledWebSocketClient stalled;
+        QVERIFY(stalled.open(m_bridge->port(), m_bridge->secret()));
+        QTRY_COMPARE(m_bridge->transports.size(), 2);
+        QPointer<WebSocketTransport> stalledTransport = m_bridge->transports.at(1);
+
+        const QJsonObject answer{{"pad", QString(64 * 1024, 'x')}};
+        int sent = 0;
+        // Far more than the kernel buffers of a loopback connection hold.
+        for (; sent < 800 && stalledTransport; ++sent) {
+            m_bridge->transports.at(0)->sendMessage(answer);
+            stalledTransport->sendMessage(answer);
+            QTest::qWait(1);
+        }
+        QVERIFY(stalledTransport.isNull());
+        QVERIFY(stalled.waitForDrop());
+        QTRY_COMPARE(reader.textMessages().size(), sent + 2); // and the init and echo answers
+        QCOMPARE(echoed(reader, "served"), QStringLiteral("served"));
     }
 
     void oversizedMessageIsRefused_data()
@@ -210,9 +312,9 @@ private slots:
         QFETCH(bool, oneFrame);
 
         WebChannelClient bystander;
-        QVERIFY(connectAndSettle(bystander, m_bridge->port()));
+        QVERIFY(connectAndSettle(bystander, *m_bridge));
         WebChannelClient sender;
-        QVERIFY(sender.open(m_bridge->port()));
+        QVERIFY(sender.open(m_bridge->port(), m_bridge->secret()));
         QPointer<WebSocketTransport> transport = m_bridge->transports.value(1);
         QSignalSpy forwarded(transport.data(), &QWebChannelAbstractTransport::messageReceived);
         if (oneFrame)

@@ -20,6 +20,8 @@
 #include <extensionsystem/pluginmanager.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QWebChannel>
@@ -59,6 +61,10 @@ class TestWelcome : public QObject
     Q_OBJECT
 
     IMainMdiArea *area() const { return m_fixture->mainWindow()->getMdiArea(); }
+    VDHTMLExposingWelcome *welcome() const
+    {
+        return area()->findChild<VDHTMLExposingWelcome *>(QString(), Qt::FindDirectChildrenOnly);
+    }
     QSettings *settings() const { return m_fixture->userSettings(); }
     void storeRecent(const QStringList &paths) { settings()->setValue(recentKey, paths); }
     QStringList storedRecent() const { return settings()->value(recentKey).toStringList(); }
@@ -129,9 +135,10 @@ private slots:
         QCOMPARE(welcome->parent(), area());
 
         const quint16 port = m_fixture->mainWindow()->getServer()->serverPort();
-        QVERIFY(!WebChannelClient("https://attacker.example").open(port));
-        WebChannelClient page("http://localhost:8000");
-        QVERIFY(page.open(port));
+        const QString secret = m_fixture->mainWindow()->getSecret();
+        QVERIFY(!WebChannelClient("https://attacker.example").open(port, secret));
+        WebChannelClient page;
+        QVERIFY(page.open(port, secret));
         QVERIFY(page.initialize());
         QVERIFY(page.connectToSignal(welcomeName, "resetRecentFiles"));
         QCOMPARE(page.invoke(welcomeName, "getRecentFileList"),
@@ -291,7 +298,8 @@ private slots:
         QCOMPARE(answerer.last().defaultButton, opened ? QMessageBox::NoButton : QMessageBox::Ok);
     }
 
-    void callbackTunnelAsyncRunsDisabledCommands()
+    // The menus' way in runs a command whatever its state; the page's runs only enabled ones.
+    void callbackTunnelAsyncRunsDisabledCommandsOnlyForTheMenus()
     {
         QAction command(QStringLiteral("Test command"));
         command.setCheckable(true);
@@ -303,11 +311,65 @@ private slots:
         area()->callbackTunnelAsync(id);
         area()->callbackTunnelAsync(QStringLiteral("Test.NoSuchCommand"));
         area()->callbackTunnelAsync(QString());
-
         QCOMPARE(triggered.count(), 1);
         QCOMPARE(triggered.at(0).at(0).toBool(), true);
         QVERIFY(!command.isChecked());
+
+        welcome()->callbackTunnelAsync(id);
+        welcome()->callbackTunnelAsync(QStringLiteral("Test.NoSuchCommand"));
+        QCOMPARE(triggered.count(), 1);
+        command.setEnabled(true);
+        welcome()->callbackTunnelAsync(id);
+        QCOMPARE(triggered.count(), 2);
         ActionManager::unregisterAction(&command, id, QString());
+    }
+
+    void pageRequestsDoNotNestDialogs_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("argument");
+
+        QTest::newRow("openURL") << "openURL"
+                                 << "x";
+        QTest::newRow("openFile") << "openFile"
+                                  << "/no/such/file.veldra";
+        QTest::newRow("showInExplorer") << "showInExplorer"
+                                        << "/no/such/file.veldra";
+        QTest::newRow("callbackTunnelAsync") << "callbackTunnelAsync"
+                                             << "Test.WelcomeCommand";
+    }
+
+    // Every operation here opens a box, or runs a command, when nothing else is open. While a
+    // modal dialog is open it does nothing.
+    void pageRequestsDoNotNestDialogs()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, argument);
+
+        QAction command(QStringLiteral("Test command"));
+        ActionManager::registerAction(&command, "Test.WelcomeCommand", m_fixture->mainWindow(),
+                                      false);
+        QSignalSpy triggered(&command, &QAction::triggered);
+        MessageBoxAnswerer answerer;
+        const auto request = [&] {
+            QVERIFY(QMetaObject::invokeMethod(welcome(), qPrintable(operation),
+                                              Q_ARG(QString, argument)));
+        };
+
+        QDialog dialog(m_fixture->mainWindow());
+        dialog.setModal(true);
+        dialog.show();
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
+        MessageRecorder log;
+        request();
+        request();
+        QCOMPARE(answerer.count() + triggered.count(), 0);
+        QCOMPARE(log.messages(QtInfoMsg).size(), 1); // once per dialog, not once per request
+
+        dialog.close();
+        request();
+        QCOMPARE(answerer.count() + triggered.count(), 1);
+        ActionManager::unregisterAction(&command, "Test.WelcomeCommand", QString());
     }
 
     void callbackAsyncfromJS_data()

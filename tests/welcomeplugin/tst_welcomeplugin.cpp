@@ -26,10 +26,12 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<bool>("written");
         QTest::newRow("port") << "port" << 40123 << true;
+        QTest::newRow("replacing a file anybody could read") << "old" << 40123 << true;
         QTest::newRow("folder missing") << "no/such/folder/port" << 40123 << false;
         QTest::newRow("not listening") << "port" << 0 << false;
     }
 
+    // Port and secret, readable by the owner only: another user must not learn the secret.
     void portFile()
     {
         QFETCH(QString, relativePath);
@@ -37,13 +39,23 @@ private slots:
         QFETCH(bool, written);
         QTemporaryDir dir;
         const QString path = dir.filePath(relativePath);
+        QFile file(path);
+        if (relativePath == "old") {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.close();
+            QVERIFY(file.setPermissions(file.permissions() | QFile::ReadOther));
+        }
         if (!written)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("port"));
-        QCOMPARE(PortFile::write(path, quint16(port)), written);
-        QFile file(path);
+        const QString secret("00112233445566778899aabbccddeeff");
+        QCOMPARE(PortFile::write(path, quint16(port), secret), written);
         QCOMPARE(file.open(QIODevice::ReadOnly), written);
-        if (written)
-            QCOMPARE(file.readAll(), QByteArray::number(port) + '\n');
+        if (!written)
+            return;
+        QCOMPARE(file.readAll(), QByteArray::number(port) + '\n' + secret.toLatin1() + '\n');
+        QCOMPARE(file.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList(relativePath));
     }
 
     void pageUrl_data()
@@ -57,18 +69,20 @@ private slots:
     }
 
     // The page must find the file it was loaded from and read the port and theme back from the
-    // query, whatever characters the installation folder holds.
+    // query, whatever characters the installation folder holds. The secret travels in the
+    // fragment, which never leaves the browser.
     void pageUrl()
     {
         QFETCH(QString, page);
         QFETCH(QString, theme);
-        const QUrl url = WelcomeView::pageUrl(page, 40123, theme);
+        const QUrl url = WelcomeView::pageUrl(page, 40123, theme, "0f3a");
         QVERIFY(url.isLocalFile());
         QCOMPARE(url.toLocalFile(), page);
         const QUrlQuery query(url);
         QCOMPARE(query.queryItemValue("port"), QString("40123"));
         QCOMPARE(query.hasQueryItem("theme"), !theme.isEmpty());
         QCOMPARE(query.queryItemValue("theme"), theme);
+        QCOMPARE(url.fragment(), QString("token=0f3a"));
     }
 
     // The plug-in in a real main window: the page in a view over the MDI area, its helper object
@@ -85,7 +99,13 @@ private slots:
         qputenv(PortFile::environmentVariable, portFile.toLocal8Bit());
 
         AppDirFolder pageFolder("resources/welcome");
-        QVERIFY(pageFolder.writeFile("index.html", "<p>welcome</p>"));
+        // A page that asks the bridge for its objects, the way the welcome page connects.
+        QVERIFY(pageFolder.writeFile(
+                "index.html",
+                "<script>const port = new URLSearchParams(location.search).get('port');"
+                "const socket = new WebSocket(`ws://127.0.0.1:${port}/?${location.hash.slice(1)}`);"
+                "socket.onopen = () => socket.send('{\"type\":3,\"id\":0}');"
+                "socket.onmessage = () => { document.title = 'answered'; };</script>"));
         WelcomePlugin plugin;
         plugin.extensionsInitialized();
         qunsetenv(PortFile::environmentVariable);
@@ -95,19 +115,25 @@ private slots:
         QVERIFY(plugin.view());
         QCOMPARE(area->getWelcomeWidget(), plugin.view());
         const quint16 port = window->getServer()->serverPort();
-        QTRY_COMPARE(plugin.view()->url(), WelcomeView::pageUrl(WelcomeView::pageFilePath(), port,
-                                                                WelcomeInfo().getThemeId()));
-        QFile written(portFile);
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll().trimmed().toInt(), int(port));
+        QTRY_COMPARE(plugin.view()->url(),
+                     WelcomeView::pageUrl(WelcomeView::pageFilePath(), port,
+                                          WelcomeInfo().getThemeId(), window->getSecret()));
+        quint16 writtenPort = 0;
+        QString secret;
+        QVERIFY(WebChannelClient::readPortFile(portFile, &writtenPort, &secret));
+        QCOMPARE(writtenPort, port);
+        QCOMPARE(secret, window->getSecret());
 
         window->resize(900, 700);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QTRY_COMPARE(plugin.view()->geometry(), area->viewport()->rect());
+        // The page from disk in the application's own view passes both walls: the web view
+        // sends "file://" as its origin, and the secret comes with the page's address.
+        QTRY_COMPARE_WITH_TIMEOUT(plugin.view()->title(), QString("answered"), 20000);
 
         WebChannelClient client;
-        QVERIFY(client.open(port));
+        QVERIFY(client.open(port, secret));
         QVERIFY(client.initialize());
         QCOMPARE(client.invoke(WelcomeInfo::channelName, "getMissingRecentFiles"),
                  QJsonValue(QJsonArray{missing, folder}));

@@ -221,6 +221,11 @@ QWebSocketServer *MainWindow::getServer()
     return m_pServer;
 }
 
+QString MainWindow::getSecret() const
+{
+    return m_pClientWrapper ? m_pClientWrapper->secret() : QString();
+}
+
 IMainMdiArea *MainWindow::getMdiArea()
 {
     return m_pMdiArea;

@@ -59,6 +59,8 @@ public:
 
     QWebChannel *getChannel();
     QWebSocketServer *getServer();
+    // The secret every connection to the server must present (see WebSocketClientWrapper).
+    QString getSecret() const;
     IMainMdiArea *getMdiArea();
     QToolBar *getFileToolbar() const;
     VDNotificationBar *getNotificationBar();

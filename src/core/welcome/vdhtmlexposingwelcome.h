@@ -3,15 +3,21 @@
 #include "core_global.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 class IMainMdiArea;
+class QWidget;
 
 /*!
  * The object the welcome page sees on the web channel as "vdwelcome". It does no work of its
  * own: each slot forwards to the MDI area's slot of the same name and returns its result, and
  * the area's resetRecentFiles() is re-emitted as this object's signal of the same name.
+ *
+ * The page is not trusted as far as the menus are: while a modal dialog is open, requests that
+ * may open another one (showInExplorer, callbackTunnelAsync, openURL, openFile) are dropped, and
+ * callbackTunnelAsync runs only commands that are enabled.
  *
  * The area creates it as its child. It publishes itself on the main window's channel when both
  * exist at construction; otherwise it stays unpublished.
@@ -37,5 +43,8 @@ public slots:
     void openFile(QString strFile);
 
 private:
-    IMainMdiArea *m_pArea; // not owned: the Qt parent
+    bool noModalWidgetOpen();
+
+    IMainMdiArea *m_pArea;              // not owned: the Qt parent
+    QPointer<QWidget> m_pReportedModal; // the dialog the last "ignored" message was about
 };

@@ -40,12 +40,12 @@ void WelcomePlugin::extensionsInitialized()
 
     const quint16 port = mainWindow->getServer()->serverPort();
     m_pView = new WelcomeView(mainWindow->getMdiArea());
-    m_pView->loadPage(port, m_pInfo->getThemeId());
+    m_pView->loadPage(port, m_pInfo->getThemeId(), mainWindow->getSecret());
     mainWindow->setWelcomeWidget(m_pView);
     // Another plug-in may have opened a project already.
     mainWindow->setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
 
-    PortFile::writeFromEnvironment(port);
+    PortFile::writeFromEnvironment(port, mainWindow->getSecret());
 }
 
 ExtensionSystem::IPlugin::ShutdownFlag WelcomePlugin::aboutToShutdown()

@@ -12,8 +12,8 @@ class WelcomeView;
 /*!
  * The welcome plug-in object. Once the core's main window exists it publishes the page's helper
  * object on the window's web channel, hands a WelcomeView with the welcome page to the window
- * (which shows it while no project is open) and writes the server's port to the file named by
- * VELDRA_WEBSOCKET_PORT_FILE, if any.
+ * (which shows it while no project is open) and writes the server's port and secret to the file
+ * named by VELDRA_WEBSOCKET_PORT_FILE, if any.
  */
 class WELCOME_EXPORT WelcomePlugin : public ExtensionSystem::IPlugin
 {

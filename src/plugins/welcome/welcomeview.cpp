@@ -25,7 +25,8 @@ QString WelcomeView::pageFilePath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/resources/welcome/index.html");
 }
 
-QUrl WelcomeView::pageUrl(const QString &strPageFile, quint16 nPort, const QString &strThemeId)
+QUrl WelcomeView::pageUrl(const QString &strPageFile, quint16 nPort, const QString &strThemeId,
+                          const QString &strSecret)
 {
     QUrl url = QUrl::fromLocalFile(QFileInfo(strPageFile).absoluteFilePath());
     QUrlQuery query;
@@ -33,15 +34,18 @@ QUrl WelcomeView::pageUrl(const QString &strPageFile, quint16 nPort, const QStri
     if (!strThemeId.isEmpty())
         query.addQueryItem(QStringLiteral("theme"), strThemeId);
     url.setQuery(query);
+    // The fragment never leaves the browser: no request, referrer or history entry sent
+    // anywhere carries the secret.
+    url.setFragment(QStringLiteral("token=") + strSecret);
     return url;
 }
 
-void WelcomeView::loadPage(quint16 nPort, const QString &strThemeId)
+void WelcomeView::loadPage(quint16 nPort, const QString &strThemeId, const QString &strSecret)
 {
     const QString page = pageFilePath();
     if (!QFileInfo(page).isFile())
         qWarning("The welcome page is missing: %s", qPrintable(page));
-    load(pageUrl(page, nPort, strThemeId));
+    load(pageUrl(page, nPort, strThemeId, strSecret));
 }
 
 bool WelcomeView::eventFilter(QObject *watched, QEvent *event)

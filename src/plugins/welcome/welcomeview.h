@@ -14,8 +14,9 @@ class QAbstractScrollArea;
  * window shows and hides it).
  *
  * The page is loaded from "resources/welcome/index.html" next to the executable, with the port
- * of the main window's WebSocket server and the current theme in its query, for example
- * "file:///opt/veldra/bin/resources/welcome/index.html?port=40123&theme=Dark".
+ * of the main window's WebSocket server and the current theme in its query and the server's
+ * secret in its fragment, for example
+ * "file:///opt/veldra/bin/resources/welcome/index.html?port=40123&theme=Dark#token=0f3a…".
  */
 class WELCOME_EXPORT WelcomeView : public QWebEngineView
 {
@@ -25,10 +26,11 @@ public:
     explicit WelcomeView(QAbstractScrollArea *pArea);
 
     static QString pageFilePath();
-    static QUrl pageUrl(const QString &strPageFile, quint16 nPort, const QString &strThemeId);
+    static QUrl pageUrl(const QString &strPageFile, quint16 nPort, const QString &strThemeId,
+                        const QString &strSecret);
 
     // Loads pageUrl() for the page next to the executable.
-    void loadPage(quint16 nPort, const QString &strThemeId);
+    void loadPage(quint16 nPort, const QString &strThemeId, const QString &strSecret);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

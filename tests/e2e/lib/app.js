@@ -42,9 +42,16 @@ function settings(recent, language) {
             language ? `Language=${language}` : '', '[Designer]', 'seen=true', ''].join('\n');
 }
 
+// The port file holds the bridge's port and the secret every connection must present, one per
+// line. It is replaced in one step, so it is either missing or complete.
+function readPortFile(portFile) {
+    const [port, token] = fs.readFileSync(portFile, 'utf8').split('\n');
+    return { port: Number(port), token };
+}
+
 // Starts bin/veldra with `home` as its home and settings folder, plus `env`. stop() ends it
 // (SIGTERM, then SIGKILL after 10 s) and leaves the home folder alone; exited resolves with the
-// exit code, or the signal's name.
+// exit code, or the signal's name. The result carries the bridge's port and secret.
 async function launchApp(home, env = {}) {
     const config = path.join(home, '.config');
     const portFile = path.join(home, 'port');
@@ -74,12 +81,12 @@ async function launchApp(home, env = {}) {
     }
 
     try {
-        const port = await waitFor(() => {
+        const { port, token } = await waitFor(() => {
             if (child.exitCode !== null)
                 throw new Error(`veldra exited with ${child.exitCode}:\n${output}`);
-            return fs.existsSync(portFile) && Number(fs.readFileSync(portFile, 'utf8'));
+            return fs.existsSync(portFile) && readPortFile(portFile);
         }, 'the port file');
-        return { pid: child.pid, port, home, output: () => output, exited, stop };
+        return { pid: child.pid, port, token, portFile, home, output: () => output, exited, stop };
     } catch (error) {
         await stop();
         throw error;
