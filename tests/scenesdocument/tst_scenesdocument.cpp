@@ -400,34 +400,6 @@ private slots:
         QCOMPARE(modified.at(1).at(0).toBool(), false);
     }
 
-    void movesMergeUntilSaved()
-    {
-        std::unique_ptr<SceneDocument> document = openSample();
-        QVERIFY(document);
-        QUndoStack *stack = document->getUndoStack();
-        const auto topLeft = [&] {
-            return document->project().scenes[0].elements[1].geometry.topLeft();
-        };
-        const QPointF start = topLeft();
-        document->moveElement(0, 1, {1, 1});
-        document->moveElement(0, 1, {2, 2});
-        QCOMPARE(stack->count(), 1);
-        document->moveElement(0, 2, {3, 3}); // another element: a step of its own
-        QCOMPARE(stack->count(), 2);
-        stack->undo();
-        stack->undo();
-        QCOMPARE(topLeft(), start);
-        stack->redo();
-        QCOMPARE(topLeft(), QPointF(2, 2));
-
-        QVERIFY(document->save());
-        document->moveElement(0, 1, {4, 4}); // the saved state stays reachable
-        QCOMPARE(stack->count(), 2);
-        stack->undo();
-        QCOMPARE(topLeft(), QPointF(2, 2));
-        QVERIFY(!document->isModified());
-    }
-
     void saveAs_data()
     {
         QTest::addColumn<QString>("typed"); // empty: cancel

@@ -268,6 +268,16 @@ private slots:
             editSecondText("entranceCombo", int(TextElement::Entrance::Zoom)), 0, "entrance", {1});
         row([](P p) { p.scenes[0].elements[1].entranceDuration = 1500; },
             editSecondText("entranceDurationSpin", 1500), 0, "entrance duration", {1});
+        row(
+                [](P p) {
+                    p.scenes[0].elements[1].geometry.moveTopLeft({100, 20});
+                },
+                editSecondText("elementYSpin", 20), 0, "y", {1});
+        row(
+                [](P p) {
+                    p.scenes[0].elements[1].geometry.moveTopLeft({680, 400});
+                },
+                editSecondText("elementXSpin", 5000), 0, "x past the stage", {1});
     }
 
     // Each edit reaches the document as one undo step, and the list and canvas show the result.
@@ -301,8 +311,21 @@ private slots:
         QCOMPARE(documentOf(editor)->project(), sampleProject());
     }
 
-    void mouseDragMovesTextInOneStep()
+    void dragAndNudgeKeepTextOnStage_data()
     {
+        QTest::addColumn<QPoint>("drag"); // in view pixels, from inside "Hello"
+        QTest::addColumn<int>("steps");   // undo steps of the drag and the nudges
+        QTest::newRow("on the stage") << QPoint(60, 35) << 3;
+        // Pinned to the right edge (680 = 1280 - 600), where the nudge to the right does nothing.
+        QTest::newRow("past the right edge") << QPoint(3000, 35) << 2;
+    }
+
+    // Every drag and every nudge is one undo step and leaves the text at whole pixels, wholly on
+    // the stage.
+    void dragAndNudgeKeepTextOnStage()
+    {
+        QFETCH(QPoint, drag);
+        QFETCH(int, steps);
         ScenesCore core;
         SceneEditor *editor = core.open("Drag.veldra", sampleProject());
         QVERIFY(editor);
@@ -310,26 +333,53 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(view));
         QWidget *viewport = view->viewport();
 
-        // From inside "Hello", in four steps.
         const QPoint start = viewport->mapToGlobal(view->mapFromScene(QPointF(400, 140)));
-        const QPoint end = start + QPoint(60, 35);
+        const QPoint end = start + drag;
         VeldraTest::mousePressAt(viewport, start, Qt::LeftButton);
         for (int step = 1; step <= 4; ++step)
             VeldraTest::mouseMoveTo(viewport, start + (end - start) * step / 4, Qt::LeftButton);
         VeldraTest::mouseReleaseAt(viewport, end, Qt::LeftButton);
-
-        const QPointF moved = QPointF(100, 80) + view->mapToScene(viewport->mapFromGlobal(end)) -
-                              view->mapToScene(viewport->mapFromGlobal(start));
-        const Project &project = documentOf(editor)->project();
-        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(), moved);
-        QCOMPARE(project.scenes[0].elements[1], sampleProject().scenes[0].elements[1]);
-        QCOMPARE(editor->getDocument()->getUndoStack()->count(), 1);
+        const QPointF dragged = QPointF(100, 80) + view->mapToScene(viewport->mapFromGlobal(end)) -
+                                view->mapToScene(viewport->mapFromGlobal(start));
+        const QPointF moved(qMin(qRound(dragged.x()), 680), qRound(dragged.y()));
+        QCOMPARE(documentOf(editor)->project().scenes[0].elements[0].geometry.topLeft(), moved);
         QCOMPARE(view->selectedElements(), {0});
-        QCOMPARE(view->itemOfElement(0)->pos(), moved);
+        QCOMPARE(child<QSpinBox>(editor, "elementXSpin")->value(), int(moved.x()));
+
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(view, Qt::Key_Left, Qt::ControlModifier); // not a nudge
+        const Project &project = documentOf(editor)->project();
+        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(),
+                 QPointF(qMin(moved.x() + 1, 680.0), moved.y() + 10));
+        QCOMPARE(project.scenes[0].elements[1], sampleProject().scenes[0].elements[1]);
+        QCOMPARE(editor->getDocument()->getUndoStack()->count(), steps);
+        QCOMPARE(child<QSpinBox>(editor, "elementYSpin")->value(), int(moved.y() + 10));
 
         command("Edit.Undo")->trigger();
-        QCOMPARE(documentOf(editor)->project(), sampleProject());
-        QCOMPARE(view->itemOfElement(0)->pos(), QPointF(100, 80));
+        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(),
+                 QPointF(qMin(moved.x() + 1, 680.0), moved.y()));
+        QCOMPARE(view->itemOfElement(0)->pos(), project.scenes[0].elements[0].geometry.topLeft());
+    }
+
+    // A file with texts off the stage or between pixels opens with them on it, as one edit that
+    // marks the project modified and can be undone.
+    void openingPullsTextsOntoTheStage()
+    {
+        ScenesCore core;
+        Project offStage = sampleProject();
+        offStage.scenes[0].elements[0].geometry.moveTopLeft({-300.4, 700});
+        offStage.scenes[2].elements = {TextElement{"Wide", QRectF(5000, 10.6, 2000, 50)}};
+        SceneEditor *editor = core.open("Off.veldra", offStage);
+        QVERIFY(editor);
+        Project expected = offStage;
+        expected.scenes[0].elements[0].geometry.moveTopLeft({0, 600});
+        expected.scenes[2].elements[0].geometry.moveTopLeft({0, 11});
+        QCOMPARE(documentOf(editor)->project(), expected);
+        QVERIFY(editor->subWindow()->isWindowModified());
+        QVERIFY(command("File.Save")->isEnabled());
+        command("Edit.Undo")->trigger();
+        QCOMPARE(documentOf(editor)->project(), offStage);
     }
 
     void closeButtonAsksTheDocument_data()

@@ -70,6 +70,9 @@ void SceneEditor::onDocumentLoaded()
         connect(this, &IEditor::documentDataChanged, m_pWidget, &SceneEditorWidget::applyChange,
                 Qt::UniqueConnection);
     }
+    // A file may hold texts off the stage, where no one could grab them; they come back as an
+    // edit of their own, so the project shows as modified and the move can be undone.
+    document->keepTextsOnStage();
     followUndoStack();
     updateWindowState();
     updateRecentProjectsMenu();
