@@ -7,11 +7,13 @@
 #include "documentmanager.h"
 #include "editcommands.h"
 #include "editormanager.h"
+#include "filedialoganswerer.h"
 #include "imainmdiarea.h"
 #include "mainwindow.h"
 #include "messageboxanswerer.h"
 #include "modaldialoganswerer.h"
 #include "mouseevents.h"
+#include "projectcommands.h"
 #include "projectformat.h"
 #include "proxyaction.h"
 #include "scenedocument.h"
@@ -45,7 +47,8 @@ Q_DECLARE_METATYPE(Expect)
 
 namespace {
 
-// The core with the scenes project type and its Undo and Redo commands, window shown.
+// The core with the scenes project type, its Undo and Redo and its project commands, window
+// shown.
 class ScenesCore
 {
 public:
@@ -53,6 +56,7 @@ public:
     {
         ExtensionSystem::PluginManager::addObject(&m_factory);
         m_editCommands = std::make_unique<EditCommands>();
+        m_projectCommands = std::make_unique<ProjectCommands>();
         window()->resize(1200, 800);
         window()->show();
     }
@@ -61,6 +65,7 @@ public:
         const QList<IDocument *> documents = DocumentManager::getDocuments(); // closing edits it
         for (IDocument *document : documents)
             emit document->requestClosing(false);
+        m_projectCommands.reset();
         m_editCommands.reset();
         ExtensionSystem::PluginManager::removeObject(&m_factory);
     }
@@ -82,6 +87,7 @@ private:
     CoreFixture m_core;
     SceneDocumentFactory m_factory;
     std::unique_ptr<EditCommands> m_editCommands;
+    std::unique_ptr<ProjectCommands> m_projectCommands;
 };
 
 // Scenes A (two texts), B and C on a 1280 x 720 stage.
@@ -193,6 +199,26 @@ private slots:
         auto *preview =
                 static_cast<ProxyAction *>(command("File.Preview_Current_Scene_In_Browser"));
         QCOMPARE(preview->action(), editor->widget()->previewSceneAction());
+
+        // The title bar follows the project left active when a tab closes, the active one's or
+        // another's.
+        const QWidget *titleBar = core.window()->menuWidget();
+        const auto titleShows = [titleBar](SceneEditor *pEditor) {
+            return titleBar->windowTitle().startsWith(pEditor->subWindow()->windowFilePath()) &&
+                   titleBar->isWindowModified() == pEditor->subWindow()->isWindowModified();
+        };
+        documentOf(second)->addScene(Scene());
+        MessageBoxAnswerer discard(QMessageBox::No);
+        command("File.Close")->trigger();
+        QCOMPARE(EditorManager::activeEditor(), second);
+        QVERIFY(titleShows(second) && titleBar->isWindowModified());
+        SceneEditor *third = core.open("Third.veldra", Project());
+        QVERIFY(titleShows(third));
+        second->subWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(discard.count(), 1);
+        QCOMPARE(EditorManager::getEditors(), QList<IEditor *>{third});
+        QVERIFY(titleShows(third) && !titleBar->isWindowModified());
     }
 
     void undoRedoAndSaveFollowTheDocument()
@@ -453,15 +479,30 @@ private slots:
         QVERIFY(command("File.Save")->isEnabled());
         command("File.Save")->trigger();
         QVERIFY(!command("File.Save")->isEnabled());
+        // Save As writes a copy and the editor goes on with it.
+        QVERIFY(command("File.SaveAs.Project")->isEnabled());
+        FileDialogAnswerer saveAs;
+        saveAs.enqueue(core.path("Copy"));
+        command("File.SaveAs.Project")->trigger();
+        const QString copy = core.path("Copy.veldra");
+        QCOMPARE(editor->getDocument()->getFileName(), copy);
+        QCOMPARE(editor->subWindow()->windowFilePath(), copy);
+        QVERIFY(core.window()->menuWidget()->windowTitle().startsWith(copy));
+        QVERIFY(QFileInfo::exists(file) && QFileInfo::exists(copy));
+
         MessageBoxAnswerer noQuestionExpected(QMessageBox::Cancel);
+        QVERIFY(command("File.Close")->isEnabled());
         command("File.Close")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(noQuestionExpected.count(), 0);
         QVERIFY(EditorManager::getEditors().isEmpty());
         QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
+        QVERIFY(!command("File.Close")->isEnabled() &&
+                !command("File.SaveAs.Project")->isEnabled());
 
-        QAction *recent = command("File.Recent_Projects.Project_1");
-        QCOMPARE(recent->data().toString(), file);
+        QAction *recent = command("File.Recent_Projects.Project_2");
+        QTRY_COMPARE(recent->data().toString(), file);
+        QCOMPARE(command("File.Recent_Projects.Project_1")->data().toString(), copy);
         recent->trigger();
         editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
         QVERIFY(editor && editor->subWindow());
