@@ -481,6 +481,7 @@ private slots:
         QVERIFY(!command("File.Save")->isEnabled());
         // Save As writes a copy and the editor goes on with it.
         QVERIFY(command("File.SaveAs.Project")->isEnabled());
+        QCOMPARE(command("File.SaveAs.Project")->shortcut(), QKeySequence("Ctrl+Shift+S"));
         FileDialogAnswerer saveAs;
         saveAs.enqueue(core.path("Copy"));
         command("File.SaveAs.Project")->trigger();

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QUrl>
 
 namespace {
@@ -60,6 +61,7 @@ ProjectCommands::ProjectCommands(QObject *parent)
                     QStringLiteral("File.Preview_Current_Scene_In_Browser")))
             connect(previewScene, &QAction::triggered, this, &ProjectCommands::previewScene);
     }
+    giveSaveAsItsUsualKeys();
     followActiveEditor();
 }
 
@@ -69,6 +71,15 @@ SceneDocument *ProjectCommands::activeProject()
 {
     IEditor *editor = EditorManager::activeEditor();
     return editor ? qobject_cast<SceneDocument *>(editor->getDocument()) : nullptr;
+}
+
+// The platform's Save As keys, which the core uses, are none on desktops without a binding of
+// their own; there the command gets the keys users know from elsewhere.
+void ProjectCommands::giveSaveAsItsUsualKeys()
+{
+    ContextAction *saveAs = ActionManager::getAction(QStringLiteral("File.SaveAs.Project"));
+    if (saveAs && saveAs->getDefaultKeySequence().isEmpty())
+        saveAs->setDefaultKeySequence(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }
 
 void ProjectCommands::followActiveEditor()

@@ -12,7 +12,8 @@ class SceneDocument;
  * they act wherever the focus is; "File.Preview_Current_Scene_In_Browser" outside the editor asks
  * the active editor for its scene. The main window's "File.SaveAs.Project" and "File.Close" and
  * these three are enabled exactly while the active editor holds a scenes project; without one
- * their tool tips say to open or create a project first.
+ * their tool tips say to open or create a project first. Save As gets Ctrl+Shift+S where the
+ * platform binds no keys to it.
  */
 class SCENES_EXPORT ProjectCommands : public QObject
 {
@@ -32,6 +33,7 @@ private slots:
 
 private:
     void connectCommand(const QString &id, void (ProjectCommands::*handler)());
+    void giveSaveAsItsUsualKeys();
     void followActiveEditor();
     static void enableProjectCommands(bool bEnabled);
 };
