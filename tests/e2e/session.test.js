@@ -176,6 +176,16 @@ test('a text dragged with the mouse moves on disk; undo puts it back, redo moves
 
     keys('ctrl+shift+z');
     await saveAndRead(isMoved, 'the redone move on disk');
+
+    // Dragged on past the window's bottom right corner, the text stops with its box on the stage.
+    const from2 = { x: from.x, y: from.y - dragUp };
+    const corner = geometry(window);
+    await drag(from2, { x: from2.x + 100, y: from2.y + 100 },
+               { x: corner.x + corner.width - 5, y: corner.y + corner.height - 5 });
+    project = await saveAndRead(saved => textsOf(saved)[1].x !== secondText.x,
+                                'the text dragged to the corner on disk');
+    assert.deepEqual(textsOf(project)[1],
+                     { text: 'World', x: stage.width / 2, y: stage.height - 72 });
 });
 
 test('after quitting, the project reopens from File ▸ Recent Projects', async () => {
@@ -190,6 +200,9 @@ test('after quitting, the project reopens from File ▸ Recent Projects', async 
     shoot('4-recent-projects');
     await click(entry.centre);
     await find('list item', 'Scene 2'); // the project's own second scene
+    await click((await find('menu item', 'File')).centre);
+    await find('menu item', 'Close', { enabled: true }); // greyed while no project was open
+    keys('Escape');
     // Opening alone changes nothing on disk.
     assert.deepEqual(readProject(), saved);
 });

@@ -2,6 +2,7 @@
 #include "corefixture.h"
 #include "createprojectdialog.h"
 #include "filedialoganswerer.h"
+#include "icore.h"
 #include "mainwindow.h"
 #include "messageboxanswerer.h"
 #include "projectchange.h"
@@ -400,34 +401,6 @@ private slots:
         QCOMPARE(modified.at(1).at(0).toBool(), false);
     }
 
-    void movesMergeUntilSaved()
-    {
-        std::unique_ptr<SceneDocument> document = openSample();
-        QVERIFY(document);
-        QUndoStack *stack = document->getUndoStack();
-        const auto topLeft = [&] {
-            return document->project().scenes[0].elements[1].geometry.topLeft();
-        };
-        const QPointF start = topLeft();
-        document->moveElement(0, 1, {1, 1});
-        document->moveElement(0, 1, {2, 2});
-        QCOMPARE(stack->count(), 1);
-        document->moveElement(0, 2, {3, 3}); // another element: a step of its own
-        QCOMPARE(stack->count(), 2);
-        stack->undo();
-        stack->undo();
-        QCOMPARE(topLeft(), start);
-        stack->redo();
-        QCOMPARE(topLeft(), QPointF(2, 2));
-
-        QVERIFY(document->save());
-        document->moveElement(0, 1, {4, 4}); // the saved state stays reachable
-        QCOMPARE(stack->count(), 2);
-        stack->undo();
-        QCOMPARE(topLeft(), QPointF(2, 2));
-        QVERIFY(!document->isModified());
-    }
-
     void saveAs_data()
     {
         QTest::addColumn<QString>("typed"); // empty: cancel
@@ -544,55 +517,69 @@ private slots:
     void dialogValidation_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("folder");  // relative to the test folder
-        QTest::addColumn<QString>("problem"); // empty: OK is enabled
+        QTest::addColumn<QString>("folder"); // relative to the test folder
+        QTest::addColumn<QString>("shown");  // part of the line under the fields
+        QTest::addColumn<bool>("okEnabled");
+        QTest::addColumn<bool>("accepted");
         const auto row = [](const char *tag, const char *name, const char *folder,
-                            const char *problem) {
-            QTest::newRow(tag) << name << folder << problem;
+                            const char *shown, bool okEnabled = false, bool accepted = false) {
+            QTest::newRow(tag) << name << folder << shown << okEnabled << accepted;
         };
-        row("valid", "My Show", "", "");
-        row("spaces around the name", "  Show ", "", "");
+        row("valid", "My Show", "", "", true, true);
+        row("spaces around the name", "  Show ", "", "", true, true);
         row("empty name", "   ", "", "Enter a name");
         for (const char *bad : {"a/b", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b"})
             row(bad, bad, "", "cannot contain");
-        row("missing folder", "Show", "missing", "does not exist");
-        row("a file, not a folder", "Show", "file.txt", "does not exist");
+        row("missing folders are made", "Show", "missing/deeper", "OK creates it", true, true);
+        row("a file, not a folder", "Show", "file.txt", "is a file");
+        row("a folder inside a file", "Show", "file.txt/sub", "OK creates it", true, false);
         row("project exists", "taken", "", "already exists");
     }
 
+    // The dialog starts in an existing folder: the documents folder (made when missing) until a
+    // project was made, then the folder of the last one.
     void dialogValidation()
     {
         QFETCH(QString, name);
         QFETCH(QString, folder);
-        QFETCH(QString, problem);
+        QFETCH(QString, shown);
+        QFETCH(bool, okEnabled);
+        QFETCH(bool, accepted);
         QVERIFY(writeAll(m_dir->filePath("file.txt"), "x"));
         QVERIFY(writeAll(m_dir->filePath("taken.veldra"), "x"));
+        const QString documents =
+                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QDir(documents).removeRecursively();
+        ICore::settings()->remove("Designer");
         CreateProjectDialog dialog;
         auto *nameEdit = dialog.findChild<QLineEdit *>("nameEdit");
         auto *folderEdit = dialog.findChild<QLineEdit *>("folderEdit");
         const auto *buttons = dialog.findChild<QDialogButtonBox *>();
         QVERIFY(nameEdit && folderEdit && buttons);
-        QCOMPARE(folderEdit->text(),
-                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        QCOMPARE(folderEdit->text(), documents);
+        QVERIFY(QFileInfo(documents).isDir());
         QCOMPARE(QVector<int>(
                          {dialog.getParameter1(), dialog.getParameter2(), dialog.getParameter3()}),
                  QVector<int>({1280, 720, 30}));
 
-        folderEdit->setText(m_dir->filePath(folder));
+        const QString folderPath = QDir::cleanPath(m_dir->filePath(folder));
+        folderEdit->setText(folderPath);
         nameEdit->setText(name);
         dialog.findChild<QSpinBox *>("widthSpin")->setValue(640);
         dialog.findChild<QSpinBox *>("frameRateSpin")->setValue(1000); // clamped to the limit
-        const QString shown = dialog.findChild<QLabel *>("problemLabel")->text();
-        QCOMPARE(buttons->button(QDialogButtonBox::Ok)->isEnabled(), problem.isEmpty());
-        QVERIFY2(problem.isEmpty() ? shown.isEmpty() : shown.contains(problem), qPrintable(shown));
+        const QString text = dialog.findChild<QLabel *>("problemLabel")->text();
+        QVERIFY2(shown.isEmpty() ? text.isEmpty() : text.contains(shown), qPrintable(text));
+        QCOMPARE(buttons->button(QDialogButtonBox::Ok)->isEnabled(), okEnabled);
         QCOMPARE(QVector<int>({dialog.getParameter1(), dialog.getParameter3()}),
                  QVector<int>({640, 240}));
         QCOMPARE(dialog.getFileName(),
-                 problem.isEmpty() ? m_dir->filePath(name.trimmed() + ".veldra") : QString());
+                 okEnabled ? QDir(folderPath).filePath(name.trimmed() + ".veldra") : QString());
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_Return);
-        QCOMPARE(dialog.result(),
-                 problem.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
+        QCOMPARE(QFileInfo(folderPath).isDir(), accepted || folder.isEmpty());
+        QCOMPARE(CreateProjectDialog().findChild<QLineEdit *>("folderEdit")->text(),
+                 accepted ? folderPath : documents);
     }
 };
 

@@ -7,11 +7,13 @@
 #include "documentmanager.h"
 #include "editcommands.h"
 #include "editormanager.h"
+#include "filedialoganswerer.h"
 #include "imainmdiarea.h"
 #include "mainwindow.h"
 #include "messageboxanswerer.h"
 #include "modaldialoganswerer.h"
 #include "mouseevents.h"
+#include "projectcommands.h"
 #include "projectformat.h"
 #include "proxyaction.h"
 #include "scenedocument.h"
@@ -45,7 +47,8 @@ Q_DECLARE_METATYPE(Expect)
 
 namespace {
 
-// The core with the scenes project type and its Undo and Redo commands, window shown.
+// The core with the scenes project type, its Undo and Redo and its project commands, window
+// shown.
 class ScenesCore
 {
 public:
@@ -53,6 +56,7 @@ public:
     {
         ExtensionSystem::PluginManager::addObject(&m_factory);
         m_editCommands = std::make_unique<EditCommands>();
+        m_projectCommands = std::make_unique<ProjectCommands>();
         window()->resize(1200, 800);
         window()->show();
     }
@@ -61,6 +65,7 @@ public:
         const QList<IDocument *> documents = DocumentManager::getDocuments(); // closing edits it
         for (IDocument *document : documents)
             emit document->requestClosing(false);
+        m_projectCommands.reset();
         m_editCommands.reset();
         ExtensionSystem::PluginManager::removeObject(&m_factory);
     }
@@ -82,6 +87,7 @@ private:
     CoreFixture m_core;
     SceneDocumentFactory m_factory;
     std::unique_ptr<EditCommands> m_editCommands;
+    std::unique_ptr<ProjectCommands> m_projectCommands;
 };
 
 // Scenes A (two texts), B and C on a 1280 x 720 stage.
@@ -193,6 +199,26 @@ private slots:
         auto *preview =
                 static_cast<ProxyAction *>(command("File.Preview_Current_Scene_In_Browser"));
         QCOMPARE(preview->action(), editor->widget()->previewSceneAction());
+
+        // The title bar follows the project left active when a tab closes, the active one's or
+        // another's.
+        const QWidget *titleBar = core.window()->menuWidget();
+        const auto titleShows = [titleBar](SceneEditor *pEditor) {
+            return titleBar->windowTitle().startsWith(pEditor->subWindow()->windowFilePath()) &&
+                   titleBar->isWindowModified() == pEditor->subWindow()->isWindowModified();
+        };
+        documentOf(second)->addScene(Scene());
+        MessageBoxAnswerer discard(QMessageBox::No);
+        command("File.Close")->trigger();
+        QCOMPARE(EditorManager::activeEditor(), second);
+        QVERIFY(titleShows(second) && titleBar->isWindowModified());
+        SceneEditor *third = core.open("Third.veldra", Project());
+        QVERIFY(titleShows(third));
+        second->subWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(discard.count(), 1);
+        QCOMPARE(EditorManager::getEditors(), QList<IEditor *>{third});
+        QVERIFY(titleShows(third) && !titleBar->isWindowModified());
     }
 
     void undoRedoAndSaveFollowTheDocument()
@@ -268,6 +294,16 @@ private slots:
             editSecondText("entranceCombo", int(TextElement::Entrance::Zoom)), 0, "entrance", {1});
         row([](P p) { p.scenes[0].elements[1].entranceDuration = 1500; },
             editSecondText("entranceDurationSpin", 1500), 0, "entrance duration", {1});
+        row(
+                [](P p) {
+                    p.scenes[0].elements[1].geometry.moveTopLeft({100, 20});
+                },
+                editSecondText("elementYSpin", 20), 0, "y", {1});
+        row(
+                [](P p) {
+                    p.scenes[0].elements[1].geometry.moveTopLeft({680, 400});
+                },
+                editSecondText("elementXSpin", 5000), 0, "x past the stage", {1});
     }
 
     // Each edit reaches the document as one undo step, and the list and canvas show the result.
@@ -301,8 +337,21 @@ private slots:
         QCOMPARE(documentOf(editor)->project(), sampleProject());
     }
 
-    void mouseDragMovesTextInOneStep()
+    void dragAndNudgeKeepTextOnStage_data()
     {
+        QTest::addColumn<QPoint>("drag"); // in view pixels, from inside "Hello"
+        QTest::addColumn<int>("steps");   // undo steps of the drag and the nudges
+        QTest::newRow("on the stage") << QPoint(60, 35) << 3;
+        // Pinned to the right edge (680 = 1280 - 600), where the nudge to the right does nothing.
+        QTest::newRow("past the right edge") << QPoint(3000, 35) << 2;
+    }
+
+    // Every drag and every nudge is one undo step and leaves the text at whole pixels, wholly on
+    // the stage.
+    void dragAndNudgeKeepTextOnStage()
+    {
+        QFETCH(QPoint, drag);
+        QFETCH(int, steps);
         ScenesCore core;
         SceneEditor *editor = core.open("Drag.veldra", sampleProject());
         QVERIFY(editor);
@@ -310,26 +359,53 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(view));
         QWidget *viewport = view->viewport();
 
-        // From inside "Hello", in four steps.
         const QPoint start = viewport->mapToGlobal(view->mapFromScene(QPointF(400, 140)));
-        const QPoint end = start + QPoint(60, 35);
+        const QPoint end = start + drag;
         VeldraTest::mousePressAt(viewport, start, Qt::LeftButton);
         for (int step = 1; step <= 4; ++step)
             VeldraTest::mouseMoveTo(viewport, start + (end - start) * step / 4, Qt::LeftButton);
         VeldraTest::mouseReleaseAt(viewport, end, Qt::LeftButton);
-
-        const QPointF moved = QPointF(100, 80) + view->mapToScene(viewport->mapFromGlobal(end)) -
-                              view->mapToScene(viewport->mapFromGlobal(start));
-        const Project &project = documentOf(editor)->project();
-        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(), moved);
-        QCOMPARE(project.scenes[0].elements[1], sampleProject().scenes[0].elements[1]);
-        QCOMPARE(editor->getDocument()->getUndoStack()->count(), 1);
+        const QPointF dragged = QPointF(100, 80) + view->mapToScene(viewport->mapFromGlobal(end)) -
+                                view->mapToScene(viewport->mapFromGlobal(start));
+        const QPointF moved(qMin(qRound(dragged.x()), 680), qRound(dragged.y()));
+        QCOMPARE(documentOf(editor)->project().scenes[0].elements[0].geometry.topLeft(), moved);
         QCOMPARE(view->selectedElements(), {0});
-        QCOMPARE(view->itemOfElement(0)->pos(), moved);
+        QCOMPARE(child<QSpinBox>(editor, "elementXSpin")->value(), int(moved.x()));
+
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(view, Qt::Key_Left, Qt::ControlModifier); // not a nudge
+        const Project &project = documentOf(editor)->project();
+        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(),
+                 QPointF(qMin(moved.x() + 1, 680.0), moved.y() + 10));
+        QCOMPARE(project.scenes[0].elements[1], sampleProject().scenes[0].elements[1]);
+        QCOMPARE(editor->getDocument()->getUndoStack()->count(), steps);
+        QCOMPARE(child<QSpinBox>(editor, "elementYSpin")->value(), int(moved.y() + 10));
 
         command("Edit.Undo")->trigger();
-        QCOMPARE(documentOf(editor)->project(), sampleProject());
-        QCOMPARE(view->itemOfElement(0)->pos(), QPointF(100, 80));
+        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(),
+                 QPointF(qMin(moved.x() + 1, 680.0), moved.y()));
+        QCOMPARE(view->itemOfElement(0)->pos(), project.scenes[0].elements[0].geometry.topLeft());
+    }
+
+    // A file with texts off the stage or between pixels opens with them on it, as one edit that
+    // marks the project modified and can be undone.
+    void openingPullsTextsOntoTheStage()
+    {
+        ScenesCore core;
+        Project offStage = sampleProject();
+        offStage.scenes[0].elements[0].geometry.moveTopLeft({-300.4, 700});
+        offStage.scenes[2].elements = {TextElement{"Wide", QRectF(5000, 10.6, 2000, 50)}};
+        SceneEditor *editor = core.open("Off.veldra", offStage);
+        QVERIFY(editor);
+        Project expected = offStage;
+        expected.scenes[0].elements[0].geometry.moveTopLeft({0, 600});
+        expected.scenes[2].elements[0].geometry.moveTopLeft({0, 11});
+        QCOMPARE(documentOf(editor)->project(), expected);
+        QVERIFY(editor->subWindow()->isWindowModified());
+        QVERIFY(command("File.Save")->isEnabled());
+        command("Edit.Undo")->trigger();
+        QCOMPARE(documentOf(editor)->project(), offStage);
     }
 
     void closeButtonAsksTheDocument_data()
@@ -403,15 +479,31 @@ private slots:
         QVERIFY(command("File.Save")->isEnabled());
         command("File.Save")->trigger();
         QVERIFY(!command("File.Save")->isEnabled());
+        // Save As writes a copy and the editor goes on with it.
+        QVERIFY(command("File.SaveAs.Project")->isEnabled());
+        QCOMPARE(command("File.SaveAs.Project")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+        FileDialogAnswerer saveAs;
+        saveAs.enqueue(core.path("Copy"));
+        command("File.SaveAs.Project")->trigger();
+        const QString copy = core.path("Copy.veldra");
+        QCOMPARE(editor->getDocument()->getFileName(), copy);
+        QCOMPARE(editor->subWindow()->windowFilePath(), copy);
+        QVERIFY(core.window()->menuWidget()->windowTitle().startsWith(copy));
+        QVERIFY(QFileInfo::exists(file) && QFileInfo::exists(copy));
+
         MessageBoxAnswerer noQuestionExpected(QMessageBox::Cancel);
+        QVERIFY(command("File.Close")->isEnabled());
         command("File.Close")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(noQuestionExpected.count(), 0);
         QVERIFY(EditorManager::getEditors().isEmpty());
         QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
+        QVERIFY(!command("File.Close")->isEnabled() &&
+                !command("File.SaveAs.Project")->isEnabled());
 
-        QAction *recent = command("File.Recent_Projects.Project_1");
-        QCOMPARE(recent->data().toString(), file);
+        QAction *recent = command("File.Recent_Projects.Project_2");
+        QTRY_COMPARE(recent->data().toString(), file);
+        QCOMPARE(command("File.Recent_Projects.Project_1")->data().toString(), copy);
         recent->trigger();
         editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
         QVERIFY(editor && editor->subWindow());

@@ -267,6 +267,41 @@ private slots:
         QVERIFY(read(page).contains(shown));
     }
 
+    void commandsNeedAProject_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("withProject");
+        QTest::addColumn<bool>("enabled");
+        for (const char *id :
+             {"File.SaveAs.Project", "File.Close", "File.Preview_Current_Scene_In_Browser",
+              "File.Preview_Project_In_Browser", "File.Export_To_HTML5"}) {
+            QTest::addRow("%s, no project", id) << id << false << false;
+            QTest::addRow("%s, project", id) << id << true << true;
+        }
+        QTest::newRow("File.New, no project") << "File.New" << false << true;
+    }
+
+    // Disabled commands say why in their tool tips; enabled ones show their own again, and
+    // lose the state when the project goes.
+    void commandsNeedAProject()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, withProject);
+        QFETCH(bool, enabled);
+        SceneDocument document;
+        IEditor editor;
+        editor.setDocument(&document);
+        QAction *proxy = ActionManager::getAction(command)->getAction();
+        const QString text = proxy->text().remove('&');
+
+        EditorManager::activateEditor(withProject ? &editor : nullptr);
+        QCOMPARE(proxy->isEnabled(), enabled);
+        QVERIFY2(proxy->toolTip().startsWith(enabled ? text : "Open or create a project first."),
+                 qPrintable(proxy->toolTip()));
+        EditorManager::activateEditor(nullptr);
+        QCOMPARE(proxy->isEnabled(), enabled && !withProject);
+    }
+
     void exportCommands_data()
     {
         QTest::addColumn<QString>("command");

@@ -3,6 +3,7 @@
 #include "core_global.h"
 #include "vdnotificationbar.h"
 
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -66,6 +67,10 @@ public:
     VDNotificationBar *getNotificationBar();
     QLabel *getUserAccountLink();
     IOptionsDlg *getOptionsDialog();
+    // The window's own implementation of one of its commands, the action registered under the
+    // id for the window's context; null for an id the window does not implement. Plug-ins that
+    // know when a command can act enable it here.
+    QAction *getCommandAction(const QString &strId) const;
 
     void showNotification(const QString &message, VDNotificationBar::Type type,
                           const QString &buttonText, bool bShowClose);
@@ -141,6 +146,7 @@ private:
     void bindDocument(IDocument *pDoc);
     void syncWelcomeWidget();
     void enableSaveAsMenuForActiveEditor();
+    void showActiveProjectInTitleBar();
     bool closeDocuments();
 
     // Window chrome
@@ -171,6 +177,7 @@ private:
     QAction *m_pPreferencesAction = nullptr;
     QAction *m_pCurrentLanguageAction = nullptr;
     QList<QAction *> m_recentFileActions;
+    QHash<QString, QAction *> m_commandActions; // children, by command id
 
     DocumentManager *m_pDocumentManager = nullptr;         // owned
     EditorManager *m_pEditorManager = nullptr;             // owned

@@ -67,6 +67,7 @@ QAction *MainWindow::addCommand(const char *id, QAction *action, const QString &
 {
     ContextAction *registered = ActionManager::registerAction(action, QString::fromLatin1(id),
                                                               this, false);
+    m_commandActions.insert(QString::fromLatin1(id), action);
     ActionManager::getActionContainer(menuId)->insertAction(registered, nullptr);
     return action;
 }
@@ -158,6 +159,11 @@ void MainWindow::initActions()
     appendSeparator("MenuBar.Help");
     addCommand("Help.UserAccount", newAction(tr("My Account")), helpMenu);
     addCommand("Help.SignInOut", newAction(tr("Sign In")), helpMenu);
+}
+
+QAction *MainWindow::getCommandAction(const QString &strId) const
+{
+    return m_commandActions.value(strId);
 }
 
 void MainWindow::createToolBars()

@@ -308,6 +308,18 @@ void MainWindow::onDocumentRequestClosing(bool bDeleteLater)
     emit updateWindowFilePath(QString());
     syncWelcomeWidget();
     enableSaveAsMenuForActiveEditor();
+    showActiveProjectInTitleBar();
+}
+
+// The bare product name is right once the last project is gone; while another one stays open,
+// the title bar shows that one's path and modified mark again, since the MDI area reports no
+// new activation when a tab other than the current one closes.
+void MainWindow::showActiveProjectInTitleBar()
+{
+    if (EditorManager::activeEditor())
+        updateActivatedMdiSubFilePath(m_pMdiArea->currentSubWindow());
+    else
+        emit updateModified(false);
 }
 
 void MainWindow::openFilesPassedAsArguments()

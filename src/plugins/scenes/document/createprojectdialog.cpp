@@ -1,5 +1,6 @@
 #include "createprojectdialog.h"
 
+#include "icore.h"
 #include "projectformat.h"
 
 #include <QDialogButtonBox>
@@ -11,13 +12,30 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace {
 const QString forbiddenNameCharacters = QStringLiteral("/\\:*?\"<>|");
+// In the group the main window looks for to tell the first start from the others.
+const QString lastFolderKey = QStringLiteral("Designer/LastProjectFolder");
+
+// The folder of the last new project while it exists, else the documents folder (made if it is
+// missing), else the home folder: always one a project can be saved in.
+QString initialFolder()
+{
+    const QSettings *settings = ICore::settings();
+    const QString last = settings ? settings->value(lastFolderKey).toString() : QString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir().mkpath(documents))
+        return documents;
+    return QDir::homePath();
 }
+} // namespace
 
 CreateProjectDialog::CreateProjectDialog(QWidget *parent)
     : ICreateDocumentDlg(parent)
@@ -27,8 +45,7 @@ CreateProjectDialog::CreateProjectDialog(QWidget *parent)
     m_pNameEdit = new QLineEdit(this);
     m_pNameEdit->setObjectName(QStringLiteral("nameEdit"));
     m_pNameEdit->setPlaceholderText(tr("Name of the project"));
-    m_pFolderEdit = new QLineEdit(
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), this);
+    m_pFolderEdit = new QLineEdit(QDir::toNativeSeparators(initialFolder()), this);
     m_pFolderEdit->setObjectName(QStringLiteral("folderEdit"));
     auto *browseButton = new QPushButton(tr("Browse..."), this);
     browseButton->setObjectName(QStringLiteral("browseButton"));
@@ -100,8 +117,20 @@ int CreateProjectDialog::getParameter3()
 void CreateProjectDialog::accept()
 {
     validate();
-    if (problem().isEmpty())
-        ICreateDocumentDlg::accept();
+    if (!problem().isEmpty())
+        return;
+    const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(folderText()));
+    if (!QDir().mkpath(folder)) {
+        m_pProblemLabel->setText(
+                tr("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    validate(); // a folder just made may still refuse writing
+    if (!problem().isEmpty())
+        return;
+    if (QSettings *settings = ICore::settings())
+        settings->setValue(lastFolderKey, folder);
+    ICreateDocumentDlg::accept();
 }
 
 QSpinBox *CreateProjectDialog::addSpinBox(const QString &strObjectName, int nMin, int nMax,
@@ -114,10 +143,15 @@ QSpinBox *CreateProjectDialog::addSpinBox(const QString &strObjectName, int nMin
     return spinBox;
 }
 
+QString CreateProjectDialog::folderText() const
+{
+    return m_pFolderEdit->text().trimmed();
+}
+
 QString CreateProjectDialog::problem() const
 {
     const QString name = m_pNameEdit->text().trimmed();
-    const QString folder = m_pFolderEdit->text().trimmed();
+    const QString folder = folderText();
     const QFileInfo folderInfo(folder);
     if (name.isEmpty())
         return tr("Enter a name for the project.");
@@ -126,8 +160,12 @@ QString CreateProjectDialog::problem() const
             character.category() == QChar::Other_Control)
             return tr("A project name cannot contain any of these characters: / \\ : * ? \" < > |");
     }
-    if (folder.isEmpty() || !folderInfo.isDir())
-        return tr("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder));
+    if (!QDir::isAbsolutePath(QDir::fromNativeSeparators(folder)))
+        return tr("Enter the full path of the folder for the project.");
+    if (folderInfo.exists() && !folderInfo.isDir())
+        return tr("%1 is a file, not a folder.").arg(QDir::toNativeSeparators(folder));
+    if (!folderInfo.exists())
+        return QString(); // made on OK
     if (!folderInfo.isWritable())
         return tr("The folder %1 cannot be written to.").arg(QDir::toNativeSeparators(folder));
     if (QFileInfo::exists(fileName()))
@@ -138,13 +176,16 @@ QString CreateProjectDialog::problem() const
 QString CreateProjectDialog::fileName() const
 {
     const QString name = m_pNameEdit->text().trimmed() + QLatin1String(".veldra");
-    return QDir::cleanPath(QDir(m_pFolderEdit->text().trimmed()).absoluteFilePath(name));
+    return QDir::cleanPath(QDir(QDir::fromNativeSeparators(folderText())).absoluteFilePath(name));
 }
 
 void CreateProjectDialog::validate()
 {
     const QString text = problem();
-    m_pProblemLabel->setText(text);
+    const bool madeOnOk = text.isEmpty() && !QFileInfo::exists(folderText());
+    m_pProblemLabel->setText(madeOnOk ? tr("The folder %1 does not exist yet; OK creates it.")
+                                                .arg(QDir::toNativeSeparators(folderText()))
+                                      : text);
     m_pButtonBox->button(QDialogButtonBox::Ok)->setEnabled(text.isEmpty());
 }
 

@@ -13,7 +13,9 @@ QT_END_NAMESPACE
 /*!
  * The new-project dialog: the project's name and folder, and the stage's width, height and
  * frame rate. It can only be accepted with values that make a project; while they do not, a
- * line under the fields says why.
+ * line under the fields says why. A folder that does not exist yet is made on OK. The dialog
+ * starts in the folder of the last new project (kept in the settings), else in the documents
+ * folder.
  */
 class SCENES_EXPORT CreateProjectDialog : public ICreateDocumentDlg
 {
@@ -33,6 +35,7 @@ public:
 
 private:
     QSpinBox *addSpinBox(const QString &strObjectName, int nMin, int nMax, int nValue);
+    QString folderText() const;
     QString problem() const;
     QString fileName() const;
     void validate();

@@ -5,8 +5,7 @@
 #include <QCoreApplication>
 #include <QPointF>
 
-// Moves an element on the stage. Consecutive moves of the same element (a drag, or repeated
-// nudges) merge into one undo step.
+// Moves an element on the stage; each drag and each nudge is an undo step of its own.
 class MoveElementCommand : public ProjectCommand
 {
     Q_DECLARE_TR_FUNCTIONS(MoveElementCommand)
@@ -14,8 +13,6 @@ class MoveElementCommand : public ProjectCommand
 public:
     MoveElementCommand(SceneDocument *pDocument, int nScene, int nElement, const QPointF &topLeft);
 
-    int id() const override;
-    bool mergeWith(const QUndoCommand *pOther) override;
     void redo() override;
     void undo() override;
 

@@ -15,6 +15,7 @@
 #include "removeelementcommand.h"
 #include "removescenecommand.h"
 #include "scenedocumentfactory.h"
+#include "stagebounds.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -152,6 +153,26 @@ void SceneDocument::removeElement(int scene, int element)
 {
     if (hasElement(scene, element, "removeElement"))
         m_pStack->push(new RemoveElementCommand(this, scene, element));
+}
+
+void SceneDocument::keepTextsOnStage()
+{
+    const QSizeF stage(m_project.width, m_project.height);
+    bool moving = false;
+    for (int scene = 0; scene < m_project.scenes.size(); ++scene) {
+        for (int element = 0; element < m_project.scenes.at(scene).elements.size(); ++element) {
+            const QRectF box = m_project.scenes.at(scene).elements.at(element).geometry;
+            const QPointF kept = StageBounds::keptOnStage(box.topLeft(), box.size(), stage);
+            if (kept == box.topLeft())
+                continue;
+            if (!moving)
+                m_pStack->beginMacro(tr("Keep Texts on Stage"));
+            moving = true;
+            m_pStack->push(new MoveElementCommand(this, scene, element, kept));
+        }
+    }
+    if (moving)
+        m_pStack->endMacro();
 }
 
 bool SceneDocument::openBackup(const QString &strBackupPath)

@@ -40,6 +40,9 @@ public:
     void moveElement(int scene, int element, const QPointF &topLeft);
     void editElement(int scene, int element, const TextElement &changed);
     void removeElement(int scene, int element);
+    // Moves every text that is not wholly on the stage, or not at whole pixels, to the nearest
+    // place that is (StageBounds), all in one undo step; nothing when all are in place.
+    void keepTextsOnStage();
 
     // Loads a backup written by saveBackup(): the document takes the path of the project the
     // backup was made of, and counts as opened from a backup.

@@ -1,6 +1,7 @@
 #include "elementpropertiespanel.h"
 
 #include "colorbutton.h"
+#include "projectformat.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -32,6 +33,10 @@ ElementPropertiesPanel::ElementPropertiesPanel(QWidget *parent)
     , m_pEntranceCombo(new QComboBox)
     , m_pEntranceDurationSpin(
               newSpinBox(QStringLiteral("entranceDurationSpin"), 0, 60000, tr(" ms")))
+    , m_pXSpin(
+              newSpinBox(QStringLiteral("elementXSpin"), 0, ProjectFormat::MaxStageSize, tr(" px")))
+    , m_pYSpin(
+              newSpinBox(QStringLiteral("elementYSpin"), 0, ProjectFormat::MaxStageSize, tr(" px")))
 {
     setObjectName(QStringLiteral("elementPropertiesPanel"));
     m_pTextEdit->setObjectName(QStringLiteral("elementTextEdit"));
@@ -43,6 +48,8 @@ ElementPropertiesPanel::ElementPropertiesPanel(QWidget *parent)
 
     auto *layout = new QFormLayout(this);
     layout->addRow(tr("Text:"), m_pTextEdit);
+    layout->addRow(tr("X:"), m_pXSpin);
+    layout->addRow(tr("Y:"), m_pYSpin);
     layout->addRow(tr("Colour:"), m_pColorButton);
     layout->addRow(tr("Font size:"), m_pFontSizeSpin);
     layout->addRow(tr("Entrance:"), m_pEntranceCombo);
@@ -56,6 +63,9 @@ ElementPropertiesPanel::ElementPropertiesPanel(QWidget *parent)
             &ElementPropertiesPanel::reportEdit);
     connect(m_pEntranceDurationSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &ElementPropertiesPanel::reportEdit);
+    for (QSpinBox *position : {m_pXSpin, m_pYSpin})
+        connect(position, QOverload<int>::of(&QSpinBox::valueChanged), this,
+                &ElementPropertiesPanel::reportEdit);
     showElement(nullptr);
 }
 
@@ -68,6 +78,8 @@ void ElementPropertiesPanel::showElement(const TextElement *pElement)
     m_pFontSizeSpin->setValue(m_element.fontSize);
     m_pEntranceCombo->setCurrentIndex(m_pEntranceCombo->findData(int(m_element.entrance)));
     m_pEntranceDurationSpin->setValue(m_element.entranceDuration);
+    m_pXSpin->setValue(qRound(m_element.geometry.x()));
+    m_pYSpin->setValue(qRound(m_element.geometry.y()));
     setEnabled(pElement != nullptr);
     m_bShowing = false;
 }
@@ -116,5 +128,9 @@ TextElement ElementPropertiesPanel::editedElement() const
     changed.fontSize = m_pFontSizeSpin->value();
     changed.entrance = TextElement::Entrance(m_pEntranceCombo->currentData().toInt());
     changed.entranceDuration = m_pEntranceDurationSpin->value();
+    // Only a position typed here moves the element; the rounding of the shown one does not.
+    const QPoint position(m_pXSpin->value(), m_pYSpin->value());
+    if (position != m_element.geometry.topLeft().toPoint())
+        changed.geometry.moveTopLeft(position);
     return changed;
 }

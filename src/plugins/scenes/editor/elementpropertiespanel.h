@@ -13,8 +13,9 @@ class QSpinBox;
 QT_END_NAMESPACE
 
 /*!
- * The properties of the selected text element: its text, colour, font size, entrance animation
- * and the animation's duration. Each finished edit is reported as the whole changed element;
+ * The properties of the selected text element: its text, its position on the stage (X and Y of
+ * the top left corner, in pixels), colour, font size, entrance animation and the animation's
+ * duration. Each finished edit is reported as the whole changed element;
  * nothing is reported while the panel shows an element or when a value did not change.
  */
 class SCENES_EXPORT ElementPropertiesPanel : public QWidget
@@ -43,6 +44,8 @@ private:
     QSpinBox *m_pFontSizeSpin;
     QComboBox *m_pEntranceCombo;
     QSpinBox *m_pEntranceDurationSpin;
+    QSpinBox *m_pXSpin;
+    QSpinBox *m_pYSpin;
     TextElement m_element; // as the document has it
     bool m_bShowing = false;
 };

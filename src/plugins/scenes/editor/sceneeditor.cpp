@@ -70,6 +70,9 @@ void SceneEditor::onDocumentLoaded()
         connect(this, &IEditor::documentDataChanged, m_pWidget, &SceneEditorWidget::applyChange,
                 Qt::UniqueConnection);
     }
+    // A file may hold texts off the stage, where no one could grab them; they come back as an
+    // edit of their own, so the project shows as modified and the move can be undone.
+    document->keepTextsOnStage();
     followUndoStack();
     updateWindowState();
     updateRecentProjectsMenu();
@@ -144,9 +147,11 @@ void SceneEditor::updateWindowState()
 void SceneEditor::updateRecentProjectsMenu()
 {
     // Opening a project and saving it under a new name put its path at the head of the recent
-    // list, but the core rebuilds the Recent Projects menu only when entries are removed.
+    // list, but the core rebuilds the Recent Projects menu only when entries are removed. Save
+    // As adds the new path after the document has announced it, hence the queued call.
     if (MainWindow *mainWindow = ICore::getMainWindow())
-        mainWindow->updateRecentFileActions();
+        QMetaObject::invokeMethod(mainWindow, &MainWindow::updateRecentFileActions,
+                                  Qt::QueuedConnection);
 }
 
 bool SceneEditor::isActiveEditor() const

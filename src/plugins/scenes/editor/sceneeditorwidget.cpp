@@ -7,6 +7,7 @@
 #include "projectchange.h"
 #include "scenedocument.h"
 #include "scenelistpanel.h"
+#include "stagebounds.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -29,7 +30,8 @@ TextElement newTextElement(const QSize &stage, const QString &text, int nExistin
     element.text = text;
     const QSizeF size(stage.width() / 2.0, element.fontSize * 1.5);
     const QPointF topLeft((stage.width() - size.width()) / 2, (stage.height() - size.height()) / 2);
-    element.geometry = QRectF(topLeft + QPointF(0, size.height() * (nExisting % 4)), size);
+    const QPointF placed = topLeft + QPointF(0, size.height() * (nExisting % 4));
+    element.geometry = QRectF(StageBounds::keptOnStage(placed, size, stage), size);
     return element;
 }
 } // namespace
@@ -228,7 +230,12 @@ void SceneEditorWidget::editSelectedElement(const TextElement &changed)
     const int element = m_pStageView->selectedElement();
     if (!m_pDocument || element < 0)
         return;
-    m_pDocument->editElement(m_nCurrentScene, element, changed);
+    const Project &project = m_pDocument->project();
+    TextElement kept = changed;
+    kept.geometry.moveTopLeft(StageBounds::keptOnStage(changed.geometry.topLeft(),
+                                                       changed.geometry.size(),
+                                                       QSizeF(project.width, project.height)));
+    m_pDocument->editElement(m_nCurrentScene, element, kept);
     // Shows the element as the document has it, also when it refused the change.
     showSelectedElement(element);
 }

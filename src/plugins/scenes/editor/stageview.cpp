@@ -86,6 +86,11 @@ void StageView::showEvent(QShowEvent *event)
 void StageView::mouseReleaseEvent(QMouseEvent *event)
 {
     QGraphicsView::mouseReleaseEvent(event);
+    reportMoves();
+}
+
+void StageView::reportMoves()
+{
     ElementMoves moves;
     for (TextElementItem *item : elementItems()) {
         if (item->wasMoved())
@@ -113,7 +118,37 @@ void StageView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    const QPointF step = nudgeStep(event);
+    if (!step.isNull() && !selectedElements().isEmpty()) {
+        for (TextElementItem *item : elementItems()) {
+            if (item->isSelected())
+                item->setPos(item->pos() + step); // the item stays on the stage
+        }
+        reportMoves();
+        event->accept();
+        return;
+    }
     QGraphicsView::keyPressEvent(event);
+}
+
+QPointF StageView::nudgeStep(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
+        return QPointF();
+    const qreal distance = modifiers == Qt::ShiftModifier ? 10 : 1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        return QPointF(-distance, 0);
+    case Qt::Key_Right:
+        return QPointF(distance, 0);
+    case Qt::Key_Up:
+        return QPointF(0, -distance);
+    case Qt::Key_Down:
+        return QPointF(0, distance);
+    default:
+        return QPointF();
+    }
 }
 
 void StageView::fitStage()

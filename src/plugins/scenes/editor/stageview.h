@@ -16,7 +16,8 @@ using ElementMoves = QMap<int, QPointF>;
 
 /*!
  * The canvas: one scene of the project on a stage of the project's size, fitted into the view.
- * Text elements can be selected, dragged with the mouse and deleted with the Delete key. The
+ * Text elements can be selected, dragged with the mouse, nudged with the arrow keys (a pixel, or
+ * ten with Shift) and deleted with the Delete key; they cannot leave the stage. The
  * view only shows what it is given and reports what the user did; the editor turns the reports
  * into document edits, and the document's change notice brings the new state back here.
  */
@@ -51,6 +52,10 @@ protected:
 
 private:
     void fitStage();
+    // Reports the elements whose items were dragged or nudged away from the document's place.
+    void reportMoves();
+    // The distance an arrow key moves the selection; null for other keys.
+    static QPointF nudgeStep(const QKeyEvent *event);
     QList<TextElementItem *> elementItems() const;
     void onSceneSelectionChanged();
 

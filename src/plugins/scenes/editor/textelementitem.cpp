@@ -1,5 +1,8 @@
 #include "textelementitem.h"
 
+#include "stagebounds.h"
+
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
@@ -7,7 +10,7 @@ TextElementItem::TextElementItem(int nIndex, const TextElement &element)
     : m_nIndex(nIndex)
     , m_element(element)
 {
-    setFlags(ItemIsSelectable | ItemIsMovable);
+    setFlags(ItemIsSelectable | ItemIsMovable | ItemSendsGeometryChanges);
     setPos(element.geometry.topLeft());
 }
 
@@ -57,4 +60,12 @@ void TextElementItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *o
     painter->setPen(outline);
     painter->setBrush(Qt::NoBrush);
     painter->drawRect(frame);
+}
+
+QVariant TextElementItem::itemChange(GraphicsItemChange change, const QVariant &value)
+{
+    if (change == ItemPositionChange && scene())
+        return StageBounds::keptOnStage(value.toPointF(), m_element.geometry.size(),
+                                        scene()->sceneRect().size());
+    return QGraphicsItem::itemChange(change, value);
 }

@@ -8,7 +8,8 @@
 /*!
  * A text element drawn on the stage. It sits at the element's top left corner; the user can
  * select it and drag it, and the stage view reads wasMoved() when the drag ends to tell the
- * document. The item never changes the element itself.
+ * document. Wherever it is dragged or nudged to, it stays on the stage at whole pixels
+ * (StageBounds). The item never changes the element itself.
  */
 class SCENES_EXPORT TextElementItem : public QGraphicsItem
 {
@@ -25,6 +26,9 @@ public:
     int type() const override;
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
     int m_nIndex;

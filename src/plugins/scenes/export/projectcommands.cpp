@@ -9,24 +9,41 @@
 #include "iui.h"
 #include "mainwindow.h"
 #include "scenedocument.h"
+#include "sceneeditor.h"
+#include "sceneeditorwidget.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QUrl>
 
 namespace {
 
 const QString s_title = QStringLiteral("Veldra");
 
+// The commands that act on the active project: the window's own implementations are enabled
+// exactly while there is one.
+const char *const projectCommandIds[] = {
+        "File.SaveAs.Project",
+        "File.Close",
+        "File.Preview_Current_Scene_In_Browser",
+        "File.Preview_Project_In_Browser",
+        "File.Export_To_HTML5",
+};
+
+QString openProjectFirst()
+{
+    return ProjectCommands::tr("Open or create a project first.");
+}
+
 SceneDocument *projectOrHint()
 {
     SceneDocument *document = ProjectCommands::activeProject();
     if (!document)
-        IUi::information(ICore::getMainWindow(), s_title,
-                         ProjectCommands::tr("Open or create a project first."));
+        IUi::information(ICore::getMainWindow(), s_title, openProjectFirst());
     return document;
 }
 
@@ -38,6 +55,14 @@ ProjectCommands::ProjectCommands(QObject *parent)
     connectCommand(QStringLiteral("File.Export_To_HTML5"), &ProjectCommands::exportToHtml5);
     connectCommand(QStringLiteral("File.Preview_Project_In_Browser"),
                    &ProjectCommands::previewProject);
+    // The editor's canvas previews its scene itself; elsewhere the window's command asks it to.
+    if (MainWindow *window = ICore::getMainWindow()) {
+        if (QAction *previewScene = window->getCommandAction(
+                    QStringLiteral("File.Preview_Current_Scene_In_Browser")))
+            connect(previewScene, &QAction::triggered, this, &ProjectCommands::previewScene);
+    }
+    giveSaveAsItsUsualKeys();
+    followActiveEditor();
 }
 
 ProjectCommands::~ProjectCommands() = default;
@@ -46,6 +71,48 @@ SceneDocument *ProjectCommands::activeProject()
 {
     IEditor *editor = EditorManager::activeEditor();
     return editor ? qobject_cast<SceneDocument *>(editor->getDocument()) : nullptr;
+}
+
+// The platform's Save As keys, which the core uses, are none on desktops without a binding of
+// their own; there the command gets the keys users know from elsewhere.
+void ProjectCommands::giveSaveAsItsUsualKeys()
+{
+    ContextAction *saveAs = ActionManager::getAction(QStringLiteral("File.SaveAs.Project"));
+    if (saveAs && saveAs->getDefaultKeySequence().isEmpty())
+        saveAs->setDefaultKeySequence(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+}
+
+void ProjectCommands::followActiveEditor()
+{
+    EditorManager *editors = EditorManager::getInstance();
+    if (!editors) {
+        qWarning("ProjectCommands: there is no editor registry to follow");
+        return;
+    }
+    // Deactivation comes while the leaving editor is still the active one; an activation that
+    // follows enables the commands again.
+    connect(editors, &EditorManager::editorDeactivated, this, [] { enableProjectCommands(false); });
+    connect(editors, &EditorManager::editorActivated, this,
+            [] { enableProjectCommands(activeProject() != nullptr); });
+    for (const char *id : projectCommandIds) {
+        // The menus and the tool bar show the tool tip of the implementation they follow.
+        if (ContextAction *command = ActionManager::getAction(QLatin1String(id)))
+            command->setAttribute(ContextAction::UpdateText);
+    }
+    enableProjectCommands(activeProject() != nullptr);
+}
+
+void ProjectCommands::enableProjectCommands(bool bEnabled)
+{
+    MainWindow *window = ICore::getMainWindow();
+    for (const char *id : projectCommandIds) {
+        QAction *action = window ? window->getCommandAction(QLatin1String(id)) : nullptr;
+        if (!action)
+            continue;
+        action->setEnabled(bEnabled);
+        // An empty tool tip is the command's text again.
+        action->setToolTip(bEnabled ? QString() : openProjectFirst());
+    }
 }
 
 void ProjectCommands::connectCommand(const QString &id, void (ProjectCommands::*handler)())
@@ -95,4 +162,11 @@ void ProjectCommands::previewProject()
 {
     if (SceneDocument *document = projectOrHint())
         BrowserPreview::showProject(document->project());
+}
+
+void ProjectCommands::previewScene()
+{
+    auto *editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
+    if (editor && editor->widget())
+        editor->widget()->previewSceneAction()->trigger();
 }

@@ -7,9 +7,13 @@
 class SceneDocument;
 
 /*!
- * The handlers of "File.Export_To_HTML5" and "File.Preview_Project_In_Browser", connected to the
- * commands' proxy actions, so they act wherever the focus is. Both work on the project of the
- * active editor; without an open scenes project they ask the user to open or create one.
+ * The commands that need an open project. "File.Export_To_HTML5" and
+ * "File.Preview_Project_In_Browser" are handled here, connected to the commands' proxy actions so
+ * they act wherever the focus is; "File.Preview_Current_Scene_In_Browser" outside the editor asks
+ * the active editor for its scene. The main window's "File.SaveAs.Project" and "File.Close" and
+ * these three are enabled exactly while the active editor holds a scenes project; without one
+ * their tool tips say to open or create a project first. Save As gets Ctrl+Shift+S where the
+ * platform binds no keys to it.
  */
 class SCENES_EXPORT ProjectCommands : public QObject
 {
@@ -25,7 +29,11 @@ public:
 private slots:
     void exportToHtml5();
     void previewProject();
+    void previewScene();
 
 private:
     void connectCommand(const QString &id, void (ProjectCommands::*handler)());
+    void giveSaveAsItsUsualKeys();
+    void followActiveEditor();
+    static void enableProjectCommands(bool bEnabled);
 };
