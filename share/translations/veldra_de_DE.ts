@@ -103,10 +103,6 @@
         <translation>Ein Projektname darf keines dieser Zeichen enthalten: / \ : * ? &quot; &lt; &gt; |</translation>
     </message>
     <message>
-        <source>The folder %1 does not exist.</source>
-        <translation>Der Ordner %1 existiert nicht.</translation>
-    </message>
-    <message>
         <source>The folder %1 cannot be written to.</source>
         <translation>In den Ordner %1 kann nicht geschrieben werden.</translation>
     </message>
@@ -117,6 +113,22 @@
     <message>
         <source>Choose Folder</source>
         <translation>Ordner wählen</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Enter the full path of the folder for the project.</source>
+        <translation>Geben Sie den vollständigen Pfad des Ordners für das Projekt ein.</translation>
+    </message>
+    <message>
+        <source>%1 is a file, not a folder.</source>
+        <translation>%1 ist eine Datei, kein Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist yet; OK creates it.</source>
+        <translation>Den Ordner %1 gibt es noch nicht; OK legt ihn an.</translation>
     </message>
 </context>
 <context>
@@ -349,6 +361,14 @@
     <message>
         <source>Slide in from below</source>
         <translation>Von unten hereingleiten</translation>
+    </message>
+    <message>
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <source>Y:</source>
+        <translation>Y:</translation>
     </message>
 </context>
 <context>
@@ -946,6 +966,10 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>The backup does not name the project it was made from.</source>
         <translation>Die Sicherung nennt das Projekt nicht, aus dem sie erstellt wurde.</translation>
+    </message>
+    <message>
+        <source>Keep Texts on Stage</source>
+        <translation>Texte auf der Bühne halten</translation>
     </message>
 </context>
 <context>

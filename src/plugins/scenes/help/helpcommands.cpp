@@ -5,7 +5,6 @@
 #include "icore.h"
 #include "iui.h"
 #include "mainwindow.h"
-#include "proxyaction.h"
 #include "qsimpleupdater.h"
 
 #include <QAction>
@@ -99,8 +98,7 @@ void HelpCommands::connectCommand(const QString &id, void (HelpCommands::*handle
 }
 
 // A command without an address is disabled rather than doing nothing, and the title bar's
-// account link is hidden with it. The main window owns the commands' implementations; its own
-// action is the one the proxies follow outside an editor, and the one they fall back to inside.
+// account link is hidden with it. The commands are the main window's own actions.
 void HelpCommands::updateWebCommands()
 {
     const bool hasCommunity = isWebAddress(communityUrl());
@@ -114,10 +112,9 @@ void HelpCommands::updateWebCommands()
 
 void HelpCommands::setMainWindowActionEnabled(const QString &id, bool bEnabled)
 {
-    ContextAction *command = ActionManager::getAction(id);
-    auto *proxy = command ? qobject_cast<ProxyAction *>(command->getAction()) : nullptr;
-    if (proxy && proxy->action())
-        proxy->action()->setEnabled(bEnabled);
+    MainWindow *window = ICore::getMainWindow();
+    if (QAction *action = window ? window->getCommandAction(id) : nullptr)
+        action->setEnabled(bEnabled);
 }
 
 void HelpCommands::openCommunity()
