@@ -2,7 +2,8 @@
 // project, a scene and two texts, a mouse move with undo and redo, save, quit, reopen from the
 // recent list, export and the exported page in Chromium, then a crash during editing while a
 // second instance runs, and the recovery on the next start. Widgets are found on screen through
-// the accessibility bus.
+// the accessibility bus. With VELDRA_E2E_LANGUAGE=de the same session runs in German with the
+// light theme, looking for every widget by its German name.
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -10,14 +11,28 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const { pathToFileURL } = require('node:url');
+const { fileURLToPath, pathToFileURL } = require('node:url');
 const { launchApp, waitFor } = require('./lib/app');
 const { widget, widgets } = require('./lib/atspi');
 const { launchBrowser } = require('./lib/browser');
 const { mainWindow, geometry, drag, doubleClick, pause, screenshot, xdotool } = require('./lib/x11');
 
-const screenshotDir = path.resolve(process.env.VELDRA_SCREENSHOT_DIR ||
-                                   path.join(process.env.VELDRA_BUILD_DIR, 'screenshots'));
+const german = process.env.VELDRA_E2E_LANGUAGE === 'de';
+// What the user reads, in the session's language.
+const names = german ? {
+    language: 'de', newCommand: 'Neu', newProject: 'Neues Projekt', addText: 'Text hinzufügen',
+    add: 'Hinzufügen', scene: n => `Szene ${n}`, file: 'Datei', recent: 'Zuletzt verwendete Projekte',
+    saveAs: 'Speichern unter', otherProject: 'Anderes Projekt', close: 'Schließen',
+    exportTitle: 'Als HTML5 exportieren', choose: 'Auswählen', recover: 'Wiederherstellen',
+} : {
+    language: 'en', newCommand: 'New', newProject: 'New Project', addText: 'Add Text', add: 'Add',
+    scene: n => `Scene ${n}`, file: 'File', recent: 'Recent Projects', saveAs: 'Save As',
+    otherProject: 'Other Project', close: 'Close', exportTitle: 'Export to HTML5',
+    choose: 'Choose', recover: 'Recover',
+};
+const screenshotDir = german ? path.join(process.env.VELDRA_BUILD_DIR, 'screenshots', 'de')
+                             : path.resolve(process.env.VELDRA_SCREENSHOT_DIR ||
+                                            path.join(process.env.VELDRA_BUILD_DIR, 'screenshots'));
 const home = fs.mkdtempSync(path.join(os.tmpdir(), 'veldra-session-'));
 const projectsDir = path.join(home, 'Projects');
 const exportDir = path.join(home, 'Export');
@@ -34,13 +49,19 @@ let second; // another instance next to `app`
 let window;
 let browser;
 
-const instanceEnv = { QT_LINUX_ACCESSIBILITY_ALWAYS_ON: '1', TMPDIR: tempDir };
+// Help Contents hands its PDF to the system's opener; this one only writes down what it was given.
+const openerDir = path.join(home, 'bin');
+const opened = path.join(home, 'opened');
+// The German session is a German user's: the system's language picks the guide.
+const instanceEnv = { QT_LINUX_ACCESSIBILITY_ALWAYS_ON: '1', TMPDIR: tempDir,
+                      PATH: `${openerDir}:${process.env.PATH}`,
+                      ...(german ? { LANG: 'de_DE.UTF-8', LC_ALL: 'de_DE.UTF-8' } : {}) };
 
 async function start() {
     app = await launchApp(home, instanceEnv);
     window = await mainWindow(app.pid);
     xdotool('windowactivate', '--sync', window);
-    await widget(app.pid, 'push button', 'New'); // the tool bar is up and reachable
+    await widget(app.pid, 'push button', names.newCommand); // the tool bar is up and reachable
 }
 
 const find = (role, name, options) => widget(app.pid, role, name, options);
@@ -74,7 +95,7 @@ function saveAndRead(check, what) {
     }, what, 10000);
 }
 
-const textsOf = project => project.scenes.find(scene => scene.name === 'Scene 2').elements
+const textsOf = project => project.scenes.find(scene => scene.name === names.scene(2)).elements
     .map(({ text, x, y }) => ({ text, x, y }));
 
 const backupDir = path.join(home, '.local', 'state', 'Veldra', 'backups');
@@ -89,7 +110,7 @@ function backupFiles() {
 
 // The canvas has no name of its own: it is the widget after the "Add Text" button.
 async function canvas() {
-    const view = await find('push button', 'Add Text', { next: true });
+    const view = await find('push button', names.addText, { next: true });
     // The stage is fitted into the view's viewport (1 px frame) less a 2 px margin per side.
     const scale = Math.min((view.width - 6) / stage.width, (view.height - 6) / stage.height);
     return { ...view, scale };
@@ -105,11 +126,14 @@ function onStage(view, point) {
 const newTextCentre = n => ({ x: stage.width / 2, y: stage.height / 2 + 72 * n });
 
 before(() => {
-    for (const folder of [projectsDir, exportDir, tempDir, path.join(home, '.config', 'Veldra')])
+    for (const folder of [projectsDir, exportDir, tempDir, openerDir, path.join(home, '.config', 'Veldra')])
         fs.mkdirSync(folder, { recursive: true });
-    // Empty settings but for a one-second backup interval.
+    fs.writeFileSync(path.join(openerDir, 'xdg-open'), `#!/bin/sh\necho "$1" >> '${opened}'\n`,
+                     { mode: 0o755 });
+    // Empty settings but for a one-second backup interval (and the German session's choices).
     fs.writeFileSync(path.join(home, '.config', 'Veldra', 'Veldra.ini'),
-                     '[Veldra]\nAutoBackup.Interval=1\n');
+                     '[Veldra]\nAutoBackup.Interval=1\n' +
+                     (german ? 'Language=de_DE\nTheme=Light\n' : ''));
 });
 
 after(async () => {
@@ -122,14 +146,14 @@ after(async () => {
 test('File.New: the New Project dialog filled in by keyboard creates the project', async () => {
     await start();
     keys('ctrl+n');
-    await find('dialog', 'New Project');
+    await find('dialog', names.newProject);
     type('Trailer');
     keys('Tab', 'ctrl+a');
     type(projectsDir);
     await find('push button', 'OK', { enabled: true }); // the name and folder were accepted
     shoot('1-new-project');
     keys('Return');
-    await find('push button', 'Add Text');
+    await find('push button', names.addText);
     const project = await waitFor(() => readProject(), 'the new project file');
     assert.deepEqual(project.stage, { ...stage, frameRate: 30 });
     assert.equal(project.scenes.length, 1);
@@ -137,11 +161,11 @@ test('File.New: the New Project dialog filled in by keyboard creates the project
 
 test('a scene and two texts added with the editor buttons, named on the properties panel',
      async () => {
-    await click((await find('push button', 'Add')).centre);
-    await find('list item', 'Scene 2');
+    await click((await find('push button', names.add)).centre);
+    await find('list item', names.scene(2));
     const view = await canvas();
     for (const [n, text] of ['Hello', 'World'].entries()) {
-        await click((await find('push button', 'Add Text')).centre);
+        await click((await find('push button', names.addText)).centre);
         await pause(300);
         await doubleClick(onStage(view, newTextCentre(n)));
         await pause(300);
@@ -151,7 +175,7 @@ test('a scene and two texts added with the editor buttons, named on the properti
     const project = await saveAndRead(saved => saved.scenes.length === 2 &&
                                                saved.scenes[1].elements.length === 2,
                                       'a second scene with two texts on disk');
-    assert.deepEqual(project.scenes.map(scene => scene.name), ['Scene 1', 'Scene 2']);
+    assert.deepEqual(project.scenes.map(scene => scene.name), [names.scene(1), names.scene(2)]);
     assert.deepEqual(textsOf(project), [{ text: 'Hello', ...centredText },
                                         { text: 'World', ...secondText }]);
     shoot('2-two-texts');
@@ -194,24 +218,36 @@ test('after quitting, the project reopens from File ▸ Recent Projects', async 
     const saved = readProject();
 
     await start();
-    await click((await find('menu item', 'File')).centre);
-    await click((await find('menu item', 'Recent Projects')).centre);
+    await click((await find('menu item', names.file)).centre);
+    await click((await find('menu item', names.recent)).centre);
     const entry = await find('menu item', `1. ${projectFile}`);
     shoot('4-recent-projects');
     await click(entry.centre);
-    await find('list item', 'Scene 2'); // the project's own second scene
-    await click((await find('menu item', 'File')).centre);
-    await find('menu item', 'Close', { enabled: true }); // greyed while no project was open
-    keys('Escape');
+    await find('list item', names.scene(2)); // the project's own second scene
+    await click((await find('menu item', names.file)).centre);
+    // Greyed while no project was open.
+    await find('menu item', names.close, { enabled: true });
+    await click((await find('menu item', names.saveAs, { enabled: true })).centre);
+    await find('menu item', names.otherProject, { enabled: true });
+    keys('Escape', 'Escape');
     // Opening alone changes nothing on disk.
     assert.deepEqual(readProject(), saved);
+});
+
+test('Help Contents (F1) hands the user guide in the system\'s language to its opener', async () => {
+    keys('F1');
+    const guide = await waitFor(() => fs.existsSync(opened) &&
+                                      fs.readFileSync(opened, 'utf8').trim(), 'the opened guide');
+    const file = guide.startsWith('file:') ? fileURLToPath(guide) : guide;
+    assert.equal(path.basename(file), `veldra_help_${names.language}.pdf`);
+    assert.equal(fs.readFileSync(file).subarray(0, 5).toString(), '%PDF-');
 });
 
 test('Export to HTML5 into a folder typed into the folder dialog; Chromium shows both texts',
      async () => {
     keys('ctrl+alt+e');
-    await find('dialog', 'Export to HTML5');
-    await find('push button', 'Choose');
+    await find('dialog', names.exportTitle);
+    await find('push button', names.choose);
     keys('ctrl+a');
     type(exportDir);
     shoot('5-export');
@@ -224,7 +260,7 @@ test('Export to HTML5 into a folder typed into the folder dialog; Chromium shows
     const page = await browser.newPage({ viewport: { width: 960, height: 540 } });
     await page.goto(pathToFileURL(index).href);
     // The first scene is empty; the second comes after its duration, the texts fading in.
-    const texts = '.scene.active[aria-label="Scene 2"] .element';
+    const texts = `.scene.active[aria-label="${names.scene(2)}"] .element`;
     await page.waitForFunction(selector => {
         const shown = [...document.querySelectorAll(selector)];
         return shown.length === 2 && shown.every(text => getComputedStyle(text).opacity === '1');
@@ -236,13 +272,13 @@ test('Export to HTML5 into a folder typed into the folder dialog; Chromium shows
 
 test('killed during editing while a second instance runs, which then quits: the next start ' +
      'offers "Recover", which brings the edit back', async () => {
-    await click((await find('push button', 'Add')).centre);
-    await find('list item', 'Scene 3'); // after the current scene, the first
+    await click((await find('push button', names.add)).centre);
+    await find('list item', names.scene(3)); // after the current scene, the first
     const hasEdit = () => backupFiles().some(file => readProject(file)?.scenes.length === 3);
     await waitFor(hasEdit, 'a backup with the new scene', 10000);
     second = await launchApp(home, instanceEnv);
-    await widget(second.pid, 'push button', 'New'); // running: it quits cleanly on SIGTERM
-    assert.deepEqual(widgets(second.pid, 'push button', 'Recover'), [],
+    await widget(second.pid, 'push button', names.newCommand); // running: it quits on SIGTERM
+    assert.deepEqual(widgets(second.pid, 'push button', names.recover), [],
                      'a running instance\'s backups are not offered');
     process.kill(app.pid, 'SIGKILL');
     await app.exited;
@@ -254,15 +290,16 @@ test('killed during editing while a second instance runs, which then quits: the 
     assert.deepEqual([mode(backupDir), ...backupFiles().map(mode)], [0o700, 0o600]);
 
     await start();
-    const recover = await find('push button', 'Recover');
+    const recover = await find('push button', names.recover);
     shoot('7-recover-offer');
     await click(recover.centre);
-    await find('list item', 'Scene 3');
+    await find('list item', names.scene(3));
     await pause(500); // the sub-window settles before the picture
     shoot('8-recovered');
     const project = await saveAndRead(saved => saved.scenes.length === 3,
                                       'the recovered project saved');
-    assert.deepEqual(project.scenes.map(scene => scene.name), ['Scene 1', 'Scene 3', 'Scene 2']);
+    assert.deepEqual(project.scenes.map(scene => scene.name),
+                     [names.scene(1), names.scene(3), names.scene(2)]);
     assert.deepEqual(textsOf(project).map(text => text.text), ['Hello', 'World']);
 
     keys('ctrl+q');
