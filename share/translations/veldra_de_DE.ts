@@ -33,6 +33,14 @@
         <source>Language:</source>
         <translation>Sprache:</translation>
     </message>
+    <message>
+        <source>Dark</source>
+        <translation>Dunkel</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Hell</translation>
+    </message>
 </context>
 <context>
     <name>BrowserPreview</name>

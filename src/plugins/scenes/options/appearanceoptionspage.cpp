@@ -89,7 +89,7 @@ void AppearanceOptionsPage::fillFromCatalogues()
     IThemesManager &themes = IThemesManager::getInstance();
     m_pThemeCombo->clear();
     for (const ThemesInfo *theme : themes.getThemes())
-        m_pThemeCombo->addItem(theme->name, theme->id);
+        m_pThemeCombo->addItem(themeName(theme->id, theme->name), theme->id);
     m_strLoadedThemeId =
             selectId(m_pThemeCombo, themes.getSaveThemeId(), themes.getCurrentThemeId());
 
@@ -102,4 +102,14 @@ void AppearanceOptionsPage::fillFromCatalogues()
                 language->id);
     m_strLoadedLanguageId =
             selectId(m_pLanguageCombo, languages.getSaveLangId(), languages.getCurrentLangId());
+}
+
+// The shipped themes are named in the interface language; another one keeps its file's name.
+QString AppearanceOptionsPage::themeName(const QString &strId, const QString &strName)
+{
+    if (strId == QLatin1String("Dark"))
+        return tr("Dark");
+    if (strId == QLatin1String("Light"))
+        return tr("Light");
+    return strName;
 }

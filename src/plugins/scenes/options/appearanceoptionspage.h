@@ -25,6 +25,7 @@ public:
 
 private:
     void fillFromCatalogues();
+    static QString themeName(const QString &strId, const QString &strName);
 
     QComboBox *m_pThemeCombo;    // child
     QComboBox *m_pLanguageCombo; // child
