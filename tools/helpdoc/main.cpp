@@ -1,5 +1,6 @@
 // veldra-helpdoc: renders a user guide written in HTML into the PDF that Help Contents opens.
-// The build runs it for every language the guide is written in.
+// The build runs it for every language the guide is written in; guide.css next to the HTML
+// file, when there is one, gives every language the same look.
 //   veldra-helpdoc <guide.html> <images folder> <output.pdf>
 
 #include <QFile>
@@ -52,6 +53,10 @@ int main(int argc, char *argv[])
     QString html;
     if (!readText(arguments.at(1), &html))
         return 1;
+    QString css;
+    const QString cssPath = QFileInfo(arguments.at(1)).absolutePath() + QStringLiteral("/guide.css");
+    if (QFileInfo::exists(cssPath) && !readText(cssPath, &css))
+        return 1;
 
     QPdfWriter writer(arguments.at(3));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -63,6 +68,7 @@ int main(int argc, char *argv[])
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(10);
     document.setDefaultFont(font);
+    document.setDefaultStyleSheet(css);
     document.setHtml(html);
     loadPicturesFrom(document, arguments.at(2));
     writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
