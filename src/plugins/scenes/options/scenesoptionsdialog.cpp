@@ -2,8 +2,10 @@
 
 #include "appearanceoptionspage.h"
 #include "generaloptionspage.h"
+#include "icore.h"
 #include "ioptionpage.h"
 #include "keyboardoptionspage.h"
+#include "mainwindow.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -54,9 +56,20 @@ void ScenesOptionsDialog::showDialog()
             page->initValues();
     }
     updateApplyButton();
+    if (!isVisible())
+        centreOnMainWindow();
     show();
     raise();
     activateWindow();
+}
+
+// The dialog has no parent, so the window system would place it anywhere.
+void ScenesOptionsDialog::centreOnMainWindow()
+{
+    const QWidget *window = ICore::getMainWindow();
+    if (!window || !window->isVisible())
+        return;
+    move(window->frameGeometry().center() - rect().center());
 }
 
 void ScenesOptionsDialog::initDialog()
