@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -69,7 +70,15 @@ void ScenesOptionsDialog::centreOnMainWindow()
     const QWidget *window = ICore::getMainWindow();
     if (!window || !window->isVisible())
         return;
-    move(window->frameGeometry().center() - rect().center());
+    QRect placed(QPoint(), size());
+    placed.moveCenter(window->frameGeometry().center());
+    // A small window near a screen edge must not push the dialog's title bar off the screen.
+    const QRect available = window->screen()->availableGeometry();
+    const int maxLeft = qMax(available.left(), available.x() + available.width() - placed.width());
+    const int maxTop = qMax(available.top(), available.y() + available.height() - placed.height());
+    placed.moveTo(qBound(available.left(), placed.left(), maxLeft),
+                  qBound(available.top(), placed.top(), maxTop));
+    move(placed.topLeft());
 }
 
 void ScenesOptionsDialog::initDialog()
