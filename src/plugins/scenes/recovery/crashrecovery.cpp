@@ -32,15 +32,18 @@ bool isProjectOpen(const QString &strPath)
 }
 
 // The file names of the projects, at most three of them so that the bar stays short: "a.veldra,
-// b.veldra, c.veldra and 2 more". A backup that cannot be read goes by its own name.
+// b.veldra, c.veldra and 2 more". Only those three backups are read; one that cannot be read
+// goes by its own name.
 QString projectNames(const QStringList &backups)
 {
     QStringList names;
-    for (const QString &backup : backups) {
+    for (const QString &backup : backups.mid(0, 3)) {
         const QString original = SceneDocument::backupOriginalPath(backup);
         names << QFileInfo(original.isEmpty() ? backup : original).fileName();
     }
-    switch (names.size()) {
+    switch (backups.size()) {
+    case 0:
+        return QString();
     case 1:
         return names[0];
     case 2:
@@ -49,7 +52,7 @@ QString projectNames(const QStringList &backups)
         return CrashRecovery::tr("%1, %2 and %3").arg(names[0], names[1], names[2]);
     default:
         return CrashRecovery::tr("%1, %2, %3 and %4 more")
-                .arg(names[0], names[1], names[2], QString::number(names.size() - 3));
+                .arg(names[0], names[1], names[2], QString::number(backups.size() - 3));
     }
 }
 
