@@ -52,12 +52,24 @@
 <context>
     <name>CrashRecovery</name>
     <message>
-        <source>A previous run did not end normally. Projects that can be recovered: %1</source>
-        <translation>Eine frühere Sitzung wurde nicht ordnungsgemäß beendet. Wiederherstellbare Projekte: %1</translation>
-    </message>
-    <message>
         <source>Recover</source>
         <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>%1, %2 and %3</source>
+        <translation>%1, %2 und %3</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 and %4 more</source>
+        <translation>%1, %2, %3 und %4 weitere</translation>
+    </message>
+    <message>
+        <source>Veldra can recover unsaved changes of %1.</source>
+        <translation>Veldra kann ungespeicherte Änderungen von %1 wiederherstellen.</translation>
     </message>
 </context>
 <context>
@@ -528,6 +540,10 @@ Diesen Eintrag aus dem Verlauf entfernen?</translation>
         <source>Couldn&apos;t find the requested file.</source>
         <translation>Die angeforderte Datei wurde nicht gefunden.</translation>
     </message>
+    <message>
+        <source>No file manager is available to show the folder %1.</source>
+        <translation>Es ist kein Dateimanager verfügbar, der den Ordner %1 anzeigen könnte.</translation>
+    </message>
 </context>
 <context>
     <name>IMainMenuWidget</name>
@@ -839,10 +855,6 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
         <translation>Die Datei ist größer als %1 MiB.</translation>
     </message>
     <message>
-        <source>It is not a project file: its JSON text is broken at character %1 (%2).</source>
-        <translation>Dies ist keine Projektdatei: Der JSON-Text ist bei Zeichen %1 fehlerhaft (%2).</translation>
-    </message>
-    <message>
         <source>It is not a project file: it holds a JSON list, not an object.</source>
         <translation>Dies ist keine Projektdatei: Der Inhalt ist eine JSON-Liste, kein Objekt.</translation>
     </message>
@@ -909,6 +921,62 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>It is not a regular file.</source>
         <translation>Es ist keine normale Datei.</translation>
+    </message>
+    <message>
+        <source>A group of values is not closed with &quot;}&quot;.</source>
+        <translation>Eine Gruppe von Werten wird nicht mit &quot;}&quot; geschlossen.</translation>
+    </message>
+    <message>
+        <source>A &quot;:&quot; is missing after a name.</source>
+        <translation>Nach einem Namen fehlt ein &quot;:&quot;.</translation>
+    </message>
+    <message>
+        <source>A list is not closed with &quot;]&quot;.</source>
+        <translation>Eine Liste wird nicht mit &quot;]&quot; geschlossen.</translation>
+    </message>
+    <message>
+        <source>A &quot;,&quot; is missing between two values.</source>
+        <translation>Zwischen zwei Werten fehlt ein &quot;,&quot;.</translation>
+    </message>
+    <message>
+        <source>A number is not written correctly.</source>
+        <translation>Eine Zahl ist nicht richtig geschrieben.</translation>
+    </message>
+    <message>
+        <source>A text holds a backslash that starts no known sequence.</source>
+        <translation>Ein Text enthält einen umgekehrten Schrägstrich, der keine bekannte Folge einleitet.</translation>
+    </message>
+    <message>
+        <source>A text holds characters that are not valid UTF-8.</source>
+        <translation>Ein Text enthält Zeichen, die kein gültiges UTF-8 sind.</translation>
+    </message>
+    <message>
+        <source>A text is not closed.</source>
+        <translation>Ein Text ist nicht geschlossen.</translation>
+    </message>
+    <message>
+        <source>It does not begin with &quot;{&quot;.</source>
+        <translation>Sie beginnt nicht mit &quot;{&quot;.</translation>
+    </message>
+    <message>
+        <source>Values are nested too deeply.</source>
+        <translation>Werte sind zu tief verschachtelt.</translation>
+    </message>
+    <message>
+        <source>Something follows the end of the project.</source>
+        <translation>Nach dem Ende des Projekts folgt noch etwas.</translation>
+    </message>
+    <message>
+        <source>Something other than a value was found.</source>
+        <translation>Statt eines Wertes wurde etwas anderes gefunden.</translation>
+    </message>
+    <message>
+        <source>Its text is damaged at line %1, column %2. %3</source>
+        <translation>Ihr Text ist in Zeile %1, Spalte %2 beschädigt. %3</translation>
+    </message>
+    <message>
+        <source>The file is cut short.</source>
+        <translation>Die Datei ist abgeschnitten.</translation>
     </message>
 </context>
 <context>

@@ -188,7 +188,12 @@ private slots:
         };
         const char *pack = "p.veldrapack";
         row("empty file", "", "The file is empty.");
-        row("truncated JSON", valid.left(valid.size() / 2), "broken at character");
+        row("cut short", "{\"format\": \"veldra-project\",\n  \"stage\": {\"wid",
+            "damaged at line 2, column 17. The file is cut short.");
+        row("bad value after a two-byte letter", "{\"a\": 1,\n  \"\xc3\xa4\": tru}",
+            "damaged at line 2, column 9. Something other than a value was found.");
+        row("missing comma", "{\"a\": 1 \"b\": 2}",
+            "damaged at line 1, column 10. A group of values is not closed with \"}\".");
         row("JSON array", "[1, 2]", "JSON list");
         row("wrong format name", sampleWith("format", "other"), "not a Veldra project");
         row("future version", sampleWith("version", 2), "newer version of Veldra");

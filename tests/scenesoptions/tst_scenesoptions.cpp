@@ -335,8 +335,12 @@ private slots:
         QFETCH(bool, saved);
         QFETCH(bool, visible);
         DocumentManager::setAutoBackupEnabled(true);
+        MainWindow *window = m_fixture->mainWindow();
+        window->setGeometry(40, 60, 1200, 800);
+        window->show();
         ScenesOptionsDialog dialog;
         dialog.showDialog();
+        QCOMPARE(dialog.frameGeometry().center(), window->frameGeometry().center());
         QCOMPARE(dialog.windowTitle(), QString("Preferences"));
         QCOMPARE(dialog.getPageCount(), 3);
         auto *buttons = child<QDialogButtonBox>(&dialog, "");

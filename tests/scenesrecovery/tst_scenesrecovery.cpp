@@ -231,14 +231,22 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("recovered");
         QTest::addColumn<int>("warnings");
+        QTest::addColumn<QString>("names"); // of the projects on offer, as the bar lists them
         const QList<QByteArray> two{backupOf("/p/one.veldra"), backupOf("/p/two.veldra")};
         const QList<QByteArray> withCorrupt{"{\"format\": ", two.last()};
-        QTest::newRow("nothing to recover") << QList<QByteArray>() << false << "" << 0 << 0;
-        QTest::newRow("recover") << two << false << "recover" << 2 << 0;
-        QTest::newRow("open project kept") << two << true << "recover" << 1 << 0;
-        QTest::newRow("corrupt backup") << withCorrupt << false << "recover" << 1 << 1;
-        QTest::newRow("close discards") << two << false << "close" << 0 << 0;
-        QTest::newRow("offer replaced") << two << false << "replaced" << 0 << 0;
+        const QList<QByteArray> five =
+                two + QList<QByteArray>{backupOf("/p/three.veldra"), backupOf("/p/four.veldra"),
+                                        backupOf("/p/five.veldra")};
+        const QString both("one.veldra and two.veldra");
+        QTest::newRow("nothing to recover") << QList<QByteArray>() << false << "" << 0 << 0 << "";
+        QTest::newRow("recover") << two << false << "recover" << 2 << 0 << both;
+        QTest::newRow("open project kept") << two << true << "recover" << 1 << 0 << both;
+        QTest::newRow("corrupt backup")
+                << withCorrupt << false << "recover" << 1 << 1 << "0.veldrabackup and two.veldra";
+        QTest::newRow("close discards") << two << false << "close" << 0 << 0 << both;
+        QTest::newRow("offer replaced") << two << false << "replaced" << 0 << 0 << both;
+        QTest::newRow("many") << five << false << "close" << 0 << 0
+                              << "one.veldra, two.veldra, three.veldra and 2 more";
     }
 
     void offer()
@@ -248,6 +256,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(int, recovered);
         QFETCH(int, warnings);
+        QFETCH(QString, names);
         CoreFixture fixture;
         MessageBoxAnswerer answerer;
         SceneDocumentFactory factory;
@@ -272,7 +281,7 @@ private slots:
         if (backups.isEmpty())
             return;
         const auto *message = bar->findChild<QLabel *>(QStringLiteral("m_pMessageLabel"));
-        QVERIFY(message->text().endsWith(QString::number(backups.size())));
+        QCOMPARE(message->text(), "Veldra can recover unsaved changes of " + names + ".");
         auto *recover = bar->findChild<QAbstractButton *>(QStringLiteral("m_pButton"));
         auto *close = bar->findChild<QAbstractButton *>(QStringLiteral("m_pCloseButton"));
         QCOMPARE(recover->text(), QStringLiteral("Recover"));

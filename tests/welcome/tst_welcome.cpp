@@ -21,8 +21,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QWebChannel>
 #include <QWebSocketServer>
@@ -186,12 +188,15 @@ private slots:
         QTest::addColumn<QString>("name"); // in the fixture's folder; empty for an empty path
         QTest::addColumn<bool>("exists");
         QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("fileManager");
 
-        QTest::newRow("existing") << "shown.veldra" << true << QMessageBox::NoButton;
-        QTest::newRow("missing, remove") << "gone.veldra" << false << QMessageBox::Yes;
-        QTest::newRow("missing, keep") << "gone.veldra" << false << QMessageBox::No;
-        QTest::newRow("missing, box closed") << "gone.veldra" << false << QMessageBox::NoButton;
-        QTest::newRow("empty path") << QString() << false << QMessageBox::NoButton;
+        QTest::newRow("existing") << "shown.veldra" << true << QMessageBox::NoButton << true;
+        QTest::newRow("no file manager") << "shown.veldra" << true << QMessageBox::Ok << false;
+        QTest::newRow("missing, remove") << "gone.veldra" << false << QMessageBox::Yes << true;
+        QTest::newRow("missing, keep") << "gone.veldra" << false << QMessageBox::No << true;
+        QTest::newRow("missing, box closed")
+                << "gone.veldra" << false << QMessageBox::NoButton << true;
+        QTest::newRow("empty path") << QString() << false << QMessageBox::NoButton << true;
     }
 
     void showInExplorer()
@@ -199,6 +204,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, exists);
         QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, fileManager);
 
         const QString path = name.isEmpty() ? QString() : m_fixture->filePath(name);
         QVERIFY(!exists || touch(path));
@@ -206,6 +212,11 @@ private slots:
         storeRecent(before);
         MessageBoxAnswerer answerer(answer);
         UrlRecorder urls;
+        // A handler that cannot be called makes openUrl fail, as it does without a file manager.
+        if (!fileManager) {
+            QDesktopServices::setUrlHandler("file", &urls, "noSuchSlot");
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No such method"));
+        }
         QSignalSpy notified(area(), &IMainMdiArea::resetRecentFiles);
 
         area()->showInExplorer(path);
@@ -214,17 +225,24 @@ private slots:
         const bool removed = answer == QMessageBox::Yes;
         QCOMPARE(storedRecent(), removed ? QStringList("/p/a.veldra") : before);
         QCOMPARE(notified.count(), removed ? 1 : 0);
-        QCOMPARE(urls.urls(),
-                 exists ? QList<QUrl>{QUrl("file:///" + m_fixture->path())} : QList<QUrl>());
-        compareBox(answerer,
-                   asked ? QString("The project [%1] no longer exists.\nRemove this entry from "
-                                   "history?")
-                                   .arg(path)
-                         : QString(),
-                   area());
+        QCOMPARE(urls.urls(), exists && fileManager
+                                      ? QList<QUrl>{QUrl("file://" + m_fixture->path())}
+                                      : QList<QUrl>());
+        QString text;
+        if (asked)
+            text = QString("The project [%1] no longer exists.\nRemove this entry from history?")
+                           .arg(path);
+        else if (!fileManager)
+            text = QString("Could not open file %1.\nNo file manager is available to show the "
+                           "folder %2.")
+                           .arg(path, m_fixture->path());
+        compareBox(answerer, text, area());
+        const QMessageBox::StandardButton expectedDefault = asked            ? QMessageBox::Yes
+                                                            : text.isEmpty() ? QMessageBox::NoButton
+                                                                             : QMessageBox::Ok;
         QCOMPARE(answerer.last().buttons,
-                 asked ? QMessageBox::Yes | QMessageBox::No : QMessageBox::NoButton);
-        QCOMPARE(answerer.last().defaultButton, asked ? QMessageBox::Yes : QMessageBox::NoButton);
+                 asked ? QMessageBox::Yes | QMessageBox::No : expectedDefault);
+        QCOMPARE(answerer.last().defaultButton, expectedDefault);
     }
 
     void openFile_data()

@@ -83,9 +83,13 @@ void IMainMdiArea::showInExplorer(QString strFileName)
             removeFile(strFileName);
         return;
     }
-    const QUrl folderUrl(QStringLiteral("file:///") + folder, QUrl::TolerantMode);
-    if (!QDesktopServices::openUrl(folderUrl))
-        IUi::warning(this, boxTitle(), tr("Could not open file %1.").arg(strFileName),
+    // Pasting "file:///" before an absolute path would give four slashes and another folder.
+    const QString absoluteFolder = QFileInfo(strFileName).absolutePath();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(absoluteFolder)))
+        IUi::warning(this, boxTitle(),
+                     tr("Could not open file %1.").arg(strFileName) + QLatin1Char('\n') +
+                             tr("No file manager is available to show the folder %1.")
+                                     .arg(QDir::toNativeSeparators(absoluteFolder)),
                      QMessageBox::Ok, QMessageBox::Ok);
 }
 

@@ -196,6 +196,15 @@ bool SceneDocument::openBackup(const QString &strBackupPath)
     return true;
 }
 
+QString SceneDocument::backupOriginalPath(const QString &strBackupPath)
+{
+    QJsonObject object;
+    QString problem;
+    if (!ProjectFormat::readFileObject(strBackupPath, &object, &problem))
+        return QString();
+    return object.value(originalPathKey).toString();
+}
+
 bool SceneDocument::isModified() const
 {
     return IDocument::isModified() || isOpenAsBackup();

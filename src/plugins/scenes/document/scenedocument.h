@@ -47,6 +47,8 @@ public:
     // Loads a backup written by saveBackup(): the document takes the path of the project the
     // backup was made of, and counts as opened from a backup.
     bool openBackup(const QString &strBackupPath);
+    // The path of the project a backup was made of; empty when the backup cannot be read.
+    static QString backupOriginalPath(const QString &strBackupPath);
 
     // Also true while the content comes from a backup and has not been saved yet.
     bool isModified() const override;

@@ -1,7 +1,24 @@
 #include "colorbutton.h"
 
 #include <QColorDialog>
+#include <QPainter>
 #include <QPixmap>
+
+namespace {
+
+// The colour in a grey frame: a mid grey stands out against white and black swatches alike, on
+// the light and the dark theme's buttons.
+QPixmap swatchFor(const QColor &color)
+{
+    QPixmap swatch(16, 16);
+    swatch.fill(color.isValid() ? color : QColor(Qt::transparent));
+    QPainter painter(&swatch);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    return swatch;
+}
+
+} // namespace
 
 ColorButton::ColorButton(QWidget *parent)
     : QPushButton(parent)
@@ -17,9 +34,7 @@ QColor ColorButton::color() const
 void ColorButton::setColor(const QColor &color)
 {
     m_color = color;
-    QPixmap swatch(16, 16);
-    swatch.fill(color.isValid() ? color : QColor(Qt::transparent));
-    setIcon(QIcon(swatch));
+    setIcon(QIcon(swatchFor(color)));
     setText(color.isValid() ? color.name() : QString());
 }
 

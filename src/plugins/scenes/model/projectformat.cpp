@@ -209,6 +209,70 @@ bool unpack(const QByteArray &packed, QByteArray *pJson, QString *pError)
     return false;
 }
 
+// What the parser stumbled over, in words a user can follow. The parser's own texts ("illegal
+// value", "unterminated string") are meant for programmers.
+QString parseErrorSentence(QJsonParseError::ParseError error)
+{
+    switch (error) {
+    case QJsonParseError::UnterminatedObject:
+        return ProjectFormat::tr("A group of values is not closed with \"}\".");
+    case QJsonParseError::MissingNameSeparator:
+        return ProjectFormat::tr("A \":\" is missing after a name.");
+    case QJsonParseError::UnterminatedArray:
+        return ProjectFormat::tr("A list is not closed with \"]\".");
+    case QJsonParseError::MissingValueSeparator:
+        return ProjectFormat::tr("A \",\" is missing between two values.");
+    case QJsonParseError::IllegalNumber:
+        return ProjectFormat::tr("A number is not written correctly.");
+    case QJsonParseError::IllegalEscapeSequence:
+        return ProjectFormat::tr("A text holds a backslash that starts no known sequence.");
+    case QJsonParseError::IllegalUTF8String:
+        return ProjectFormat::tr("A text holds characters that are not valid UTF-8.");
+    case QJsonParseError::UnterminatedString:
+        return ProjectFormat::tr("A text is not closed.");
+    case QJsonParseError::MissingObject:
+        return ProjectFormat::tr("It does not begin with \"{\".");
+    case QJsonParseError::DeepNesting:
+        return ProjectFormat::tr("Values are nested too deeply.");
+    case QJsonParseError::GarbageAtEnd:
+        return ProjectFormat::tr("Something follows the end of the project.");
+    default:
+        return ProjectFormat::tr("Something other than a value was found.");
+    }
+}
+
+struct TextPosition
+{
+    int line;
+    int column;
+};
+
+// The line and column (both from 1, the column in characters) of a byte offset in UTF-8 text.
+TextPosition textPosition(const QByteArray &utf8, int nOffset)
+{
+    const QByteArray before = utf8.left(nOffset);
+    const int lineStart = before.lastIndexOf('\n') + 1;
+    int column = 1;
+    for (int i = lineStart; i < before.size(); ++i) {
+        if ((static_cast<uchar>(before.at(i)) & 0xc0) != 0x80) // not a continuation byte
+            ++column;
+    }
+    return {before.count('\n') + 1, column};
+}
+
+QString parseProblem(const QByteArray &json, const QJsonParseError &error)
+{
+    const TextPosition position = textPosition(json, error.offset);
+    // Whatever the parser expected, running out of text means the file was cut off.
+    const bool cutShort =
+            error.offset >= json.size() && error.error != QJsonParseError::GarbageAtEnd;
+    return ProjectFormat::tr("Its text is damaged at line %1, column %2. %3")
+            .arg(position.line)
+            .arg(position.column)
+            .arg(cutShort ? ProjectFormat::tr("The file is cut short.")
+                          : parseErrorSentence(error.error));
+}
+
 } // namespace
 
 QString ProjectFormat::formatName()
@@ -301,9 +365,7 @@ bool ProjectFormat::decode(const QByteArray &bytes, bool bPacked, QJsonObject *p
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        *pError = tr("It is not a project file: its JSON text is broken at character %1 (%2).")
-                          .arg(parseError.offset)
-                          .arg(parseError.errorString());
+        *pError = parseProblem(json, parseError);
         return false;
     }
     if (!document.isObject()) {

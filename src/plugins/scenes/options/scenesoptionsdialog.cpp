@@ -2,13 +2,16 @@
 
 #include "appearanceoptionspage.h"
 #include "generaloptionspage.h"
+#include "icore.h"
 #include "ioptionpage.h"
 #include "keyboardoptionspage.h"
+#include "mainwindow.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -54,9 +57,28 @@ void ScenesOptionsDialog::showDialog()
             page->initValues();
     }
     updateApplyButton();
+    if (!isVisible())
+        centreOnMainWindow();
     show();
     raise();
     activateWindow();
+}
+
+// The dialog has no parent, so the window system would place it anywhere.
+void ScenesOptionsDialog::centreOnMainWindow()
+{
+    const QWidget *window = ICore::getMainWindow();
+    if (!window || !window->isVisible())
+        return;
+    QRect placed(QPoint(), size());
+    placed.moveCenter(window->frameGeometry().center());
+    // A small window near a screen edge must not push the dialog's title bar off the screen.
+    const QRect available = window->screen()->availableGeometry();
+    const int maxLeft = qMax(available.left(), available.x() + available.width() - placed.width());
+    const int maxTop = qMax(available.top(), available.y() + available.height() - placed.height());
+    placed.moveTo(qBound(available.left(), placed.left(), maxLeft),
+                  qBound(available.top(), placed.top(), maxTop));
+    move(placed.topLeft());
 }
 
 void ScenesOptionsDialog::initDialog()

@@ -44,6 +44,7 @@ private:
     void onPageDataChanged();
     void updateApplyButton();
     void refillPagesOnNextShow();
+    void centreOnMainWindow();
 
     QListWidget *m_pPageList;       // child
     QStackedWidget *m_pPageStack;   // child; owns the pages

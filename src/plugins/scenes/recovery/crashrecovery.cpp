@@ -31,6 +31,31 @@ bool isProjectOpen(const QString &strPath)
     return false;
 }
 
+// The file names of the projects, at most three of them so that the bar stays short: "a.veldra,
+// b.veldra, c.veldra and 2 more". Only those three backups are read; one that cannot be read
+// goes by its own name.
+QString projectNames(const QStringList &backups)
+{
+    QStringList names;
+    for (const QString &backup : backups.mid(0, 3)) {
+        const QString original = SceneDocument::backupOriginalPath(backup);
+        names << QFileInfo(original.isEmpty() ? backup : original).fileName();
+    }
+    switch (backups.size()) {
+    case 0:
+        return QString();
+    case 1:
+        return names[0];
+    case 2:
+        return CrashRecovery::tr("%1 and %2").arg(names[0], names[1]);
+    case 3:
+        return CrashRecovery::tr("%1, %2 and %3").arg(names[0], names[1], names[2]);
+    default:
+        return CrashRecovery::tr("%1, %2, %3 and %4 more")
+                .arg(names[0], names[1], names[2], QString::number(backups.size() - 3));
+    }
+}
+
 } // namespace
 
 CrashRecovery::CrashRecovery(QObject *parent)
@@ -59,9 +84,8 @@ void CrashRecovery::offer()
     if (m_backups.isEmpty())
         return;
 
-    const QString message = tr("A previous run did not end normally. Projects that can be "
-                               "recovered: %1")
-                                    .arg(m_backups.size());
+    const QString message =
+            tr("Veldra can recover unsaved changes of %1.").arg(projectNames(m_backups));
     window->showNotification(message, VDNotificationBar::Warning, tr("Recover"), true);
     m_pBar = window->getNotificationBar();
     // Showing the bar drops its earlier listeners, so these connections come after it.
