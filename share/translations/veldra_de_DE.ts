@@ -626,10 +626,6 @@ Diesen Eintrag aus dem Verlauf entfernen?</translation>
         <translation>Befehl</translation>
     </message>
     <message>
-        <source>Description</source>
-        <translation>Beschreibung</translation>
-    </message>
-    <message>
         <source>Shortcut</source>
         <translation>Tastenkürzel</translation>
     </message>
@@ -640,6 +636,10 @@ Diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>&quot;%1&quot; and &quot;%2&quot; share the shortcut %3.</source>
         <translation>„%1“ und „%2“ verwenden dasselbe Tastenkürzel %3.</translation>
+    </message>
+    <message>
+        <source>Filter by command, menu or shortcut</source>
+        <translation>Nach Befehl, Menü oder Tastenkürzel filtern</translation>
     </message>
 </context>
 <context>
@@ -1057,6 +1057,65 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>Open Project</source>
         <translation>Projekt öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>SceneEditorCommands</name>
+    <message>
+        <source>Add Scene</source>
+        <translation>Szene hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a scene after the current one</source>
+        <translation>Eine Szene nach der aktuellen hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Scene</source>
+        <translation>Szene entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the current scene</source>
+        <translation>Die aktuelle Szene entfernen</translation>
+    </message>
+    <message>
+        <source>Rename Scene</source>
+        <translation>Szene umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename the current scene</source>
+        <translation>Die aktuelle Szene umbenennen</translation>
+    </message>
+    <message>
+        <source>Move Scene Up</source>
+        <translation>Szene nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Play the current scene one earlier</source>
+        <translation>Die aktuelle Szene eine Stelle früher abspielen</translation>
+    </message>
+    <message>
+        <source>Move Scene Down</source>
+        <translation>Szene nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>Play the current scene one later</source>
+        <translation>Die aktuelle Szene eine Stelle später abspielen</translation>
+    </message>
+    <message>
+        <source>Add Text</source>
+        <translation>Text hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a text to the current scene</source>
+        <translation>Der aktuellen Szene einen Text hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete Text</source>
+        <translation>Text löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selected texts</source>
+        <translation>Die ausgewählten Texte löschen</translation>
     </message>
 </context>
 <context>

@@ -136,6 +136,9 @@ EditorAction deleteTexts(const QList<int> &elements)
     return [=](SceneEditor *editor) {
         for (int element : elements)
             editor->widget()->stageView()->itemOfElement(element)->setSelected(true);
+        // The key reaches the editor's command only while the editor has the focus.
+        QApplication::setActiveWindow(editor->widget()->window());
+        editor->widget()->stageView()->setFocus();
         QTest::keyClick(editor->widget()->stageView(), Qt::Key_Delete);
     };
 }

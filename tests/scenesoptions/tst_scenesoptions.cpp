@@ -1,6 +1,9 @@
 #include "appearanceoptionspage.h"
 #include "generaloptionspage.h"
 #include "keyboardoptionspage.h"
+#include "scenedocument.h"
+#include "sceneeditorcommands.h"
+#include "sceneeditorwidget.h"
 #include "scenesoptionsdialog.h"
 #include "shortcutsettings.h"
 #include "windowgeometry.h"
@@ -25,6 +28,7 @@
 #include <QDialogButtonBox>
 #include <QKeySequenceEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -45,13 +49,21 @@ T *child(QWidget *parent, const char *name)
     return found;
 }
 
+// The page's row of the command with the id, and every row's command id.
+QTreeWidgetItem *rowOf(KeyboardOptionsPage &page, const QString &id)
+{
+    auto *tree = child<QTreeWidget>(&page, "commandTree");
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        if (tree->topLevelItem(i)->data(0, Qt::UserRole + 1) == id)
+            return tree->topLevelItem(i);
+    }
+    qFatal("no row for \"%s\"", qPrintable(id));
+}
+
 // Gives a command a new shortcut the way the user does: select its row, then type or clear.
 void editShortcut(KeyboardOptionsPage &page, const QString &id, const QString &key)
 {
-    auto *tree = child<QTreeWidget>(&page, "commandTree");
-    const QList<QTreeWidgetItem *> rows = tree->findItems(id, Qt::MatchExactly, 0);
-    QVERIFY2(rows.size() == 1, qPrintable(id));
-    tree->setCurrentItem(rows.first());
+    child<QTreeWidget>(&page, "commandTree")->setCurrentItem(rowOf(page, id));
     if (key.isEmpty())
         child<QPushButton>(&page, "clearButton")->click();
     else
@@ -91,23 +103,49 @@ class TestScenesOptions : public QObject
     Q_OBJECT
 
     std::unique_ptr<CoreFixture> m_fixture;
+    std::unique_ptr<SceneEditorCommands> m_editorCommands;
 
     // The next run: a fresh registry and window reading a copy of the settings file on disk.
     void restartFromDisk()
     {
         QTemporaryDir disk;
         QVERIFY(QFile::copy(m_fixture->filePath("user.ini"), disk.filePath("user.ini")));
+        m_editorCommands.reset();
         m_fixture.reset();
         m_fixture = std::make_unique<CoreFixture>(false);
         QVERIFY(QFile::copy(disk.filePath("user.ini"), m_fixture->filePath("user.ini")));
         m_fixture->userSettings()->sync();
         m_fixture->createMainWindow();
+        m_editorCommands = std::make_unique<SceneEditorCommands>();
+    }
+
+    // In an editor, the key adds a text and the Delete key, cleared, leaves it.
+    void expectKeysInEditor(const QKeySequence &addTextKey)
+    {
+        SceneDocument document;
+        document.addScene(Scene());
+        SceneEditorWidget editor;
+        editor.setDocument(&document);
+        m_fixture->mainWindow()->show(); // the window that holds the command shortcuts
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QApplication::setActiveWindow(&editor);
+        editor.stageView()->setFocus();
+        QTest::keySequence(editor.stageView(), addTextKey);
+        QCOMPARE(document.project().scenes.at(0).elements.size(), 1);
+        QTest::keyClick(editor.stageView(), Qt::Key_Delete);
+        QCOMPARE(document.project().scenes.at(0).elements.size(), 1);
     }
 
 private slots:
-    void init() { m_fixture = std::make_unique<CoreFixture>(); }
+    void init()
+    {
+        m_fixture = std::make_unique<CoreFixture>();
+        m_editorCommands = std::make_unique<SceneEditorCommands>();
+    }
     void cleanup()
     {
+        m_editorCommands.reset();
         m_fixture.reset();
         qApp->setStyleSheet(QString());
     }
@@ -116,22 +154,24 @@ private slots:
     {
         QTest::addColumn<QString>("registrations"); // extra commands: "id:context ..."
         QTest::addColumn<QString>("edits");
-        QTest::addColumn<QStringList>("named"); // ids the warning names; empty: no warning
+        QTest::addColumn<QStringList>("named"); // what the warning calls the commands; empty: none
 
         const auto row = [](const char *name, const char *registrations, const char *edits,
                             const char *named) {
             QTest::newRow(name) << QString(registrations) << QString(edits)
-                                << QString(named).split(' ', Qt::SkipEmptyParts);
+                                << QString(named).split('|', Qt::SkipEmptyParts);
         };
         row("two global commands", "", "File.New=Ctrl+Shift+F9;File.Exit=Ctrl+Shift+F9",
-            "File.Exit File.New");
+            "File \u25B8 Exit|File \u25B8 New");
         row("different keys", "", "File.New=Ctrl+Shift+F9;File.Exit=Ctrl+Shift+F8", "");
-        row("another command's default", "", "File.New=Ctrl+Q", "File.Exit File.New");
-        row("two chords", "", "File.New=Ctrl+K, Ctrl+N;File.Save=Ctrl+K, Ctrl+N",
-            "File.New File.Save");
+        row("another command's default", "", "File.New=Ctrl+Q", "File \u25B8 Exit|File \u25B8 New");
+        row("sub-menu and chords", "",
+            "File.SaveAs.Project=Ctrl+K, Ctrl+N;File.Save=Ctrl+K, Ctrl+N",
+            "File \u25B8 Save As \u25B8 Other Project|File \u25B8 Save");
+        row("scene editor's default", "", "Help.About=Del", "Delete Text|Help \u25B8 About");
         row("two editors", "Test.A:first Test.B:second", "Test.A=F9;Test.B=F9", "");
-        row("one editor", "Test.A:first Test.B:first", "Test.A=F9;Test.B=F9", "Test.A Test.B");
-        row("editor and global", "Test.A:first", "Test.A=F9;File.New=F9", "File.New Test.A");
+        row("one editor", "Test.A:first Test.B:first", "Test.A=F9;Test.B=F9", "Test.A|Test.B");
+        row("editor and global", "Test.A:first", "Test.A=F9;File.New=F9", "File \u25B8 New|Test.A");
     }
     void conflictWarning()
     {
@@ -155,11 +195,38 @@ private slots:
         auto *warning = child<QLabel>(&page, "conflictLabel");
         QCOMPARE(!warning->isHidden(), !named.isEmpty());
         QCOMPARE(warning->text().count("share the shortcut"), named.isEmpty() ? 0 : 1);
-        for (const QString &id : named)
-            QVERIFY2(warning->text().contains('"' + id + '"'), qPrintable(warning->text()));
+        for (const QString &name : named)
+            QVERIFY2(warning->text().contains('"' + name + '"'), qPrintable(warning->text()));
         // Looking for clashes leaves every command with the implementation it followed.
         QCOMPARE(perCommand(followedAction), followed);
         m_fixture.reset(); // while the context widgets exist
+    }
+
+    void filter_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("hidden");
+        QTest::newRow("menu path") << "file \u25B8 save as"
+                                   << "File.SaveAs.Project"
+                                   << "File.Save";
+        QTest::newRow("shortcut") << "ctrl+q"
+                                  << "File.Exit"
+                                  << "File.New";
+        QTest::newRow("editor command") << "TEXT"
+                                        << "Scenes.AddText"
+                                        << "Scenes.AddScene";
+    }
+    void filter()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, shown);
+        QFETCH(QString, hidden);
+        KeyboardOptionsPage page;
+        page.initValues();
+        child<QLineEdit>(&page, "filterEdit")->setText(filter);
+        QVERIFY(!rowOf(page, shown)->isHidden());
+        QVERIFY(rowOf(page, hidden)->isHidden());
     }
 
     void resetAllAndDiscard()
@@ -171,10 +238,7 @@ private slots:
         KeyboardOptionsPage page;
         page.initValues();
         QSignalSpy changed(&page, &IOptionPage::dataChanged);
-        auto *tree = child<QTreeWidget>(&page, "commandTree");
-        const auto tableText = [tree] {
-            return tree->findItems("File.New", Qt::MatchExactly)[0]->text(2);
-        };
+        const auto tableText = [&page] { return rowOf(page, "File.New")->text(1); };
 
         child<QPushButton>(&page, "resetAllButton")->click();
         QCOMPARE(changed.count(), 1);
@@ -190,22 +254,27 @@ private slots:
     {
         QTest::addColumn<QString>("edits");
         QTest::addColumn<bool>("clearAll");
-        QTest::newRow("nothing changed") << "" << false;
+        QTest::addColumn<QString>("addTextKey"); // pressed in an editor afterwards
+        QTest::newRow("nothing changed") << "" << false << "";
         QTest::newRow("changed, two chords, cleared")
-                << "File.New=Ctrl+K, Ctrl+N;File.Exit=;Help.About=Alt+F12" << false;
-        QTest::newRow("every shortcut cleared") << "" << true;
+                << "File.New=Ctrl+K, Ctrl+N;File.Exit=;Help.About=Alt+F12" << false << "";
+        QTest::newRow("every shortcut cleared") << "" << true << "";
+        QTest::newRow("editor commands rebound")
+                << "Scenes.AddText=Ctrl+Shift+F9;Scenes.DeleteText=" << false << "Ctrl+Shift+F9";
     }
     void shortcutsSurviveRestart()
     {
         QFETCH(QString, edits);
         QFETCH(bool, clearAll);
+        QFETCH(QString, addTextKey);
         {
             KeyboardOptionsPage page;
             page.initValues();
             editShortcuts(page, edits);
             auto *tree = child<QTreeWidget>(&page, "commandTree");
             for (int i = 0; clearAll && i < tree->topLevelItemCount(); ++i)
-                editShortcut(page, tree->topLevelItem(i)->text(0), QString());
+                editShortcut(page, tree->topLevelItem(i)->data(0, Qt::UserRole + 1).toString(),
+                             QString());
             page.saveChanges();
         }
         const Shortcuts saved = registryShortcuts();
@@ -221,6 +290,8 @@ private slots:
         Shortcuts expected = saved;
         expected.insert("Test.Later", QKeySequence("F12"));
         QCOMPARE(registryShortcuts(), expected);
+        if (!addTextKey.isEmpty())
+            expectKeysInEditor(QKeySequence(addTextKey));
     }
 
     // The first start opens maximised; every later one where the window was left.

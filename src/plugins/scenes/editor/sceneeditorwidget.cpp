@@ -6,6 +6,7 @@
 #include "elementpropertiespanel.h"
 #include "projectchange.h"
 #include "scenedocument.h"
+#include "sceneeditorcommands.h"
 #include "scenelistpanel.h"
 #include "stagebounds.h"
 
@@ -45,6 +46,8 @@ SceneEditorWidget::SceneEditorWidget(QWidget *parent)
     , m_pAddTextButton(new QPushButton(tr("Add Text")))
     , m_pProperties(new ElementPropertiesPanel)
     , m_pPreviewAction(new QAction(tr("Preview Current Scene In Browser"), this))
+    , m_pAddTextAction(SceneEditorCommands::createAction(SceneEditorCommands::AddText, this))
+    , m_pDeleteTextAction(SceneEditorCommands::createAction(SceneEditorCommands::DeleteText, this))
 {
     setObjectName(QStringLiteral("sceneEditorWidget"));
     m_pAddTextButton->setObjectName(QStringLiteral("addTextButton"));
@@ -90,24 +93,32 @@ SceneEditorWidget::SceneEditorWidget(QWidget *parent)
                     m_pDocument->setSceneProperties(nScene, background, nDuration);
             });
     connect(m_pStageView, &StageView::elementsMoved, this, &SceneEditorWidget::moveElements);
-    connect(m_pStageView, &StageView::deleteRequested, this, &SceneEditorWidget::removeElements);
     connect(m_pStageView, &StageView::selectedElementChanged, this,
             &SceneEditorWidget::showSelectedElement);
+    connect(m_pStageView, &StageView::selectedElementChanged, m_pDeleteTextAction,
+            [this](int nElement) { m_pDeleteTextAction->setEnabled(nElement >= 0); });
     connect(m_pStageView, &StageView::elementDoubleClicked, m_pProperties,
             &ElementPropertiesPanel::editText);
     connect(m_pProperties, &ElementPropertiesPanel::elementEdited, this,
             &SceneEditorWidget::editSelectedElement);
-    connect(m_pAddTextButton, &QPushButton::clicked, this, &SceneEditorWidget::addText);
+    connect(m_pAddTextButton, &QPushButton::clicked, m_pAddTextAction, &QAction::trigger);
+    connect(m_pAddTextAction, &QAction::changed, m_pAddTextButton,
+            [this] { m_pAddTextButton->setEnabled(m_pAddTextAction->isEnabled()); });
+    connect(m_pAddTextAction, &QAction::triggered, this, &SceneEditorWidget::addText);
+    connect(m_pDeleteTextAction, &QAction::triggered, this,
+            &SceneEditorWidget::deleteSelectedTexts);
     connect(m_pPreviewAction, &QAction::triggered, this, &SceneEditorWidget::previewCurrentScene);
 
     ContextManager::registerContext(this, QLatin1String(contextId), tr("Scene Editor"));
     ActionManager::registerAction(m_pPreviewAction, QLatin1String(previewSceneId), this);
+    SceneEditorCommands::registerActions(commandActions(), this);
     setDocument(nullptr);
 }
 
 SceneEditorWidget::~SceneEditorWidget()
 {
     ActionManager::unregisterAction(m_pPreviewAction, QLatin1String(previewSceneId));
+    SceneEditorCommands::unregisterActions(commandActions());
     ContextManager::unregisterContext(this, QLatin1String(contextId));
 }
 
@@ -168,7 +179,7 @@ void SceneEditorWidget::showScene(int nScene, int nSelectedElement)
     m_pSceneList->showProject(project, m_nCurrentScene);
     m_pStageView->showScene(project ? QSize(project->width, project->height) : QSize(), scene,
                             nSelectedElement);
-    m_pAddTextButton->setEnabled(scene != nullptr);
+    m_pAddTextAction->setEnabled(scene != nullptr);
 }
 
 void SceneEditorWidget::showSelectedElement(int nElement)
@@ -212,11 +223,16 @@ void SceneEditorWidget::moveElements(const ElementMoves &moves)
     showScene(scene, moves.firstKey());
 }
 
-void SceneEditorWidget::removeElements(const QList<int> &elements)
+QList<QAction *> SceneEditorWidget::commandActions() const
 {
-    if (!m_pDocument)
+    return m_pSceneList->actions() + QList<QAction *>{m_pAddTextAction, m_pDeleteTextAction};
+}
+
+void SceneEditorWidget::deleteSelectedTexts()
+{
+    QList<int> descending = m_pStageView->selectedElements();
+    if (!m_pDocument || descending.isEmpty())
         return;
-    QList<int> descending = elements;
     std::sort(descending.begin(), descending.end(), std::greater<int>());
     const int scene = m_nCurrentScene;
     inOneUndoStep(tr("Delete Texts"), descending.size(), [&] {

@@ -19,8 +19,9 @@ QT_END_NAMESPACE
  * and the selected element's properties. Every edit goes through the document's editing
  * functions; the widget shows the document again when the document reports a change.
  *
- * The widget is the context "Scenes.Editor" and has its own "Preview Current Scene In Browser",
- * which shows the scene the user is on.
+ * The widget is the context "Scenes.Editor". It registers the editor's commands for it (see
+ * SceneEditorCommands), which its buttons and keys go through, and has its own "Preview Current
+ * Scene In Browser", which shows the scene the user is on.
  */
 class SCENES_EXPORT SceneEditorWidget : public QWidget
 {
@@ -51,7 +52,8 @@ private:
     void addScene();
     void addText();
     void moveElements(const ElementMoves &moves);
-    void removeElements(const QList<int> &elements);
+    void deleteSelectedTexts();
+    QList<QAction *> commandActions() const;
     void editSelectedElement(const TextElement &changed);
     void previewCurrentScene();
     template<typename Edit>
@@ -62,6 +64,8 @@ private:
     StageView *m_pStageView;
     QPushButton *m_pAddTextButton;
     ElementPropertiesPanel *m_pProperties;
-    QAction *m_pPreviewAction; // child; registered for this context
+    QAction *m_pPreviewAction;    // child; registered for this context
+    QAction *m_pAddTextAction;    // child; registered for this context
+    QAction *m_pDeleteTextAction; // child; registered for this context
     int m_nCurrentScene = -1;
 };

@@ -2,6 +2,7 @@
 
 #include "colorbutton.h"
 
+#include <QAction>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QListWidget>
@@ -33,7 +34,8 @@ SceneListPanel::SceneListPanel(QWidget *parent)
     setObjectName(QStringLiteral("sceneListPanel"));
     m_pList->setObjectName(QStringLiteral("sceneList"));
     m_pList->setAccessibleName(tr("Scenes"));
-    m_pList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    // The key that starts a rename is the command's; the list does not keep one of its own.
+    m_pList->setEditTriggers(QAbstractItemView::DoubleClicked);
     m_pList->setDragDropMode(QAbstractItemView::InternalMove);
     m_pBackgroundButton->setObjectName(QStringLiteral("sceneBackgroundButton"));
     m_pBackgroundButton->setAccessibleName(tr("Scene background"));
@@ -65,11 +67,16 @@ SceneListPanel::SceneListPanel(QWidget *parent)
     });
     connect(m_pList, &QListWidget::itemChanged, this, &SceneListPanel::onItemChanged);
     connect(m_pList->model(), &QAbstractItemModel::rowsMoved, this, &SceneListPanel::onRowsMoved);
-    connect(m_pAddButton, &QPushButton::clicked, this, &SceneListPanel::addSceneRequested);
-    connect(m_pRemoveButton, &QPushButton::clicked, this,
-            [this] { emit removeSceneRequested(currentScene()); });
-    connect(m_pUpButton, &QPushButton::clicked, this, [this] { moveCurrentBy(-1); });
-    connect(m_pDownButton, &QPushButton::clicked, this, [this] { moveCurrentBy(1); });
+    using Command = SceneEditorCommands;
+    addCommand(Command::AddScene, m_pAddButton, [this] { emit addSceneRequested(); });
+    addCommand(Command::RemoveScene, m_pRemoveButton,
+               [this] { emit removeSceneRequested(currentScene()); });
+    addCommand(Command::MoveSceneUp, m_pUpButton, [this] { moveCurrentBy(-1); });
+    addCommand(Command::MoveSceneDown, m_pDownButton, [this] { moveCurrentBy(1); });
+    addCommand(Command::RenameScene, nullptr, [this] {
+        if (QListWidgetItem *item = m_pList->currentItem())
+            m_pList->editItem(item);
+    });
     connect(m_pBackgroundButton, &ColorButton::colorChosen, this,
             &SceneListPanel::reportSceneProperties);
     connect(m_pDurationSpin, QOverload<int>::of(&QSpinBox::valueChanged), this,
@@ -93,7 +100,7 @@ void SceneListPanel::showProject(const Project *pProject, int nCurrentScene)
     m_pDurationSpin->setValue(current.duration);
     m_pBackgroundButton->setEnabled(hasCurrent);
     m_pDurationSpin->setEnabled(hasCurrent);
-    m_pAddButton->setEnabled(pProject != nullptr);
+    m_commands.value(SceneEditorCommands::AddScene)->setEnabled(pProject != nullptr);
     updateButtons();
     m_bShowing = false;
 }
@@ -101,6 +108,23 @@ void SceneListPanel::showProject(const Project *pProject, int nCurrentScene)
 int SceneListPanel::currentScene() const
 {
     return m_pList->currentRow();
+}
+
+void SceneListPanel::addCommand(SceneEditorCommands::Command command, QPushButton *button,
+                                const std::function<void()> &handler)
+{
+    QAction *action = SceneEditorCommands::createAction(command, this);
+    addAction(action);
+    m_commands.insert(command, action);
+    connect(action, &QAction::triggered, this, [action, handler] {
+        if (action->isEnabled())
+            handler();
+    });
+    if (!button)
+        return;
+    connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    connect(action, &QAction::changed, button,
+            [action, button] { button->setEnabled(action->isEnabled()); });
 }
 
 void SceneListPanel::setNames(const QStringList &names)
@@ -121,9 +145,12 @@ void SceneListPanel::setNames(const QStringList &names)
 void SceneListPanel::updateButtons()
 {
     const int current = currentScene();
-    m_pRemoveButton->setEnabled(current >= 0);
-    m_pUpButton->setEnabled(current > 0);
-    m_pDownButton->setEnabled(current >= 0 && current < m_pList->count() - 1);
+    using Command = SceneEditorCommands;
+    m_commands.value(Command::RemoveScene)->setEnabled(current >= 0);
+    m_commands.value(Command::RenameScene)->setEnabled(current >= 0);
+    m_commands.value(Command::MoveSceneUp)->setEnabled(current > 0);
+    m_commands.value(Command::MoveSceneDown)
+            ->setEnabled(current >= 0 && current < m_pList->count() - 1);
 }
 
 void SceneListPanel::onItemChanged(QListWidgetItem *item)

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "project.h"
+#include "sceneeditorcommands.h"
 #include "scenes_global.h"
 
 #include <QColor>
+#include <QMap>
 #include <QStringList>
 #include <QWidget>
+
+#include <functional>
 
 class ColorButton;
 QT_BEGIN_NAMESPACE
@@ -18,9 +22,9 @@ QT_END_NAMESPACE
 
 /*!
  * The project's scenes in play order, with the current scene's background colour and duration.
- * Scenes are added, removed, renamed (double-click or F2) and reordered (drag, or the Up and
- * Down buttons). The panel only reports requests; the list changes when the editor shows the
- * project again.
+ * Scenes are added, removed, renamed (double-click) and reordered (drag); the buttons and the
+ * keys do this through the panel's editor commands (its actions()), which the editor registers.
+ * The panel only reports requests; the list changes when the editor shows the project again.
  */
 class SCENES_EXPORT SceneListPanel : public QWidget
 {
@@ -42,6 +46,9 @@ signals:
     void scenePropertiesRequested(int nScene, const QColor &background, int nDuration);
 
 private:
+    // The command's action, triggered by the button and enabled with it.
+    void addCommand(SceneEditorCommands::Command command, QPushButton *button,
+                    const std::function<void()> &handler);
     void setNames(const QStringList &names);
     void updateButtons();
     void onItemChanged(QListWidgetItem *item);
@@ -55,6 +62,7 @@ private:
     QPushButton *m_pRemoveButton;
     QPushButton *m_pUpButton;
     QPushButton *m_pDownButton;
+    QMap<SceneEditorCommands::Command, QAction *> m_commands; // children
     ColorButton *m_pBackgroundButton;
     QSpinBox *m_pDurationSpin;
     QStringList m_names; // as last shown

@@ -113,11 +113,6 @@ void StageView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void StageView::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Delete && !selectedElements().isEmpty()) {
-        emit deleteRequested(selectedElements());
-        event->accept();
-        return;
-    }
     const QPointF step = nudgeStep(event);
     if (!step.isNull() && !selectedElements().isEmpty()) {
         for (TextElementItem *item : elementItems()) {

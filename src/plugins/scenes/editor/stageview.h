@@ -16,8 +16,8 @@ using ElementMoves = QMap<int, QPointF>;
 
 /*!
  * The canvas: one scene of the project on a stage of the project's size, fitted into the view.
- * Text elements can be selected, dragged with the mouse, nudged with the arrow keys (a pixel, or
- * ten with Shift) and deleted with the Delete key; they cannot leave the stage. The
+ * Text elements can be selected, dragged with the mouse and nudged with the arrow keys (a pixel,
+ * or ten with Shift); they cannot leave the stage. The
  * view only shows what it is given and reports what the user did; the editor turns the reports
  * into document edits, and the document's change notice brings the new state back here.
  */
@@ -39,7 +39,6 @@ public:
 
 signals:
     void elementsMoved(const ElementMoves &moves);
-    void deleteRequested(const QList<int> &elements);
     void selectedElementChanged(int nElement);
     void elementDoubleClicked(int nElement);
 

@@ -1,5 +1,6 @@
 #include "keyboardoptionspage.h"
 
+#include "actioncontainer.h"
 #include "actionmanager.h"
 #include "contextaction.h"
 #include "shortcutconflicts.h"
@@ -8,9 +9,13 @@
 #include <QAction>
 #include <QBrush>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeySequenceEdit>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
 #include <QStyle>
@@ -18,8 +23,10 @@
 #include <QVBoxLayout>
 
 namespace {
-enum Column { IdColumn, DescriptionColumn, ShortcutColumn };
+enum Column { CommandColumn, ShortcutColumn };
 const int keyRole = Qt::UserRole;
+const int idRole = Qt::UserRole + 1;
+const QString pathSeparator = QStringLiteral(" \u25B8 "); // " ▸ "
 
 // The entries of the recent projects menu change with every opened file; they are not commands
 // the user would give a key.
@@ -41,10 +48,41 @@ QString withoutMnemonic(const QString &text)
     return result;
 }
 
-QString descriptionOf(const ContextAction *command)
+// The menu path of every action in the menu and its sub-menus, ending in the action's own text.
+void collectMenuPaths(const QList<QAction *> &actions, const QString &prefix,
+                      QHash<const QAction *, QString> &paths)
 {
-    const QString description = command->getDescription();
-    return description.isEmpty() ? withoutMnemonic(command->getAction()->text()) : description;
+    for (const QAction *action : actions) {
+        const QString path = prefix + withoutMnemonic(action->text());
+        if (action->menu())
+            collectMenuPaths(action->menu()->actions(), path + pathSeparator, paths);
+        else if (!action->isSeparator())
+            paths.insert(action, path);
+    }
+}
+
+// What the user knows a command by: its place in the menus ("File ▸ Save As ▸ Other Project"),
+// else its text, else its id.
+QHash<QString, QString> commandNames()
+{
+    QHash<const QAction *, QString> paths;
+    const ActionContainer *menuBar =
+            ActionManager::getActionContainer(QStringLiteral("Veldra.MenuBar"));
+    if (menuBar && menuBar->getMenuBar())
+        collectMenuPaths(menuBar->getMenuBar()->actions(), QString(), paths);
+    QHash<QString, QString> names;
+    for (const ContextAction *command : ActionManager::getActions()) {
+        QString name = paths.value(command->getAction());
+        if (name.isEmpty())
+            name = withoutMnemonic(command->getAction()->text());
+        names.insert(command->getId(), name.isEmpty() ? command->getId() : name);
+    }
+    return names;
+}
+
+QString idOf(const QTreeWidgetItem *item)
+{
+    return item->data(CommandColumn, idRole).toString();
 }
 
 void showKey(QTreeWidgetItem *item, const QKeySequence &key)
@@ -61,6 +99,7 @@ QKeySequence keyOf(const QTreeWidgetItem *item)
 
 KeyboardOptionsPage::KeyboardOptionsPage(QWidget *parent)
     : IOptionPage(parent)
+    , m_pFilterEdit(new QLineEdit(this))
     , m_pCommandTree(new QTreeWidget(this))
     , m_pKeySequenceEdit(new QKeySequenceEdit(this))
     , m_pClearButton(new QPushButton(tr("Clear"), this))
@@ -69,17 +108,25 @@ KeyboardOptionsPage::KeyboardOptionsPage(QWidget *parent)
     , m_pConflictLabel(new QLabel(this))
 {
     setWindowTitle(tr("Keyboard"));
+    m_pFilterEdit->setObjectName(QStringLiteral("filterEdit"));
+    m_pFilterEdit->setPlaceholderText(tr("Filter by command, menu or shortcut"));
+    m_pFilterEdit->setClearButtonEnabled(true);
     m_pCommandTree->setObjectName(QStringLiteral("commandTree"));
     m_pKeySequenceEdit->setObjectName(QStringLiteral("keySequenceEdit"));
     m_pClearButton->setObjectName(QStringLiteral("clearButton"));
     m_pResetAllButton->setObjectName(QStringLiteral("resetAllButton"));
     m_pConflictLabel->setObjectName(QStringLiteral("conflictLabel"));
 
-    m_pCommandTree->setColumnCount(3);
-    m_pCommandTree->setHeaderLabels({tr("Command"), tr("Description"), tr("Shortcut")});
+    m_pCommandTree->setColumnCount(2);
+    m_pCommandTree->setHeaderLabels({tr("Command"), tr("Shortcut")});
     m_pCommandTree->setRootIsDecorated(false);
     m_pCommandTree->setUniformRowHeights(true);
-    m_pCommandTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_pCommandTree->setSortingEnabled(true);
+    m_pCommandTree->sortByColumn(CommandColumn, Qt::AscendingOrder);
+    // The command takes the width the shortcut leaves; the description is in the tool tip.
+    m_pCommandTree->header()->setStretchLastSection(false);
+    m_pCommandTree->header()->setSectionResizeMode(CommandColumn, QHeaderView::Stretch);
+    m_pCommandTree->header()->setSectionResizeMode(ShortcutColumn, QHeaderView::ResizeToContents);
     m_pConflictIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
     m_pConflictLabel->setWordWrap(true);
     m_pConflictLabel->setStyleSheet(QStringLiteral("color: #d03030;"));
@@ -94,10 +141,12 @@ KeyboardOptionsPage::KeyboardOptionsPage(QWidget *parent)
     warningRow->addWidget(m_pConflictIcon, 0, Qt::AlignTop);
     warningRow->addWidget(m_pConflictLabel, 1);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_pFilterEdit);
     layout->addWidget(m_pCommandTree, 1);
     layout->addLayout(editRow);
     layout->addLayout(warningRow);
 
+    connect(m_pFilterEdit, &QLineEdit::textChanged, this, &KeyboardOptionsPage::applyFilter);
     connect(m_pCommandTree, &QTreeWidget::itemSelectionChanged, this,
             &KeyboardOptionsPage::showSelectedShortcut);
     connect(m_pKeySequenceEdit, &QKeySequenceEdit::keySequenceChanged, this,
@@ -154,17 +203,23 @@ void KeyboardOptionsPage::applyToRegistry(const Shortcuts &shortcuts)
 
 void KeyboardOptionsPage::fillTable()
 {
-    const QString selectedId = selectedItem() ? selectedItem()->text(IdColumn) : QString();
+    const QString selectedId = selectedItem() ? idOf(selectedItem()) : QString();
     const QSignalBlocker blocker(m_pCommandTree);
     m_pCommandTree->clear();
+    m_names = commandNames();
     for (const ContextAction *command : ActionManager::getActions()) {
         if (!isListed(command))
             continue;
-        auto *item =
-                new QTreeWidgetItem(m_pCommandTree, {command->getId(), descriptionOf(command)});
+        auto *item = new QTreeWidgetItem(m_pCommandTree, {m_names.value(command->getId())});
+        item->setData(CommandColumn, idRole, command->getId());
+        const QString description = command->getDescription();
+        item->setToolTip(CommandColumn, description.isEmpty() ? command->getId()
+                                                              : description + QLatin1Char('\n') +
+                                                                        command->getId());
         showKey(item, command->getKeySequence());
-        item->setSelected(item->text(IdColumn) == selectedId);
+        item->setSelected(command->getId() == selectedId);
     }
+    applyFilter();
     showSelectedShortcut();
     updateConflicts();
 }
@@ -174,7 +229,7 @@ KeyboardOptionsPage::Shortcuts KeyboardOptionsPage::tableShortcuts() const
     Shortcuts shortcuts;
     for (int i = 0; i < m_pCommandTree->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *item = m_pCommandTree->topLevelItem(i);
-        shortcuts.insert(item->text(IdColumn), keyOf(item));
+        shortcuts.insert(idOf(item), keyOf(item));
     }
     return shortcuts;
 }
@@ -220,16 +275,28 @@ void KeyboardOptionsPage::updateConflicts()
     for (const ShortcutConflicts::Conflict &conflict : conflicts) {
         conflicting << conflict.firstId << conflict.secondId;
         lines << tr("\"%1\" and \"%2\" share the shortcut %3.")
-                         .arg(conflict.firstId, conflict.secondId,
+                         .arg(m_names.value(conflict.firstId, conflict.firstId),
+                              m_names.value(conflict.secondId, conflict.secondId),
                               conflict.key.toString(QKeySequence::NativeText));
     }
     for (int i = 0; i < m_pCommandTree->topLevelItemCount(); ++i) {
         QTreeWidgetItem *item = m_pCommandTree->topLevelItem(i);
-        item->setForeground(ShortcutColumn, conflicting.contains(item->text(IdColumn))
+        item->setForeground(ShortcutColumn, conflicting.contains(idOf(item))
                                                     ? QBrush(QColor(0xd0, 0x30, 0x30))
                                                     : QBrush());
     }
     m_pConflictLabel->setText(lines.join(QLatin1Char('\n')));
     m_pConflictLabel->setVisible(!lines.isEmpty());
     m_pConflictIcon->setVisible(!lines.isEmpty());
+}
+
+void KeyboardOptionsPage::applyFilter()
+{
+    const QString filter = m_pFilterEdit->text().trimmed();
+    for (int i = 0; i < m_pCommandTree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = m_pCommandTree->topLevelItem(i);
+        const bool shown = item->text(CommandColumn).contains(filter, Qt::CaseInsensitive) ||
+                           item->text(ShortcutColumn).contains(filter, Qt::CaseInsensitive);
+        item->setHidden(!shown);
+    }
 }

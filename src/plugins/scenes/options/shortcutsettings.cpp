@@ -46,6 +46,17 @@ void ShortcutSettings::load()
     }
 }
 
+void ShortcutSettings::loadCommand(ContextAction *command)
+{
+    QSettings *settings = userStore();
+    if (!settings)
+        return;
+    const QString key = shortcutsGroup() + QLatin1Char('/') + command->getId();
+    command->setKeySequence(settings->contains(key) ? QKeySequence(settings->value(key).toString(),
+                                                                   QKeySequence::PortableText)
+                                                    : command->getDefaultKeySequence());
+}
+
 void ShortcutSettings::save()
 {
     QSettings *settings = userStore();

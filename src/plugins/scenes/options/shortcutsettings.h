@@ -2,6 +2,8 @@
 
 #include "scenes_global.h"
 
+class ContextAction;
+
 /*!
  * Keeps the user's keyboard shortcuts between runs, in the group "Shortcuts" of the user
  * settings store.
@@ -19,6 +21,8 @@ public:
     // Points the registry at the user store and gives every command its stored shortcut. Call it
     // once every command of the start-up is registered.
     static void load();
+    // Gives one command registered after load() its stored shortcut, or its default.
+    static void loadCommand(ContextAction *command);
     // Writes every command's shortcut to the user store and synchronises the store to disk.
     static void save();
 };

@@ -5,6 +5,7 @@
 #include "helpcommands.h"
 #include "projectcommands.h"
 #include "scenedocumentfactory.h"
+#include "sceneeditorcommands.h"
 #include "shortcutsettings.h"
 #include "windowgeometry.h"
 
@@ -35,6 +36,7 @@ void ScenesPlugin::extensionsInitialized()
     m_parts.append(new ProjectCommands);
     m_parts.append(new HelpCommands);
     m_parts.append(new EditCommands);
+    m_parts.append(new SceneEditorCommands);
     m_parts.append(new CrashRecovery);
     m_parts.append(new WindowGeometry); // before the core shows the window
     ShortcutSettings::load(); // last: the stored keys apply to every command registered above
