@@ -38,6 +38,10 @@ env -u LD_LIBRARY_PATH -u VELDRA_PLUGIN_PATH \
     VELDRA_NO_MESSAGE_BOXES=1 VELDRA_EXAMPLE_REPORT="$report" \
     timeout 60 "$prefix/bin/veldra" 2>&1 | tee "$work/veldra.log"
 
+if grep -q "is missing" "$work/veldra.log"; then
+    echo "the installed veldra misses its shared files" >&2
+    exit 1
+fi
 for plugin in core scenes welcome pluginlist; do
     if ! grep -q "^$plugin " "$report"; then
         echo "the command's report does not list the plug-in $plugin:" >&2
