@@ -1,5 +1,6 @@
 #include "hostapplication.h"
 
+#include <extensionsystem/applicationdata.h>
 #include <extensionsystem/pluginmanager.h>
 #include <extensionsystem/pluginspec.h>
 
@@ -153,7 +154,7 @@ void HostApplication::installTranslations()
     const QString language = m_userSettings->value(QStringLiteral("Veldra/Language")).toString();
     if (language.isEmpty())
         return;
-    const QString ownFolder = QApplication::applicationDirPath() + QStringLiteral("/translations");
+    const QString ownFolder = ExtensionSystem::applicationDataPath(QStringLiteral("translations"));
     const QList<QPair<QString, QString>> catalogues = {
             {QStringLiteral("veldra_") + language, ownFolder},
             {QStringLiteral("qtbase_") + language,

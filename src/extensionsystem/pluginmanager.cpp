@@ -114,10 +114,17 @@ QList<PluginSpec *> PluginManagerPrivate::readPluginFolders() const
 QList<PluginSpec *> PluginManagerPrivate::readPluginFolder(const QString &path) const
 {
     QList<PluginSpec *> found;
+    // A versioned library lies in the folder under several names (libCore.so, libCore.so.1,
+    // libCore.so.1.1.0) that all lead to one file: it is read once, under its first name.
+    QSet<QString> seenFiles;
     const QFileInfoList entries = QDir(path).entryInfoList(QDir::Files, QDir::Name);
     for (const QFileInfo &entry : entries) {
         if (!QLibrary::isLibrary(entry.fileName()))
             continue;
+        const QString file = entry.canonicalFilePath();
+        if (file.isEmpty() || seenFiles.contains(file))
+            continue;
+        seenFiles.insert(file);
         auto *pluginSpec = new PluginSpec(entry.absoluteFilePath());
         if (pluginSpec->readMetaData(PluginManager::pluginIid()))
             found.append(pluginSpec);

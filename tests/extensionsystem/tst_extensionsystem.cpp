@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include <extensionsystem/applicationdata.h>
 #include <extensionsystem/pluginmanager.h>
 #include <extensionsystem/pluginspec.h>
 
@@ -58,6 +59,9 @@ private slots:
     void failedPluginsAreReportedAndOthersRun_data();
     void failedPluginsAreReportedAndOthersRun();
     void shutdownRunsInReverseOrderOnce();
+
+    void applicationDataBesideExecutableThenInShare_data();
+    void applicationDataBesideExecutableThenInShare();
 
 private:
     void installFile(const QString &target, const QString &source);
@@ -187,6 +191,9 @@ void TestExtensionSystem::lifeCycleFollowsDependencyOrder()
     installFile("fake" + suffix, QString());
     installFile("foreign" + suffix, "foreign");
     installFile("sub/extension" + suffix, "extension");
+    // Another name of the same file, as a versioned library has.
+    QVERIFY(QFile::link(m_dir->filePath("extension" + suffix),
+                        m_dir->filePath("extension" + suffix + ".1")));
 
     loadPlugins({"extension", "foundation"});
 
@@ -287,6 +294,42 @@ void TestExtensionSystem::shutdownRunsInReverseOrderOnce()
     QCOMPARE(lifeCycle(),
              (QStringList{"extension.aboutToShutdown", "foundation.aboutToShutdown",
                           "extension.deleted", "foundation.deleted", "broken.deleted"}));
+}
+
+void TestExtensionSystem::applicationDataBesideExecutableThenInShare_data()
+{
+    QTest::addColumn<QStringList>("existing"); // of "beside" and "installed"
+    QTest::addColumn<QString>("found");
+
+    QTest::newRow("build tree") << QStringList{"beside"} << "beside";
+    QTest::newRow("installation") << QStringList{"installed"} << "installed";
+    QTest::newRow("both") << QStringList{"beside", "installed"} << "beside";
+    QTest::newRow("neither") << QStringList() << "beside";
+}
+
+void TestExtensionSystem::applicationDataBesideExecutableThenInShare()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QString, found);
+    const QDir executableFolder(QCoreApplication::applicationDirPath());
+    const QString relative = QStringLiteral("datatest/styles/sheet.qss");
+    const QMap<QString, QString> places{{"beside", executableFolder.filePath(relative)},
+                                        {"installed", QDir::cleanPath(executableFolder.filePath(
+                                                              "../share/veldra/" + relative))}};
+    const auto removeAll = [&] {
+        for (const QString &place : places)
+            QDir(place.left(place.indexOf("/datatest/") + 9)).removeRecursively();
+    };
+    removeAll();
+    for (const QString &place : existing) {
+        QDir().mkpath(QFileInfo(places.value(place)).path());
+        QFile file(places.value(place));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    const QString path = ExtensionSystem::applicationDataPath(relative);
+    removeAll();
+    QCOMPARE(path, places.value(found));
 }
 
 VELDRA_TEST_MAIN(TestExtensionSystem)

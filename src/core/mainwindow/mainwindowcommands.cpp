@@ -15,11 +15,11 @@
 #include "iui.h"
 #include "languageinfo.h"
 
+#include <extensionsystem/applicationdata.h>
+
 #include <QActionGroup>
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
@@ -249,12 +249,15 @@ void MainWindow::onHelpContents()
     const QString localeName = QLocale::system().name();
     const int underscore = localeName.indexOf(QLatin1Char('_'));
     const QString language = underscore < 0 ? localeName : localeName.left(underscore);
-    const QDir folder(QCoreApplication::applicationDirPath());
+    const auto guide = [](const QString &language) {
+        return QFileInfo(ExtensionSystem::applicationDataPath(
+                QStringLiteral("veldra_help_%1.pdf").arg(language)));
+    };
 
-    QFileInfo helpFile(folder, QStringLiteral("veldra_help_%1.pdf").arg(language));
+    QFileInfo helpFile = guide(language);
     if (!helpFile.exists()) {
         qInfo() << "Localized help file not found: " << helpFile.absoluteFilePath();
-        helpFile = QFileInfo(folder, QStringLiteral("veldra_help_en.pdf"));
+        helpFile = guide(QStringLiteral("en"));
         qInfo() << "Trying to open English help file instead: " << helpFile.absoluteFilePath();
     }
 

@@ -2,9 +2,9 @@
 
 #include "storedvalue_p.h"
 
+#include <extensionsystem/applicationdata.h>
 #include <extensionsystem/pluginmanager.h>
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace {
@@ -40,8 +40,7 @@ bool ILanguageManager::initialize()
     m_currentLocale = QLocale(getSaveLangId());
 
     appendLanguage(QLocale(QStringLiteral("en_US")));
-    const QDir translations(QCoreApplication::applicationDirPath() +
-                            QStringLiteral("/translations"));
+    const QDir translations(ExtensionSystem::applicationDataPath(QStringLiteral("translations")));
     const QStringList files = translations.entryList({QStringLiteral("veldra_*.qm")});
     for (const QString &fileName : files)
         appendLanguage(QLocale(localeNameOfFile(fileName)));

@@ -2,6 +2,7 @@
 
 #include "storedvalue_p.h"
 
+#include <extensionsystem/applicationdata.h>
 #include <extensionsystem/pluginmanager.h>
 
 #include <QApplication>
@@ -15,7 +16,8 @@ const char defaultThemeId[] = "Dark";
 
 QString stylesPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/resources/styles/");
+    return ExtensionSystem::applicationDataPath(QStringLiteral("resources/styles")) +
+           QLatin1Char('/');
 }
 
 // "veldra_blue_night.qss" gives Blue_night: the part between the first "_" and the last ".",

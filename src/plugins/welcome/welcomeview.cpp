@@ -1,7 +1,8 @@
 #include "welcomeview.h"
 
+#include <extensionsystem/applicationdata.h>
+
 #include <QAbstractScrollArea>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QUrlQuery>
@@ -22,7 +23,7 @@ WelcomeView::WelcomeView(QAbstractScrollArea *pArea)
 
 QString WelcomeView::pageFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/resources/welcome/index.html");
+    return ExtensionSystem::applicationDataPath(QStringLiteral("resources/welcome/index.html"));
 }
 
 QUrl WelcomeView::pageUrl(const QString &strPageFile, quint16 nPort, const QString &strThemeId,
