@@ -2,6 +2,7 @@
 
 #include <actioncontainer.h>
 #include <actionmanager.h>
+#include <commandids.h>
 #include <contextaction.h>
 #include <icore.h>
 #include <iui.h>
@@ -15,11 +16,11 @@
 #include <QFile>
 #include <QTimer>
 
+namespace Ids = Veldra::Ids;
+
 namespace {
 const char commandId[] = "Tools.Loaded_Plugins";
 const char toolsMenuId[] = "MenuBar.Tools";
-const char helpMenuId[] = "MenuBar.Help";
-const char menuBarId[] = "Veldra.MenuBar";
 
 QString reportFile()
 {
@@ -79,13 +80,13 @@ void PluginListPlugin::placeInToolsMenu()
 {
     ActionContainer *tools = ActionManager::getActionContainer(QLatin1String(toolsMenuId));
     if (!tools) {
-        ActionContainer *menuBar = ActionManager::getActionContainer(QLatin1String(menuBarId));
+        ActionContainer *menuBar = ActionManager::getActionContainer(QLatin1String(Ids::MenuBar));
         if (!menuBar) {
             qWarning("pluginlist: the menu bar is missing; Loaded Plug-ins is in no menu");
             return;
         }
         tools = ActionManager::createMenuContainer(tr("&Tools"), QLatin1String(toolsMenuId));
-        menuBar->insertMenu(tools, ActionManager::getActionContainer(QLatin1String(helpMenuId)));
+        menuBar->insertMenu(tools, ActionManager::getActionContainer(QLatin1String(Ids::HelpMenu)));
     }
     tools->insertAction(ActionManager::getAction(QLatin1String(commandId)));
 }

@@ -53,7 +53,7 @@ PluginManagerPrivate::~PluginManagerPrivate()
 PluginManagerPrivate *PluginManagerPrivate::current()
 {
     PluginManager *manager = currentManager.load();
-    return manager ? manager->d : nullptr;
+    return manager ? manager->d.get() : nullptr;
 }
 
 void PluginManagerPrivate::setSettings(QPointer<QSettings> &store, QSettings *settings)
@@ -267,7 +267,7 @@ PluginManager::~PluginManager()
         d->shutdown();
     PluginManager *self = this;
     currentManager.compare_exchange_strong(self, nullptr);
-    delete d;
+    d.reset();
 }
 
 PluginManager *PluginManager::instance()

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QReadWriteLock;
 class QSettings;
@@ -73,7 +75,7 @@ signals:
 
 private:
     friend class PluginManagerPrivate;
-    PluginManagerPrivate *d;
+    std::unique_ptr<PluginManagerPrivate> d;
 };
 
 } // namespace ExtensionSystem

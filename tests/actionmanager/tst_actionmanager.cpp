@@ -238,43 +238,52 @@ private slots:
 
     void proxyFollowsOverrideOfContext_data()
     {
-        QTest::addColumn<bool>("onMainWindow");
-        QTest::addColumn<bool>("onPanel");
-        QTest::addColumn<QString>("context");  // "none": null
-        QTest::addColumn<QString>("followed"); // empty: detached
+        QTest::addColumn<QStringList>("implementers"); // contexts with their own action
+        QTest::addColumn<QString>("context");          // "none": null
+        QTest::addColumn<QString>("followed");         // empty: detached
+        const QStringList both = {"main", "panel"};
+        const QStringList twoPlugins = {"panel", "editor"};
         // clang-format off
-        QTest::newRow("panel only, in panel") << false << true << "panel" << "panel";
-        QTest::newRow("panel only, elsewhere") << false << true << "stranger" << "";
-        QTest::newRow("both, in panel") << true << true << "panel" << "panel";
-        QTest::newRow("both, elsewhere") << true << true << "stranger" << "main";
-        QTest::newRow("both, no context") << true << true << "none" << "main";
-        QTest::newRow("main window only, in panel") << true << false << "panel" << "main";
+        QTest::newRow("panel only, in panel") << QStringList{"panel"} << "panel" << "panel";
+        QTest::newRow("panel only, elsewhere") << QStringList{"panel"} << "stranger" << "";
+        QTest::newRow("both, in panel") << both << "panel" << "panel";
+        QTest::newRow("both, elsewhere") << both << "stranger" << "main";
+        QTest::newRow("both, no context") << both << "none" << "main";
+        QTest::newRow("main window only, in panel") << QStringList{"main"} << "panel" << "main";
+        QTest::newRow("two plug-ins, in the first") << twoPlugins << "panel" << "panel";
+        QTest::newRow("two plug-ins, in the second") << twoPlugins << "editor" << "editor";
         // clang-format on
     }
 
+    // The proxy follows the implementation of the focus context, and triggering it runs that
+    // implementation's handler alone.
     void proxyFollowsOverrideOfContext()
     {
-        QFETCH(bool, onMainWindow);
-        QFETCH(bool, onPanel);
+        QFETCH(QStringList, implementers);
         QFETCH(QString, context);
         QFETCH(QString, followed);
 
         QWidget *panel = newWidget();
+        const QHash<QString, QWidget *> widgets = {
+                {"main", mainWindow()}, {"panel", panel}, {"editor", newWidget()}};
         QWidget *stranger = newWidget();
-        const QHash<QString, QWidget *> widgets = {{"panel", panel}, {"stranger", stranger}};
-        const QHash<QString, QAction *> actions = {{"panel", newAction("Panel")},
-                                                   {"main", newAction("Main")}};
+        QHash<QString, QAction *> actions;
+        QStringList handled;
         ContextAction *command = nullptr;
-        if (onMainWindow)
-            command = ActionManager::registerAction(actions["main"], "Test.Alpha", mainWindow());
-        if (onPanel)
-            command = ActionManager::registerAction(actions["panel"], "Test.Alpha", panel);
+        for (const QString &implementer : implementers) {
+            QAction *action = actions[implementer] = newAction(implementer);
+            connect(action, &QAction::triggered, this,
+                    [&handled, implementer] { handled << implementer; });
+            command = ActionManager::registerAction(action, "Test.Alpha", widgets[implementer]);
+        }
 
         // Start elsewhere, so that the proxy has to move.
         ActionManager::setContext(context == "panel" ? stranger : panel);
-        ActionManager::setContext(widgets.value(context));
+        ActionManager::setContext(context == "stranger" ? stranger : widgets.value(context));
         QCOMPARE(proxyOf(command)->action(), actions.value(followed));
         QCOMPARE(proxyOf(command)->isEnabled(), !followed.isEmpty());
+        proxyOf(command)->trigger();
+        QCOMPARE(handled, followed.isEmpty() ? QStringList() : QStringList{followed});
     }
 
     void destroyedOverrideAction()

@@ -436,6 +436,33 @@ private slots:
         QCOMPARE(QSimpleUpdater::getInstance()->getModuleVersion(url), version);
     }
 
+    // Another plug-in implements the command for its own context: in that context only its
+    // action runs, not the handler this plug-in gave the main window's implementation.
+    void commandOfAnotherContext_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char *id : {"File.Export_To_HTML5", "File.Preview_Project_In_Browser",
+                               "Help.About", "Help.CheckUpdates"})
+            QTest::newRow(id) << QString::fromLatin1(id);
+    }
+
+    void commandOfAnotherContext()
+    {
+        QFETCH(QString, command);
+        QWidget panel(m_fixture->mainWindow());
+        QAction other(command);
+        QSignalSpy otherTriggered(&other, &QAction::triggered);
+        ActionManager::registerAction(&other, command, &panel);
+        ActionManager::setContext(&panel);
+
+        ActionManager::getAction(command)->getAction()->trigger();
+        ActionManager::unregisterAction(&other, command);
+
+        QCOMPARE(otherTriggered.count(), 1);
+        QTest::qWait(50);
+        QCOMPARE(m_answerer->count(), 0);
+    }
+
     // Commands that open a web address are enabled exactly when the address is set.
     void webAddressCommands_data()
     {

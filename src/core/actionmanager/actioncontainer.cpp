@@ -1,12 +1,15 @@
 #include "actioncontainer.h"
 
 #include "actionmanager.h"
+#include "commandids.h"
 #include "contextaction.h"
 #include "icore.h"
 #include "mainwindow.h"
 
 #include <QAction>
 #include <QMenu>
+
+namespace Ids = Veldra::Ids;
 
 namespace {
 // Separator ids are numbered across every container of the process.
@@ -165,7 +168,7 @@ ContextAction *ActionContainer::addSeparator(QAction *before, QAction **separato
 {
     auto *action = new QAction(this);
     action->setSeparator(true);
-    const QString id = QStringLiteral("Separator.%1").arg(s_separatorCounter++);
+    const QString id = QLatin1String(Ids::SeparatorPrefix) + QString::number(s_separatorCounter++);
     QWidget *mainWindow = ICore::getMainWindow();
     ContextAction *command = ActionManager::registerAction(action, id, mainWindow, false);
     if (command)

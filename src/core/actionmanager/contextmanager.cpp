@@ -1,4 +1,5 @@
 #include "contextmanager.h"
+#include "commandids.h"
 
 #include "icore.h"
 #include "mainwindow.h"
@@ -7,13 +8,15 @@
 
 #include <algorithm>
 
+namespace Ids = Veldra::Ids;
+
 namespace {
 ContextManager *s_instance = nullptr;
 QList<Context> *s_contexts = nullptr; // owned by the instance
 
 const QString &globalId()
 {
-    static const QString id = QStringLiteral("Global");
+    static const QString id = QLatin1String(Ids::GlobalContext);
     return id;
 }
 

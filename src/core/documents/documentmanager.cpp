@@ -116,7 +116,7 @@ DocumentManager::DocumentManager()
     : m_pPrivate(new DocumentManagerPrivate(this))
 {
     s_instance = this;
-    d = m_pPrivate;
+    d = m_pPrivate.get();
 }
 
 DocumentManager::~DocumentManager()
@@ -125,7 +125,6 @@ DocumentManager::~DocumentManager()
         s_instance = nullptr;
         d = nullptr;
     }
-    delete m_pPrivate;
 }
 
 DocumentManager *DocumentManager::getInstance()

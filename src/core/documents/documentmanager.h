@@ -5,6 +5,8 @@
 #include <QList>
 #include <QObject>
 
+#include <memory>
+
 QT_BEGIN_NAMESPACE
 class QSettings;
 class QUndoGroup;
@@ -54,5 +56,5 @@ private:
     DocumentManager();
     ~DocumentManager() override;
 
-    DocumentManagerPrivate *m_pPrivate; // owned; also reachable statically while current
+    std::unique_ptr<DocumentManagerPrivate> m_pPrivate; // also reachable statically while current
 };

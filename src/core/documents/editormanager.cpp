@@ -82,7 +82,7 @@ EditorManager::EditorManager()
     : m_pPrivate(new EditorManagerPrivate(this))
 {
     s_instance = this;
-    d = m_pPrivate;
+    d = m_pPrivate.get();
 }
 
 EditorManager::~EditorManager()
@@ -91,7 +91,6 @@ EditorManager::~EditorManager()
         s_instance = nullptr;
         d = nullptr;
     }
-    delete m_pPrivate;
 }
 
 EditorManager *EditorManager::getInstance()

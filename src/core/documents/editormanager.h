@@ -6,6 +6,8 @@
 #include <QList>
 #include <QObject>
 
+#include <memory>
+
 class EditorManagerPrivate;
 class IDocument;
 
@@ -49,5 +51,5 @@ private:
     EditorManager();
     ~EditorManager() override;
 
-    EditorManagerPrivate *m_pPrivate; // owned; also reachable statically while current
+    std::unique_ptr<EditorManagerPrivate> m_pPrivate; // also reachable statically while current
 };

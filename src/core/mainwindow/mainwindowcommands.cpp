@@ -6,6 +6,7 @@
 
 #include "actioncontainer.h"
 #include "actionmanager.h"
+#include "commandids.h"
 #include "contextaction.h"
 #include "documentmanager.h"
 #include "idocumentfactory.h"
@@ -28,6 +29,8 @@
 #include <QToolBar>
 #include <QUndoGroup>
 #include <QUrl>
+
+namespace Ids = Veldra::Ids;
 
 namespace {
 ContextAction *command(const char *id)
@@ -74,8 +77,8 @@ QAction *MainWindow::addCommand(const char *id, QAction *action, const QString &
 
 void MainWindow::initActions()
 {
-    const QString fileMenu = QStringLiteral("MenuBar.File");
-    const QString helpMenu = QStringLiteral("MenuBar.Help");
+    const QString fileMenu = QLatin1String(Ids::FileMenu);
+    const QString helpMenu = QLatin1String(Ids::HelpMenu);
     const auto setDefaults = [](const char *id, const QKeySequence &key,
                                 const QString &description = QString()) {
         command(id)->setDefaultKeySequence(key);
@@ -83,17 +86,17 @@ void MainWindow::initActions()
             command(id)->setDescription(description);
     };
 
-    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QStringLiteral("Veldra.MenuBar"));
+    ActionContainer *menuBar = ActionManager::createMenuBarContainer(QLatin1String(Ids::MenuBar));
     m_pTitleBar->setMenuBar(menuBar->getMenuBar());
-    appendMenu(tr("&File"), "MenuBar.File", "Veldra.MenuBar");
+    appendMenu(tr("&File"), Ids::FileMenu, Ids::MenuBar);
 
-    m_pNewAction = addCommand("File.New", newAction(tr("&New"), QStringLiteral("new")), fileMenu);
-    setDefaults("File.New", QKeySequence::New, tr("Create a new project"));
+    m_pNewAction = addCommand(Ids::FileNew, newAction(tr("&New"), QStringLiteral("new")), fileMenu);
+    setDefaults(Ids::FileNew, QKeySequence::New, tr("Create a new project"));
     connect(m_pNewAction, &QAction::triggered, this, &MainWindow::fileNew);
 
-    m_pOpenAction = addCommand("File.Open_Project",
+    m_pOpenAction = addCommand(Ids::FileOpenProject,
                                newAction(tr("&Open Project"), QStringLiteral("open")), fileMenu);
-    setDefaults("File.Open_Project", QKeySequence::Open, tr("Open an existing project"));
+    setDefaults(Ids::FileOpenProject, QKeySequence::Open, tr("Open an existing project"));
     connect(m_pOpenAction, &QAction::triggered, this, &MainWindow::fileOpen);
 
     createRecentProjectsMenu();
@@ -102,63 +105,64 @@ void MainWindow::initActions()
     m_pSaveAction->setEnabled(false);
     connect(DocumentManager::getUndoGroup(), &QUndoGroup::cleanChanged, this,
             &MainWindow::onEnabledSaveActionChanged);
-    addCommand("File.Save", m_pSaveAction, fileMenu);
-    setDefaults("File.Save", QKeySequence::Save, tr("Save current project"));
+    addCommand(Ids::FileSave, m_pSaveAction, fileMenu);
+    setDefaults(Ids::FileSave, QKeySequence::Save, tr("Save current project"));
     connect(m_pSaveAction, &QAction::triggered, this, &MainWindow::fileSave);
 
-    ActionContainer *saveAsMenu = ActionManager::createMenuContainer(tr("Save As"),
-                                                                     QStringLiteral("File.SaveAs"));
+    ActionContainer *saveAsMenu =
+            ActionManager::createMenuContainer(tr("Save As"), QLatin1String(Ids::SaveAsMenu));
     m_pSaveAsMenu = saveAsMenu->getMenu();
     m_pSaveAsMenu->setEnabled(false);
     m_pSaveAsProjectAction = newAction(tr("Other Project"));
     m_pSaveAsProjectAction->setEnabled(false);
-    addCommand("File.SaveAs.Project", m_pSaveAsProjectAction, QStringLiteral("File.SaveAs"));
-    setDefaults("File.SaveAs.Project", QKeySequence::SaveAs,
+    addCommand(Ids::FileSaveAsProject, m_pSaveAsProjectAction, QLatin1String(Ids::SaveAsMenu));
+    setDefaults(Ids::FileSaveAsProject, QKeySequence::SaveAs,
                 tr("Save the current project as a new one"));
     connect(m_pSaveAsProjectAction, &QAction::triggered, this, &MainWindow::fileSaveAs);
-    container("MenuBar.File")->insertMenu(saveAsMenu, nullptr);
+    container(Ids::FileMenu)->insertMenu(saveAsMenu, nullptr);
 
     m_pCloseAction = newAction(tr("&Close"));
     m_pCloseAction->setEnabled(false);
-    addCommand("File.Close", m_pCloseAction, fileMenu);
-    setDefaults("File.Close", QKeySequence::Close, tr("Close current project"));
+    addCommand(Ids::FileClose, m_pCloseAction, fileMenu);
+    setDefaults(Ids::FileClose, QKeySequence::Close, tr("Close current project"));
     connect(m_pCloseAction, &QAction::triggered, this, &MainWindow::fileClose);
-    appendSeparator("MenuBar.File");
+    appendSeparator(Ids::FileMenu);
 
-    m_pPreviewSceneAction = addCommand("File.Preview_Current_Scene_In_Browser",
+    m_pPreviewSceneAction = addCommand(Ids::FilePreviewScene,
                                        newAction(tr("Preview Current Scene In Browser")), fileMenu);
-    setDefaults("File.Preview_Current_Scene_In_Browser", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
-    m_pPreviewProjectAction = addCommand("File.Preview_Project_In_Browser",
+    setDefaults(Ids::FilePreviewScene, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+    m_pPreviewProjectAction = addCommand(Ids::FilePreviewProject,
                                          newAction(tr("Preview Project In Browser")), fileMenu);
-    setDefaults("File.Preview_Project_In_Browser", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
-    m_pExportAction = addCommand("File.Export_To_HTML5", newAction(tr("Export to HTML5")), fileMenu);
-    setDefaults("File.Export_To_HTML5", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
-    appendSeparator("MenuBar.File");
+    setDefaults(Ids::FilePreviewProject, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
+    m_pExportAction =
+            addCommand(Ids::FileExportToHtml5, newAction(tr("Export to HTML5")), fileMenu);
+    setDefaults(Ids::FileExportToHtml5, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    appendSeparator(Ids::FileMenu);
 
-    m_pExitAction = addCommand("File.Exit", newAction(tr("E&xit")), fileMenu);
-    setDefaults("File.Exit", QKeySequence::Quit, tr("Quit the program"));
+    m_pExitAction = addCommand(Ids::FileExit, newAction(tr("E&xit")), fileMenu);
+    setDefaults(Ids::FileExit, QKeySequence::Quit, tr("Quit the program"));
     connect(m_pExitAction, &QAction::triggered, this, &MainWindow::fileExit);
 
-    appendMenu(tr("&Edit"), "MenuBar.Edit", "Veldra.MenuBar");
-    m_pPreferencesAction = addCommand("Edit.Preferences",
+    appendMenu(tr("&Edit"), Ids::EditMenu, Ids::MenuBar);
+    m_pPreferencesAction = addCommand(Ids::EditPreferences,
                                       newAction(tr("&Preferences"), QStringLiteral("preferences")),
-                                      QStringLiteral("MenuBar.Edit"));
-    setDefaults("Edit.Preferences", QKeySequence::Preferences);
+                                      QLatin1String(Ids::EditMenu));
+    setDefaults(Ids::EditPreferences, QKeySequence::Preferences);
     connect(m_pPreferencesAction, &QAction::triggered, this, &MainWindow::onPreferences);
 
-    ActionContainer *viewMenu = appendMenu(tr("&View"), "MenuBar.View", "Veldra.MenuBar");
+    ActionContainer *viewMenu = appendMenu(tr("&View"), Ids::ViewMenu, Ids::MenuBar);
     createLanguageMenu(viewMenu->getMenu());
 
-    appendMenu(tr("&Help"), "MenuBar.Help", "Veldra.MenuBar");
-    addCommand("Help.About", newAction(tr("About")), helpMenu);
-    m_pHelpContentsAction = addCommand("Help.Help_Contents", newAction(tr("Help Contents")), helpMenu);
-    setDefaults("Help.Help_Contents", QKeySequence(Qt::Key_F1));
+    appendMenu(tr("&Help"), Ids::HelpMenu, Ids::MenuBar);
+    addCommand(Ids::HelpAbout, newAction(tr("About")), helpMenu);
+    m_pHelpContentsAction = addCommand(Ids::HelpContents, newAction(tr("Help Contents")), helpMenu);
+    setDefaults(Ids::HelpContents, QKeySequence(Qt::Key_F1));
     connect(m_pHelpContentsAction, &QAction::triggered, this, &MainWindow::onHelpContents);
-    addCommand("Help.Community", newAction(tr("User Community")), helpMenu);
-    addCommand("Help.CheckUpdates", newAction(tr("Check Updates...")), helpMenu);
-    appendSeparator("MenuBar.Help");
-    addCommand("Help.UserAccount", newAction(tr("My Account")), helpMenu);
-    addCommand("Help.SignInOut", newAction(tr("Sign In")), helpMenu);
+    addCommand(Ids::HelpCommunity, newAction(tr("User Community")), helpMenu);
+    addCommand(Ids::HelpCheckUpdates, newAction(tr("Check Updates...")), helpMenu);
+    appendSeparator(Ids::HelpMenu);
+    addCommand(Ids::HelpUserAccount, newAction(tr("My Account")), helpMenu);
+    addCommand(Ids::HelpSignInOut, newAction(tr("Sign In")), helpMenu);
 }
 
 QAction *MainWindow::getCommandAction(const QString &strId) const
@@ -170,11 +174,10 @@ void MainWindow::createToolBars()
 {
     m_pFileToolbar = addToolBar(tr("File"));
     m_pFileToolbar->setObjectName(QStringLiteral("m_pFileToolbar"));
-    for (const char *id : {"File.New", "File.Open_Project", "File.Save"})
+    for (const char *id : {Ids::FileNew, Ids::FileOpenProject, Ids::FileSave})
         m_pFileToolbar->addAction(command(id)->getAction());
     m_pFileToolbar->addSeparator();
-    for (const char *id : {"File.Preview_Current_Scene_In_Browser",
-                           "File.Preview_Project_In_Browser", "File.Export_To_HTML5"})
+    for (const char *id : {Ids::FilePreviewScene, Ids::FilePreviewProject, Ids::FileExportToHtml5})
         m_pFileToolbar->addAction(command(id)->getAction());
 }
 

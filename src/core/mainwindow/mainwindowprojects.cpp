@@ -6,6 +6,7 @@
 
 #include "actioncontainer.h"
 #include "actionmanager.h"
+#include "commandids.h"
 #include "contextaction.h"
 #include "documentmanager.h"
 #include "editormanager.h"
@@ -27,10 +28,12 @@
 #include <QUndoGroup>
 #include <QUndoStack>
 
+namespace Ids = Veldra::Ids;
+
 namespace {
 const QString &recentProjectIdPrefix()
 {
-    static const QString prefix = QStringLiteral("File.Recent_Projects.Project_");
+    static const QString prefix = QLatin1String(Ids::FileRecentProjectPrefix);
     return prefix;
 }
 
@@ -338,8 +341,8 @@ void MainWindow::raiseUp()
 
 void MainWindow::createRecentProjectsMenu()
 {
-    ActionContainer *recentMenu = ActionManager::createMenuContainer(tr("Recent Projects"),
-                                                                     QStringLiteral("File.Recent_Projects"));
+    ActionContainer *recentMenu = ActionManager::createMenuContainer(
+            tr("Recent Projects"), QLatin1String(Ids::RecentProjectsMenu));
     const int maxRecentFiles = recentFiles()->getMaxRecentFiles();
     for (int i = 1; i <= maxRecentFiles; ++i) {
         auto *action = new QAction(this);
@@ -350,9 +353,10 @@ void MainWindow::createRecentProjectsMenu()
         m_recentFileActions.append(action);
         recentMenu->insertAction(command, nullptr);
     }
-    ActionManager::getActionContainer(QStringLiteral("MenuBar.File"))->insertMenu(recentMenu, nullptr);
+    ActionManager::getActionContainer(QLatin1String(Ids::FileMenu))
+            ->insertMenu(recentMenu, nullptr);
     updateRecentFileActions();
-    ActionManager::getActionContainer(QStringLiteral("MenuBar.File"))->getMenu()->addSeparator();
+    ActionManager::getActionContainer(QLatin1String(Ids::FileMenu))->getMenu()->addSeparator();
 }
 
 void MainWindow::updateRecentFileActions()
@@ -360,7 +364,7 @@ void MainWindow::updateRecentFileActions()
     const QStringList files = recentFiles()->getRecentFiles();
     const int count = files.size();
     if (ActionContainer *recentMenu =
-                ActionManager::getActionContainer(QStringLiteral("File.Recent_Projects"))) {
+                ActionManager::getActionContainer(QLatin1String(Ids::RecentProjectsMenu))) {
         if (recentMenu->getMenu())
             recentMenu->getMenu()->setEnabled(count != 0);
     }

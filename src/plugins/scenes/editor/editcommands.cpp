@@ -2,6 +2,7 @@
 
 #include "actioncontainer.h"
 #include "actionmanager.h"
+#include "commandids.h"
 #include "contextaction.h"
 #include "documentmanager.h"
 #include "icore.h"
@@ -11,11 +12,11 @@
 #include <QKeySequence>
 #include <QUndoGroup>
 
+namespace Ids = Veldra::Ids;
+
 namespace {
 const char undoId[] = "Edit.Undo";
 const char redoId[] = "Edit.Redo";
-const char editMenuId[] = "MenuBar.Edit";
-const char preferencesId[] = "Edit.Preferences";
 } // namespace
 
 EditCommands::EditCommands(QObject *parent)
@@ -70,8 +71,8 @@ void EditCommands::registerCommand(QAction *action, const QString &id, const QSt
 
 void EditCommands::placeInEditMenu()
 {
-    ActionContainer *editMenu = ActionManager::getActionContainer(QLatin1String(editMenuId));
-    ContextAction *preferences = ActionManager::getAction(QLatin1String(preferencesId));
+    ActionContainer *editMenu = ActionManager::getActionContainer(QLatin1String(Ids::EditMenu));
+    ContextAction *preferences = ActionManager::getAction(QLatin1String(Ids::EditPreferences));
     ContextAction *undo = ActionManager::getAction(QLatin1String(undoId));
     ContextAction *redo = ActionManager::getAction(QLatin1String(redoId));
     if (!editMenu || !preferences || !undo || !redo) {

@@ -2,6 +2,7 @@
 
 #include "actionmanager.h"
 #include "browserpreview.h"
+#include "commandids.h"
 #include "contextmanager.h"
 #include "elementpropertiespanel.h"
 #include "projectchange.h"
@@ -19,8 +20,9 @@
 
 #include <algorithm>
 
+namespace Ids = Veldra::Ids;
+
 namespace {
-const char previewSceneId[] = "File.Preview_Current_Scene_In_Browser";
 
 // A new text box: half the stage wide, tall enough for one line, in the middle of the stage.
 // Further texts of the scene go one box lower each, four in a row before starting over, so a new
@@ -110,14 +112,14 @@ SceneEditorWidget::SceneEditorWidget(QWidget *parent)
     connect(m_pPreviewAction, &QAction::triggered, this, &SceneEditorWidget::previewCurrentScene);
 
     ContextManager::registerContext(this, QLatin1String(contextId), tr("Scene Editor"));
-    ActionManager::registerAction(m_pPreviewAction, QLatin1String(previewSceneId), this);
+    ActionManager::registerAction(m_pPreviewAction, QLatin1String(Ids::FilePreviewScene), this);
     SceneEditorCommands::registerActions(commandActions(), this);
     setDocument(nullptr);
 }
 
 SceneEditorWidget::~SceneEditorWidget()
 {
-    ActionManager::unregisterAction(m_pPreviewAction, QLatin1String(previewSceneId));
+    ActionManager::unregisterAction(m_pPreviewAction, QLatin1String(Ids::FilePreviewScene));
     SceneEditorCommands::unregisterActions(commandActions());
     ContextManager::unregisterContext(this, QLatin1String(contextId));
 }

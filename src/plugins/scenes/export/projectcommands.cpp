@@ -2,12 +2,14 @@
 
 #include "actionmanager.h"
 #include "browserpreview.h"
+#include "commandids.h"
 #include "contextaction.h"
 #include "editormanager.h"
 #include "html5exporter.h"
 #include "icore.h"
 #include "iui.h"
 #include "mainwindow.h"
+#include "mainwindowcommand.h"
 #include "scenedocument.h"
 #include "sceneeditor.h"
 #include "sceneeditorwidget.h"
@@ -20,6 +22,8 @@
 #include <QKeySequence>
 #include <QUrl>
 
+namespace Ids = Veldra::Ids;
+
 namespace {
 
 const QString s_title = QStringLiteral("Veldra");
@@ -27,11 +31,8 @@ const QString s_title = QStringLiteral("Veldra");
 // The commands that act on the active project: the window's own implementations are enabled
 // exactly while there is one.
 const char *const projectCommandIds[] = {
-        "File.SaveAs.Project",
-        "File.Close",
-        "File.Preview_Current_Scene_In_Browser",
-        "File.Preview_Project_In_Browser",
-        "File.Export_To_HTML5",
+        Ids::FileSaveAsProject,  Ids::FileClose,         Ids::FilePreviewScene,
+        Ids::FilePreviewProject, Ids::FileExportToHtml5,
 };
 
 QString openProjectFirst()
@@ -52,15 +53,10 @@ SceneDocument *projectOrHint()
 ProjectCommands::ProjectCommands(QObject *parent)
     : QObject(parent)
 {
-    connectCommand(QStringLiteral("File.Export_To_HTML5"), &ProjectCommands::exportToHtml5);
-    connectCommand(QStringLiteral("File.Preview_Project_In_Browser"),
-                   &ProjectCommands::previewProject);
+    connectCommand(Ids::FileExportToHtml5, &ProjectCommands::exportToHtml5);
+    connectCommand(Ids::FilePreviewProject, &ProjectCommands::previewProject);
     // The editor's canvas previews its scene itself; elsewhere the window's command asks it to.
-    if (MainWindow *window = ICore::getMainWindow()) {
-        if (QAction *previewScene = window->getCommandAction(
-                    QStringLiteral("File.Preview_Current_Scene_In_Browser")))
-            connect(previewScene, &QAction::triggered, this, &ProjectCommands::previewScene);
-    }
+    connectCommand(Ids::FilePreviewScene, &ProjectCommands::previewScene);
     giveSaveAsItsUsualKeys();
     followActiveEditor();
 }
@@ -77,7 +73,7 @@ SceneDocument *ProjectCommands::activeProject()
 // their own; there the command gets the keys users know from elsewhere.
 void ProjectCommands::giveSaveAsItsUsualKeys()
 {
-    ContextAction *saveAs = ActionManager::getAction(QStringLiteral("File.SaveAs.Project"));
+    ContextAction *saveAs = ActionManager::getAction(QLatin1String(Ids::FileSaveAsProject));
     if (saveAs && saveAs->getDefaultKeySequence().isEmpty())
         saveAs->setDefaultKeySequence(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }
@@ -104,9 +100,8 @@ void ProjectCommands::followActiveEditor()
 
 void ProjectCommands::enableProjectCommands(bool bEnabled)
 {
-    MainWindow *window = ICore::getMainWindow();
     for (const char *id : projectCommandIds) {
-        QAction *action = window ? window->getCommandAction(QLatin1String(id)) : nullptr;
+        QAction *action = mainWindowCommand(id);
         if (!action)
             continue;
         action->setEnabled(bEnabled);
@@ -115,14 +110,14 @@ void ProjectCommands::enableProjectCommands(bool bEnabled)
     }
 }
 
-void ProjectCommands::connectCommand(const QString &id, void (ProjectCommands::*handler)())
+void ProjectCommands::connectCommand(const char *id, void (ProjectCommands::*handler)())
 {
-    ContextAction *command = ActionManager::getAction(id);
-    if (!command) {
-        qWarning("ProjectCommands: the command %s is not registered", qUtf8Printable(id));
+    QAction *action = mainWindowCommand(id);
+    if (!action) {
+        qWarning("ProjectCommands: the main window does not declare the command %s", id);
         return;
     }
-    connect(command->getAction(), &QAction::triggered, this, handler);
+    connect(action, &QAction::triggered, this, handler);
 }
 
 void ProjectCommands::exportToHtml5()

@@ -7,13 +7,14 @@
 class SceneDocument;
 
 /*!
- * The commands that need an open project. "File.Export_To_HTML5" and
- * "File.Preview_Project_In_Browser" are handled here, connected to the commands' proxy actions so
- * they act wherever the focus is; "File.Preview_Current_Scene_In_Browser" outside the editor asks
- * the active editor for its scene. The main window's "File.SaveAs.Project" and "File.Close" and
- * these three are enabled exactly while the active editor holds a scenes project; without one
- * their tool tips say to open or create a project first. Save As gets Ctrl+Shift+S where the
- * platform binds no keys to it.
+ * The commands that need an open project. "File.Export_To_HTML5",
+ * "File.Preview_Project_In_Browser" and, outside the editor,
+ * "File.Preview_Current_Scene_In_Browser" (which asks the active editor for its scene) are handled
+ * here, connected to the main window's own implementations of these commands, which act wherever no
+ * other context implements them. The main window's "File.SaveAs.Project" and "File.Close" and these
+ * three are enabled exactly while the active editor holds a scenes project; without one their tool
+ * tips say to open or create a project first. Save As gets Ctrl+Shift+S where the platform binds no
+ * keys to it.
  */
 class SCENES_EXPORT ProjectCommands : public QObject
 {
@@ -32,7 +33,7 @@ private slots:
     void previewScene();
 
 private:
-    void connectCommand(const QString &id, void (ProjectCommands::*handler)());
+    void connectCommand(const char *id, void (ProjectCommands::*handler)());
     void giveSaveAsItsUsualKeys();
     void followActiveEditor();
     static void enableProjectCommands(bool bEnabled);

@@ -1,10 +1,10 @@
 #include "helpcommands.h"
 
-#include "actionmanager.h"
-#include "contextaction.h"
+#include "commandids.h"
 #include "icore.h"
 #include "iui.h"
 #include "mainwindow.h"
+#include "mainwindowcommand.h"
 #include "qsimpleupdater.h"
 
 #include <QAction>
@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QSettings>
 #include <QUrl>
+
+namespace Ids = Veldra::Ids;
 
 namespace {
 
@@ -58,11 +60,11 @@ bool isWebAddress(const QString &address)
 HelpCommands::HelpCommands(QObject *parent)
     : QObject(parent)
 {
-    connectCommand(QStringLiteral("Help.About"), &HelpCommands::about);
-    connectCommand(QStringLiteral("Help.CheckUpdates"), &HelpCommands::checkForUpdates);
-    connectCommand(QStringLiteral("Help.Community"), &HelpCommands::openCommunity);
-    connectCommand(QStringLiteral("Help.UserAccount"), &HelpCommands::openAccount);
-    connectCommand(QStringLiteral("Help.SignInOut"), &HelpCommands::openAccount);
+    connectCommand(Ids::HelpAbout, &HelpCommands::about);
+    connectCommand(Ids::HelpCheckUpdates, &HelpCommands::checkForUpdates);
+    connectCommand(Ids::HelpCommunity, &HelpCommands::openCommunity);
+    connectCommand(Ids::HelpUserAccount, &HelpCommands::openAccount);
+    connectCommand(Ids::HelpSignInOut, &HelpCommands::openAccount);
     if (MainWindow *window = ICore::getMainWindow())
         connect(window, &MainWindow::userAccountLinkActivated, this, &HelpCommands::openAccount);
     updateWebCommands();
@@ -87,14 +89,14 @@ QString HelpCommands::platformKey()
 #endif
 }
 
-void HelpCommands::connectCommand(const QString &id, void (HelpCommands::*handler)())
+void HelpCommands::connectCommand(const char *id, void (HelpCommands::*handler)())
 {
-    ContextAction *command = ActionManager::getAction(id);
-    if (!command) {
-        qWarning("HelpCommands: the command %s is not registered", qUtf8Printable(id));
+    QAction *action = mainWindowCommand(id);
+    if (!action) {
+        qWarning("HelpCommands: the main window does not declare the command %s", id);
         return;
     }
-    connect(command->getAction(), &QAction::triggered, this, handler);
+    connect(action, &QAction::triggered, this, handler);
 }
 
 // A command without an address is disabled rather than doing nothing, and the title bar's
@@ -103,17 +105,16 @@ void HelpCommands::updateWebCommands()
 {
     const bool hasCommunity = isWebAddress(communityUrl());
     const bool hasAccount = isWebAddress(accountUrl());
-    setMainWindowActionEnabled(QStringLiteral("Help.Community"), hasCommunity);
-    setMainWindowActionEnabled(QStringLiteral("Help.UserAccount"), hasAccount);
-    setMainWindowActionEnabled(QStringLiteral("Help.SignInOut"), hasAccount);
+    setMainWindowActionEnabled(Ids::HelpCommunity, hasCommunity);
+    setMainWindowActionEnabled(Ids::HelpUserAccount, hasAccount);
+    setMainWindowActionEnabled(Ids::HelpSignInOut, hasAccount);
     if (MainWindow *window = ICore::getMainWindow())
         window->getUserAccountLink()->setVisible(hasAccount);
 }
 
-void HelpCommands::setMainWindowActionEnabled(const QString &id, bool bEnabled)
+void HelpCommands::setMainWindowActionEnabled(const char *id, bool bEnabled)
 {
-    MainWindow *window = ICore::getMainWindow();
-    if (QAction *action = window ? window->getCommandAction(id) : nullptr)
+    if (QAction *action = mainWindowCommand(id))
         action->setEnabled(bEnabled);
 }
 

@@ -6,8 +6,8 @@
 #include <QString>
 
 /*!
- * The handlers of the Help menu's commands other than Help Contents, connected to the commands'
- * proxy actions.
+ * The handlers of the Help menu's commands other than Help Contents, connected to the main
+ * window's own implementations of these commands.
  *
  * The update check reads the appcast address from the user setting "Veldra/AppcastUrl" and runs
  * the core's update checker on it, which tells the user the outcome either way. Without an
@@ -39,7 +39,7 @@ private slots:
     void openAccount();
 
 private:
-    void connectCommand(const QString &id, void (HelpCommands::*handler)());
-    static void setMainWindowActionEnabled(const QString &id, bool bEnabled);
+    void connectCommand(const char *id, void (HelpCommands::*handler)());
+    static void setMainWindowActionEnabled(const char *id, bool bEnabled);
     static void openAddress(const QString &address);
 };

@@ -2,6 +2,7 @@
 
 #include "actioncontainer.h"
 #include "actionmanager.h"
+#include "commandids.h"
 #include "contextaction.h"
 #include "shortcutconflicts.h"
 #include "shortcutsettings.h"
@@ -22,6 +23,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace Ids = Veldra::Ids;
+
 namespace {
 enum Column { CommandColumn, ShortcutColumn };
 const int keyRole = Qt::UserRole;
@@ -32,7 +35,7 @@ const QString pathSeparator = QStringLiteral(" \u25B8 "); // " ▸ "
 // the user would give a key.
 bool isListed(const ContextAction *command)
 {
-    static const QString recentProjectPrefix = QStringLiteral("File.Recent_Projects.Project_");
+    static const QString recentProjectPrefix = QLatin1String(Ids::FileRecentProjectPrefix);
     return !command->isSeparator() && !command->getId().startsWith(recentProjectPrefix);
 }
 
@@ -66,8 +69,7 @@ void collectMenuPaths(const QList<QAction *> &actions, const QString &prefix,
 QHash<QString, QString> commandNames()
 {
     QHash<const QAction *, QString> paths;
-    const ActionContainer *menuBar =
-            ActionManager::getActionContainer(QStringLiteral("Veldra.MenuBar"));
+    const ActionContainer *menuBar = ActionManager::getActionContainer(QLatin1String(Ids::MenuBar));
     if (menuBar && menuBar->getMenuBar())
         collectMenuPaths(menuBar->getMenuBar()->actions(), QString(), paths);
     QHash<QString, QString> names;
