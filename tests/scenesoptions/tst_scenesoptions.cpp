@@ -13,6 +13,7 @@
 #include "contextmanager.h"
 #include "documentmanager.h"
 #include "icore.h"
+#include "ioptionpage.h"
 #include "ilanguagemanager.h"
 #include "ithemesmanager.h"
 #include "mainwindow.h"
@@ -410,10 +411,13 @@ private slots:
         window->setGeometry(40, 60, 1200, 800);
         window->show();
         ScenesOptionsDialog dialog;
+        auto *another = new IOptionPage; // another plug-in's page, added before the first show
+        dialog.addPage(another);
         dialog.showDialog();
         QCOMPARE(dialog.frameGeometry().center(), window->frameGeometry().center());
         QCOMPARE(dialog.windowTitle(), QString("Preferences"));
-        QCOMPARE(dialog.getPageCount(), 3);
+        QCOMPARE(dialog.getPageCount(), 4);
+        QCOMPARE(dialog.getPage(3), another);
         auto *buttons = child<QDialogButtonBox>(&dialog, "");
         QPushButton *apply = buttons->button(QDialogButtonBox::Apply);
         QVERIFY(!apply->isEnabled());

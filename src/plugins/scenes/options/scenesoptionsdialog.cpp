@@ -50,8 +50,7 @@ ScenesOptionsDialog::~ScenesOptionsDialog() = default;
 
 void ScenesOptionsDialog::showDialog()
 {
-    if (m_pages.isEmpty())
-        initDialog();
+    initDialog();
     for (IOptionPage *page : qAsConst(m_pages)) {
         if (!page->isInitialized())
             page->initValues();
@@ -83,8 +82,9 @@ void ScenesOptionsDialog::centreOnMainWindow()
 
 void ScenesOptionsDialog::initDialog()
 {
-    if (!m_pages.isEmpty())
+    if (m_bBuilt)
         return;
+    m_bBuilt = true;
     addPage(new GeneralOptionsPage);
     addPage(new AppearanceOptionsPage);
     addPage(new KeyboardOptionsPage);
@@ -136,6 +136,7 @@ void ScenesOptionsDialog::addPage(IOptionPage *pPage)
     }
     if (m_pages.contains(pPage))
         return;
+    initDialog(); // the dialog's own pages come first, also when another plug-in adds one early
     m_pages.append(pPage);
     m_pPageStack->addWidget(pPage);
     m_pPageList->addItem(pPage->windowTitle());

@@ -49,4 +49,5 @@ private:
     QListWidget *m_pPageList;       // child
     QStackedWidget *m_pPageStack;   // child; owns the pages
     QDialogButtonBox *m_pButtonBox; // child
+    bool m_bBuilt = false;          // the own pages are in
 };
