@@ -35,6 +35,15 @@ for file in usr/share/applications/com.korvan.veldra.desktop usr/share/mime/pack
     fi
 done
 
+# The file types as the desktop's MIME database reads them from the package.
+update-mime-database "$root/usr/share/mime"
+for glob in "application/x-veldra-project:*.veldra" "application/x-veldra-pack:*.veldrapack"; do
+    if ! grep -qxF "$glob" "$root/usr/share/mime/globs"; then
+        echo "the MIME database of the package lacks $glob" >&2
+        exit 1
+    fi
+done
+
 home="$work/home"
 mkdir -p "$home/config" "$home/data" "$home/cache" "$home/state" "$home/runtime"
 chmod 700 "$home/runtime"
