@@ -1,5 +1,6 @@
-// veldra-imagegen: draws every image resource of the application and writes the files that are
-// committed to the repository. Run it through scripts/make-images.
+// veldra-imagegen: draws every image resource of the application, and its icons for the desktop's
+// icon theme, and writes the files that are committed to the repository. Run it through
+// scripts/make-images.
 
 #include "brandart.h"
 #include "contactsheet.h"
@@ -60,6 +61,33 @@ bool writeWindowIcons(const QString &folder)
            writeIconFile(folder + QStringLiteral("/project_icon.ico"), allIconSizes(projectIcon));
 }
 
+// The desktop's icon theme: the application and its two file types at the sizes desktops look
+// for, in the hicolor layout that is installed as it is.
+bool writeThemeIcons(const QString &themeFolder)
+{
+    const struct
+    {
+        const char *context;
+        const char *name;
+        QImage (*draw)(int);
+    } icons[] = {{"apps", "veldra", applicationIcon},
+                 {"mimetypes", "application-x-veldra-project", projectIcon},
+                 {"mimetypes", "application-x-veldra-pack", projectIcon}};
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        for (const auto &icon : icons) {
+            const QString folder = QStringLiteral("%1/%2x%2/%3")
+                                           .arg(themeFolder)
+                                           .arg(size)
+                                           .arg(QLatin1String(icon.context));
+            if (!makeFolder(folder) ||
+                !writePng(folder + QStringLiteral("/%1.png").arg(QLatin1String(icon.name)),
+                          icon.draw(size)))
+                return false;
+        }
+    }
+    return true;
+}
+
 // Besides the images written above, the contact sheet shows the window icons at the sizes a desktop
 // shows most, and the shadow pieces assembled around a stand-in window.
 QVector<NamedImage> reviewSamples()
@@ -76,8 +104,8 @@ QVector<NamedImage> reviewSamples()
 
 bool writeContactSheet(const QString &folder, const QVector<NamedImage> &images)
 {
-    return makeFolder(folder) && writePng(folder + QStringLiteral("/icons.png"),
-                                          contactSheet(images + reviewSamples()));
+    return makeFolder(folder) &&
+           writePng(folder + QStringLiteral("/icons.png"), contactSheet(images + reviewSamples()));
 }
 
 } // namespace
@@ -107,6 +135,7 @@ int main(int argc, char *argv[])
             writeImages(root.filePath(QStringLiteral("src/core/coreplugin/images")), images) &&
             writeImages(root.filePath(QStringLiteral("src/app/images/designer")), boxImages) &&
             writeWindowIcons(root.filePath(QStringLiteral("src/app/images"))) &&
+            writeThemeIcons(root.filePath(QStringLiteral("share/icons/hicolor"))) &&
             writeContactSheet(root.filePath(QStringLiteral("docs/screenshots")),
                               images + boxImages);
     return written ? 0 : 1;
