@@ -129,7 +129,10 @@ private slots:
         proxy.setEnabled(false);
         proxy.setAction(first.get());
         QVERIFY2(!proxy.isEnabled(), "following the same action again copied its state");
+        second.setCheckable(true);
+        QSignalSpy toggled(&proxy, &QAction::toggled);
         proxy.setAction(&second);
+        QCOMPARE(toggled.count(), 1);
         first->setEnabled(false);
         QVERIFY(proxy.isEnabled());
         proxy.trigger();
@@ -182,7 +185,10 @@ private slots:
         proxy.trigger();
         QCOMPARE(firstTriggered.count(), 0);
 
+        // Re-pointing copies everything that differs at once: one changed() for all of it.
+        QSignalSpy changed(&proxy, &QAction::changed);
         proxy.setAction(&second);
+        QCOMPARE(changed.count(), 1);
         const QAction &textSource = followText ? second : first;
         for (const char *name : {"text", "toolTip", "statusTip", "whatsThis"})
             QCOMPARE(proxy.property(name), textSource.property(name));
@@ -234,6 +240,8 @@ private slots:
         QCOMPARE(events.size(), 2);
         QCOMPARE(ActionManager::getAction("Test.Alpha"), nullptr);
         QVERIFY(proxy.isNull());
+        // Switching to the context the command had must not reach the destroyed command.
+        ActionManager::setContext(panel);
     }
 
     void proxyFollowsOverrideOfContext_data()
@@ -275,6 +283,12 @@ private slots:
         ActionManager::setContext(widgets.value(context));
         QCOMPARE(proxyOf(command)->action(), actions.value(followed));
         QCOMPARE(proxyOf(command)->isEnabled(), !followed.isEmpty());
+
+        // A registration for a third widget moves the command there at once; the next switch,
+        // even to the same context, brings it back in step with the registry.
+        ActionManager::registerAction(newAction("Third"), "Test.Alpha", newWidget());
+        ActionManager::setContext(widgets.value(context));
+        QCOMPARE(proxyOf(command)->action(), actions.value(followed));
     }
 
     void destroyedOverrideAction()

@@ -129,8 +129,12 @@ void ActionManagerPrivate::moveCommandsTo(QWidget *context)
     auto a = away.cbegin();
     auto e = entered.cbegin();
     while (a != away.cend() || e != entered.cend()) {
-        const bool takeAway = e == entered.cend() || (a != away.cend() && a.key() <= e.key());
-        const bool takeEntered = a == away.cend() || (e != entered.cend() && e.key() <= a.key());
+        // The same command stands under the same id in both; comparing it first spares the ids.
+        const bool same = a != away.cend() && e != entered.cend() && a.value() == e.value();
+        const bool takeAway =
+                same || e == entered.cend() || (a != away.cend() && a.key() < e.key());
+        const bool takeEntered =
+                same || a == away.cend() || (e != entered.cend() && e.key() < a.key());
         ContextAction *command = takeAway ? a.value() : e.value();
         if (takeAway)
             ++a;
