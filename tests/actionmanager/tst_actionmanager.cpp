@@ -141,9 +141,10 @@ private slots:
         QVERIFY(!proxy.isEnabled());
         QCOMPARE(proxy.isVisible(), !hideWhenDetached);
 
-        // A destroyed action leaves the proxy as it was until something runs its state update.
-        first->setEnabled(true);
+        // Following an action again follows its changes again. A destroyed action leaves the
+        // proxy as it was until something runs its state update.
         proxy.setAction(first.get());
+        first->setEnabled(true);
         first.reset();
         QCOMPARE(proxy.action(), nullptr);
         proxy.setAction(nullptr);

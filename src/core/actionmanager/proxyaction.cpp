@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+#include <iterator>
+
 ProxyAction::ProxyAction(QObject *parent)
     : QAction(parent)
 {
@@ -28,11 +30,24 @@ void ProxyAction::setAction(QAction *action)
 {
     if (m_action == action)
         return;
-    disconnect(m_actionChanged);
     m_action = action;
     if (action)
-        m_actionChanged = connect(action, &QAction::changed, this, &ProxyAction::actionChanged);
+        listenTo(action);
     updateState();
+}
+
+void ProxyAction::listenTo(QAction *action)
+{
+    const auto known = m_listening.constFind(action);
+    if (known != m_listening.cend() && known.value())
+        return;
+    // A new action: forget the connections that died with their actions.
+    for (auto it = m_listening.begin(); it != m_listening.end();)
+        it = it.value() ? std::next(it) : m_listening.erase(it);
+    m_listening.insert(action, connect(action, &QAction::changed, this, [this, action] {
+                           if (m_action == action)
+                               actionChanged();
+                       }));
 }
 
 void ProxyAction::initialize(QAction *action)

@@ -3,6 +3,7 @@
 #include "core_global.h"
 
 #include <QAction>
+#include <QHash>
 #include <QKeySequence>
 #include <QPointer>
 
@@ -48,6 +49,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    void listenTo(QAction *action);
     void update(QAction *action, bool initializing);
     void copyState(QAction *action, bool initializing);
     void detach();
@@ -55,7 +57,9 @@ private:
     void endBatch();
 
     QPointer<QAction> m_action;
-    QMetaObject::Connection m_actionChanged;
+    // Every action followed so far -> the connection of its changed(), which only counts while
+    // that action is the one followed; so going back to an action connects nothing again.
+    QHash<QAction *, QMetaObject::Connection> m_listening;
     Attributes m_attributes;
     bool m_showShortcut = false;
     QString m_toolTip;
