@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -141,7 +142,7 @@ Result measure(int commands, int runs)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 11;
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
 
     QTemporaryDir dir;
     ExtensionSystem::PluginManager pluginManager;
