@@ -129,7 +129,10 @@ private slots:
         proxy.setEnabled(false);
         proxy.setAction(first.get());
         QVERIFY2(!proxy.isEnabled(), "following the same action again copied its state");
+        second.setCheckable(true);
+        QSignalSpy toggled(&proxy, &QAction::toggled);
         proxy.setAction(&second);
+        QCOMPARE(toggled.count(), 1);
         first->setEnabled(false);
         QVERIFY(proxy.isEnabled());
         proxy.trigger();
@@ -138,9 +141,10 @@ private slots:
         QVERIFY(!proxy.isEnabled());
         QCOMPARE(proxy.isVisible(), !hideWhenDetached);
 
-        // A destroyed action leaves the proxy as it was until something runs its state update.
-        first->setEnabled(true);
+        // Following an action again follows its changes again. A destroyed action leaves the
+        // proxy as it was until something runs its state update.
         proxy.setAction(first.get());
+        first->setEnabled(true);
         first.reset();
         QCOMPARE(proxy.action(), nullptr);
         proxy.setAction(nullptr);
@@ -182,7 +186,10 @@ private slots:
         proxy.trigger();
         QCOMPARE(firstTriggered.count(), 0);
 
+        // Re-pointing copies everything that differs at once: one changed() for all of it.
+        QSignalSpy changed(&proxy, &QAction::changed);
         proxy.setAction(&second);
+        QCOMPARE(changed.count(), 1);
         const QAction &textSource = followText ? second : first;
         for (const char *name : {"text", "toolTip", "statusTip", "whatsThis"})
             QCOMPARE(proxy.property(name), textSource.property(name));
@@ -234,6 +241,8 @@ private slots:
         QCOMPARE(events.size(), 2);
         QCOMPARE(ActionManager::getAction("Test.Alpha"), nullptr);
         QVERIFY(proxy.isNull());
+        // Switching to the context the command had must not reach the destroyed command.
+        ActionManager::setContext(panel);
     }
 
     void proxyFollowsOverrideOfContext_data()
@@ -284,6 +293,12 @@ private slots:
         QCOMPARE(proxyOf(command)->isEnabled(), !followed.isEmpty());
         proxyOf(command)->trigger();
         QCOMPARE(handled, followed.isEmpty() ? QStringList() : QStringList{followed});
+
+        // A registration for a third widget moves the command there at once; the next switch,
+        // even to the same context, brings it back in step with the registry.
+        ActionManager::registerAction(newAction("Third"), "Test.Alpha", newWidget());
+        ActionManager::setContext(context == "stranger" ? stranger : widgets.value(context));
+        QCOMPARE(proxyOf(command)->action(), actions.value(followed));
     }
 
     void destroyedOverrideAction()

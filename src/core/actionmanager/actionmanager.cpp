@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QVector>
 
 namespace {
 ActionManager *s_instance = nullptr;
@@ -33,6 +34,11 @@ QKeySequence storedShortcut(QSettings *settings, const QString &id)
 // ActionManagerPrivate
 
 ActionManagerPrivate::ActionManagerPrivate() = default;
+
+ActionManagerPrivate *ActionManagerPrivate::current()
+{
+    return d;
+}
 
 ActionManagerPrivate::~ActionManagerPrivate()
 {
@@ -67,8 +73,79 @@ void ActionManagerPrivate::destroyCommand(ContextAction *command)
 {
     if (QWidget *mainWindow = ICore::getMainWindow())
         mainWindow->removeAction(command->getAction());
+    unindexContexts(command, command->m_contextActions.keys());
+    forgetAwayFromMainWindow(command);
     m_commands.remove(command->getId());
     delete command;
+}
+
+void ActionManagerPrivate::indexContexts(ContextAction *command)
+{
+    for (auto it = command->m_contextActions.cbegin(); it != command->m_contextActions.cend(); ++it)
+        m_commandsByContext[it.key()].insert(command->getId(), command);
+}
+
+void ActionManagerPrivate::unindexContexts(ContextAction *command, const QList<QWidget *> &contexts)
+{
+    for (QWidget *context : contexts) {
+        auto commands = m_commandsByContext.find(context);
+        if (commands == m_commandsByContext.end())
+            continue;
+        commands->remove(command->getId());
+        if (commands->isEmpty())
+            m_commandsByContext.erase(commands);
+    }
+}
+
+void ActionManagerPrivate::noteAwayFromMainWindow(ContextAction *command)
+{
+    if (command->m_awayFromMainWindow)
+        return;
+    command->m_awayFromMainWindow = true;
+    m_commandsAwayFromMainWindow.insert(command->getId(), command);
+}
+
+void ActionManagerPrivate::forgetAwayFromMainWindow(ContextAction *command)
+{
+    if (!command->m_awayFromMainWindow)
+        return;
+    command->m_awayFromMainWindow = false;
+    m_commandsAwayFromMainWindow.remove(command->getId());
+}
+
+// Calls setCurrentContext(context) on exactly the commands whose outcome can differ from the one
+// they follow now: those away from the main window's implementation and those with an entry for
+// the new context. Every other command would fall back to the main window's, which it already
+// follows. The commands are visited in id order, as a walk over all of them would, and the set
+// of commands away changes only by those that come back or leave.
+void ActionManagerPrivate::moveCommandsTo(QWidget *context)
+{
+    QWidget *mainWindow = ICore::getMainWindow();
+    const QMap<QString, ContextAction *> away = m_commandsAwayFromMainWindow;
+    const QMap<QString, ContextAction *> entered = context == mainWindow
+                                                           ? QMap<QString, ContextAction *>()
+                                                           : m_commandsByContext.value(context);
+    QVector<ContextAction *> returned;
+    auto a = away.cbegin();
+    auto e = entered.cbegin();
+    while (a != away.cend() || e != entered.cend()) {
+        // The same command stands under the same id in both; comparing it first spares the ids.
+        const bool same = a != away.cend() && e != entered.cend() && a.value() == e.value();
+        const bool takeAway =
+                same || e == entered.cend() || (a != away.cend() && a.key() < e.key());
+        const bool takeEntered =
+                same || a == away.cend() || (e != entered.cend() && e.key() < a.key());
+        ContextAction *command = takeAway ? a.value() : e.value();
+        if (takeAway)
+            ++a;
+        if (takeEntered)
+            ++e;
+        command->setCurrentContext(context);
+        if (command->m_currentContext == mainWindow)
+            returned.append(command);
+    }
+    for (ContextAction *command : qAsConst(returned))
+        forgetAwayFromMainWindow(command);
 }
 
 void ActionManagerPrivate::readShortcut(ContextAction *command) const
@@ -141,13 +218,16 @@ ContextAction *ActionManager::registerAction(QAction *action, const QString &id,
     }
     if (!action || id.isEmpty() || !context) {
         qWarning("ActionManager::registerAction: cannot register \"%s\" (%s)", qPrintable(id),
-                 !action ? "null action" : id.isEmpty() ? "empty id" : "null context");
+                 !action        ? "null action"
+                 : id.isEmpty() ? "empty id"
+                                : "null context");
         return nullptr;
     }
     ContextAction *command = d->m_commands.value(id);
     if (!command)
         command = d->createCommand(id);
     command->addOverrideAction(action, context, scriptable);
+    d->indexContexts(command);
     emit s_instance->commandListChanged();
     emit s_instance->commandAdded(id);
     return command;
@@ -161,9 +241,13 @@ void ActionManager::unregisterAction(QAction *action, const QString &id, const Q
     ContextAction *command = d->m_commands.value(id);
     if (!command)
         return;
+    const QList<QWidget *> contextsBefore = command->m_contextActions.keys();
     command->removeOverrideAction(action);
+    d->unindexContexts(command, contextsBefore);
     if (command->isEmpty())
         d->destroyCommand(command);
+    else
+        d->indexContexts(command);
     emit s_instance->commandListChanged();
 }
 
@@ -215,8 +299,7 @@ void ActionManager::setContext(QWidget *context)
     if (!d)
         return;
     d->m_currentContext = context;
-    for (ContextAction *command : qAsConst(d->m_commands))
-        command->setCurrentContext(context);
+    d->moveCommandsTo(context);
 }
 
 void ActionManager::readFromSettings()

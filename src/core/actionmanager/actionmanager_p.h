@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -20,8 +21,15 @@ public:
     ActionManagerPrivate();
     ~ActionManagerPrivate() override;
 
+    static ActionManagerPrivate *current();
+
     ContextAction *createCommand(const QString &id);
     void destroyCommand(ContextAction *command);
+    void indexContexts(ContextAction *command);
+    void unindexContexts(ContextAction *command, const QList<QWidget *> &contexts);
+    void noteAwayFromMainWindow(ContextAction *command);
+    void forgetAwayFromMainWindow(ContextAction *command);
+    void moveCommandsTo(QWidget *context);
     void readShortcut(ContextAction *command) const;
     void registerContainer(const QString &id, ActionContainer *container);
 
@@ -29,6 +37,12 @@ public:
     QMap<QString, ActionContainer *> m_containers; // not owned
     QWidget *m_currentContext = nullptr;           // not owned
     QSettings *m_settings = nullptr;               // not owned
+
+    // Context widget -> the commands with an entry for it (a destroyed action's entry included).
+    QHash<QWidget *, QMap<QString, ContextAction *>> m_commandsByContext;
+    // The commands that may follow another context's implementation than the main window's;
+    // every other command is known to follow the main window's, so a switch can leave it alone.
+    QMap<QString, ContextAction *> m_commandsAwayFromMainWindow;
 
 public slots:
     void containerDestroyed();

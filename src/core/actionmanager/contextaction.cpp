@@ -1,5 +1,7 @@
 #include "contextaction.h"
 
+#include "actionmanager_p.h"
+
 #include "contextmanager.h"
 #include "icore.h"
 #include "mainwindow.h"
@@ -82,14 +84,18 @@ void ContextAction::setVisible(bool bVisible)
 
 void ContextAction::setCurrentContext(QWidget *context)
 {
+    QWidget *mainWindow = ICore::getMainWindow();
     m_currentContext = context;
     const auto found = m_contextActions.constFind(context);
     if (context && found != m_contextActions.cend()) {
         m_proxy->setAction(found.value());
     } else {
-        QWidget *mainWindow = ICore::getMainWindow();
         m_currentContext = mainWindow;
         m_proxy->setAction(mainWindow ? m_contextActions.value(mainWindow) : nullptr);
+    }
+    if (m_currentContext != mainWindow) {
+        if (ActionManagerPrivate *registry = ActionManagerPrivate::current())
+            registry->noteAwayFromMainWindow(this);
     }
     updateActiveState();
 }

@@ -84,4 +84,5 @@ private:
     QMap<QAction *, bool> m_scriptableMap;
     bool m_active = false;
     int m_attributes = 0;
+    bool m_awayFromMainWindow = false; // listed by the registry as possibly away from it
 };

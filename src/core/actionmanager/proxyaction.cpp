@@ -1,9 +1,23 @@
 #include "proxyaction.h"
 
+#include <QEvent>
+
+#include <iterator>
+
 ProxyAction::ProxyAction(QObject *parent)
     : QAction(parent)
 {
     connect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
+    // Triggering and checking go to whichever action is followed at the time, so re-pointing
+    // the proxy only moves the one connection that listens to the followed action.
+    connect(this, &QAction::triggered, this, [this](bool checked) {
+        if (m_action)
+            emit m_action->triggered(checked);
+    });
+    connect(this, &QAction::toggled, this, [this](bool checked) {
+        if (m_action)
+            m_action->setChecked(checked);
+    });
     updateState();
 }
 
@@ -16,10 +30,24 @@ void ProxyAction::setAction(QAction *action)
 {
     if (m_action == action)
         return;
-    disconnectAction();
     m_action = action;
-    connectAction();
+    if (action)
+        listenTo(action);
     updateState();
+}
+
+void ProxyAction::listenTo(QAction *action)
+{
+    const auto known = m_listening.constFind(action);
+    if (known != m_listening.cend() && known.value())
+        return;
+    // A new action: forget the connections that died with their actions.
+    for (auto it = m_listening.begin(); it != m_listening.end();)
+        it = it.value() ? std::next(it) : m_listening.erase(it);
+    m_listening.insert(action, connect(action, &QAction::changed, this, [this, action] {
+                           if (m_action == action)
+                               actionChanged();
+                       }));
 }
 
 void ProxyAction::initialize(QAction *action)
@@ -71,9 +99,7 @@ void ProxyAction::updateState()
         update(m_action, false);
         return;
     }
-    if (hasAttribute(HideWhenDetached))
-        setVisible(false);
-    setEnabled(false);
+    detach();
 }
 
 void ProxyAction::updateToolTipWithKeySequence()
@@ -88,31 +114,25 @@ void ProxyAction::updateToolTipWithKeySequence()
     m_blockToolTipUpdate = false;
 }
 
-void ProxyAction::connectAction()
+bool ProxyAction::event(QEvent *event)
 {
-    if (!m_action)
-        return;
-    connect(m_action, &QAction::changed, this, &ProxyAction::actionChanged);
-    connect(this, &QAction::triggered, m_action, &QAction::triggered);
-    connect(this, &QAction::toggled, m_action, &QAction::setChecked);
-}
-
-void ProxyAction::disconnectAction()
-{
-    if (!m_action)
-        return;
-    disconnect(m_action, &QAction::changed, this, &ProxyAction::actionChanged);
-    disconnect(this, &QAction::triggered, m_action, &QAction::triggered);
-    disconnect(this, &QAction::toggled, m_action, &QAction::setChecked);
+    // Every effective property change sends ActionChanged to the action itself, blocked or not.
+    if (m_inBatch && event->type() == QEvent::ActionChanged)
+        m_changedInBatch = true;
+    return QAction::event(event);
 }
 
 void ProxyAction::update(QAction *action, bool initializing)
 {
     if (!action)
         return;
-    disconnectAction();
-    disconnect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
+    beginBatch();
+    copyState(action, initializing);
+    endBatch();
+}
 
+void ProxyAction::copyState(QAction *action, bool initializing)
+{
     if (initializing) {
         setSeparator(action->isSeparator());
         setMenuRole(action->menuRole());
@@ -131,11 +151,37 @@ void ProxyAction::update(QAction *action, bool initializing)
     }
     setCheckable(action->isCheckable());
     if (!initializing) {
+        const bool wasChecked = isChecked();
         setChecked(action->isChecked());
+        m_toggledInBatch = isChecked() != wasChecked;
         setEnabled(action->isEnabled());
         setVisible(action->isVisible());
     }
+}
 
-    connectAction();
-    connect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
+void ProxyAction::detach()
+{
+    beginBatch();
+    if (hasAttribute(HideWhenDetached))
+        setVisible(false);
+    setEnabled(false);
+    endBatch();
+}
+
+void ProxyAction::beginBatch()
+{
+    m_inBatch = true;
+    m_changedInBatch = false;
+    m_toggledInBatch = false;
+    m_wasBlocked = blockSignals(true);
+}
+
+void ProxyAction::endBatch()
+{
+    blockSignals(m_wasBlocked);
+    m_inBatch = false;
+    if (m_changedInBatch)
+        emit changed();
+    if (m_toggledInBatch)
+        emit toggled(isChecked());
 }

@@ -3,6 +3,7 @@
 #include "core_global.h"
 
 #include <QAction>
+#include <QHash>
 #include <QKeySequence>
 #include <QPointer>
 
@@ -44,16 +45,31 @@ private slots:
     void updateState();
     void updateToolTipWithKeySequence();
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
-    void connectAction();
-    void disconnectAction();
+    void listenTo(QAction *action);
     void update(QAction *action, bool initializing);
+    void copyState(QAction *action, bool initializing);
+    void detach();
+    void beginBatch();
+    void endBatch();
 
     QPointer<QAction> m_action;
+    // Every action followed so far -> the connection of its changed(), which only counts while
+    // that action is the one followed; so going back to an action connects nothing again.
+    QHash<QAction *, QMetaObject::Connection> m_listening;
     Attributes m_attributes;
     bool m_showShortcut = false;
     QString m_toolTip;
     bool m_blockToolTipUpdate = false;
+    // While a batch of state copies runs, the proxy's own signals are held back and whether
+    // anything changed is noted, so listeners hear one changed() (and one toggled()) at its end.
+    bool m_inBatch = false;
+    bool m_wasBlocked = false;
+    bool m_changedInBatch = false;
+    bool m_toggledInBatch = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ProxyAction::Attributes)
