@@ -53,10 +53,10 @@ SceneDocument *projectOrHint()
 ProjectCommands::ProjectCommands(QObject *parent)
     : QObject(parent)
 {
-    connectCommand(Ids::FileExportToHtml5, &ProjectCommands::exportToHtml5);
-    connectCommand(Ids::FilePreviewProject, &ProjectCommands::previewProject);
+    connectMainWindowCommand(Ids::FileExportToHtml5, this, &ProjectCommands::exportToHtml5);
+    connectMainWindowCommand(Ids::FilePreviewProject, this, &ProjectCommands::previewProject);
     // The editor's canvas previews its scene itself; elsewhere the window's command asks it to.
-    connectCommand(Ids::FilePreviewScene, &ProjectCommands::previewScene);
+    connectMainWindowCommand(Ids::FilePreviewScene, this, &ProjectCommands::previewScene);
     giveSaveAsItsUsualKeys();
     followActiveEditor();
 }
@@ -108,16 +108,6 @@ void ProjectCommands::enableProjectCommands(bool bEnabled)
         // An empty tool tip is the command's text again.
         action->setToolTip(bEnabled ? QString() : openProjectFirst());
     }
-}
-
-void ProjectCommands::connectCommand(const char *id, void (ProjectCommands::*handler)())
-{
-    QAction *action = mainWindowCommand(id);
-    if (!action) {
-        qWarning("ProjectCommands: the main window does not declare the command %s", id);
-        return;
-    }
-    connect(action, &QAction::triggered, this, handler);
 }
 
 void ProjectCommands::exportToHtml5()

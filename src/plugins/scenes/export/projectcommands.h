@@ -33,7 +33,6 @@ private slots:
     void previewScene();
 
 private:
-    void connectCommand(const char *id, void (ProjectCommands::*handler)());
     void giveSaveAsItsUsualKeys();
     void followActiveEditor();
     static void enableProjectCommands(bool bEnabled);

@@ -60,11 +60,11 @@ bool isWebAddress(const QString &address)
 HelpCommands::HelpCommands(QObject *parent)
     : QObject(parent)
 {
-    connectCommand(Ids::HelpAbout, &HelpCommands::about);
-    connectCommand(Ids::HelpCheckUpdates, &HelpCommands::checkForUpdates);
-    connectCommand(Ids::HelpCommunity, &HelpCommands::openCommunity);
-    connectCommand(Ids::HelpUserAccount, &HelpCommands::openAccount);
-    connectCommand(Ids::HelpSignInOut, &HelpCommands::openAccount);
+    connectMainWindowCommand(Ids::HelpAbout, this, &HelpCommands::about);
+    connectMainWindowCommand(Ids::HelpCheckUpdates, this, &HelpCommands::checkForUpdates);
+    connectMainWindowCommand(Ids::HelpCommunity, this, &HelpCommands::openCommunity);
+    connectMainWindowCommand(Ids::HelpUserAccount, this, &HelpCommands::openAccount);
+    connectMainWindowCommand(Ids::HelpSignInOut, this, &HelpCommands::openAccount);
     if (MainWindow *window = ICore::getMainWindow())
         connect(window, &MainWindow::userAccountLinkActivated, this, &HelpCommands::openAccount);
     updateWebCommands();
@@ -87,16 +87,6 @@ QString HelpCommands::platformKey()
 #else
     return QStringLiteral("linux");
 #endif
-}
-
-void HelpCommands::connectCommand(const char *id, void (HelpCommands::*handler)())
-{
-    QAction *action = mainWindowCommand(id);
-    if (!action) {
-        qWarning("HelpCommands: the main window does not declare the command %s", id);
-        return;
-    }
-    connect(action, &QAction::triggered, this, handler);
 }
 
 // A command without an address is disabled rather than doing nothing, and the title bar's

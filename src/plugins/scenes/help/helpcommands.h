@@ -39,7 +39,6 @@ private slots:
     void openAccount();
 
 private:
-    void connectCommand(const char *id, void (HelpCommands::*handler)());
     static void setMainWindowActionEnabled(const char *id, bool bEnabled);
     static void openAddress(const QString &address);
 };
