@@ -1,14 +1,19 @@
 #include "appdirfolder.h"
 #include "corefixture.h"
+#include "testdocumentfactory.h"
 #include "testmain.h"
 #include "webchannelclient.h"
 
+#include "actionmanager.h"
+#include "contextaction.h"
 #include "imainmdiarea.h"
 #include "mainwindow.h"
 #include "portfile.h"
 #include "welcomeinfo.h"
 #include "welcomeplugin.h"
 #include "welcomeview.h"
+
+#include <extensionsystem/pluginmanager.h>
 
 #include <QDir>
 #include <QFile>
@@ -85,8 +90,9 @@ private slots:
         QCOMPARE(url.fragment(), QString("token=0f3a"));
     }
 
-    // The plug-in in a real main window: the page in a view over the MDI area, its helper object
-    // answering over the channel, and the port file.
+    // The plug-in in a real main window started with a project named on the command line: the
+    // web engine does not start for the hidden page. Once the project closes, the page in a view
+    // over the MDI area, its helper object answering over the channel; made again if destroyed.
     void pluginInMainWindow()
     {
         CoreFixture fixture;
@@ -105,28 +111,40 @@ private slots:
                 "<script>const port = new URLSearchParams(location.search).get('port');"
                 "const socket = new WebSocket(`ws://127.0.0.1:${port}/?${location.hash.slice(1)}`);"
                 "socket.onopen = () => socket.send('{\"type\":3,\"id\":0}');"
-                "socket.onmessage = () => { document.title = 'answered'; };</script>"));
+                "socket.onmessage = () "
+                "=> { document.title = "
+                "'answered'; "
+                "};</script>"));
+        TestDocumentFactory factory;
+        ExtensionSystem::PluginManager::addObject(&factory);
+        ExtensionSystem::PluginManager::setArguments({existing});
         WelcomePlugin plugin;
         plugin.extensionsInitialized();
         qunsetenv(PortFile::environmentVariable);
 
         MainWindow *window = fixture.mainWindow();
-        IMainMdiArea *area = window->getMdiArea();
-        QVERIFY(plugin.view());
-        QCOMPARE(area->getWelcomeWidget(), plugin.view());
+        window->resize(900, 700);
+        window->extensionsInitialized(); // shows the window, then opens the arguments
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTRY_COMPARE(factory.editors().size(), 1);
+        QTest::qWait(500);
+        QVERIFY(!plugin.view());
+        QCOMPARE(webEngineHelperCount(), 0);
+        // Scripts may talk to the bridge before any page does.
         const quint16 port = window->getServer()->serverPort();
-        QTRY_COMPARE(plugin.view()->url(),
-                     WelcomeView::pageUrl(WelcomeView::pageFilePath(), port,
-                                          WelcomeInfo().getThemeId(), window->getSecret()));
         quint16 writtenPort = 0;
         QString secret;
         QVERIFY(WebChannelClient::readPortFile(portFile, &writtenPort, &secret));
         QCOMPARE(writtenPort, port);
         QCOMPARE(secret, window->getSecret());
 
-        window->resize(900, 700);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        ActionManager::getAction("File.Close")->getAction()->trigger();
+        IMainMdiArea *area = window->getMdiArea();
+        QVERIFY(area->getWelcomeWidget()->isVisible());
+        QTRY_VERIFY(plugin.view());
+        QTRY_COMPARE(plugin.view()->url(),
+                     WelcomeView::pageUrl(WelcomeView::pageFilePath(), port,
+                                          WelcomeInfo().getThemeId(), secret));
         QTRY_COMPARE(plugin.view()->geometry(), area->viewport()->rect());
         // The page from disk in the application's own view passes both walls: the web view
         // sends "file://" as its origin, and the secret comes with the page's address.
@@ -137,6 +155,27 @@ private slots:
         QVERIFY(client.initialize());
         QCOMPARE(client.invoke(WelcomeInfo::channelName, "getMissingRecentFiles"),
                  QJsonValue(QJsonArray{missing, folder}));
+
+        delete plugin.view();
+        QTRY_VERIFY(plugin.view());
+        ExtensionSystem::PluginManager::removeObject(&factory);
+    }
+
+private:
+    // QtWebEngineProcess helpers started by this process (/proc cuts names to 15 characters).
+    static int webEngineHelperCount()
+    {
+        int count = 0;
+        const QByteArray parent =
+                "PPid:\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+        for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+            QFile status("/proc/" + pid + "/status");
+            if (status.open(QIODevice::ReadOnly)) {
+                const QByteArray text = status.readAll();
+                count += text.startsWith("Name:\tQtWebEngineProc\n") && text.contains(parent);
+            }
+        }
+        return count;
     }
 };
 

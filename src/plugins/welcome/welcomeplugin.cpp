@@ -7,6 +7,7 @@
 #include "portfile.h"
 #include "welcomeinfo.h"
 #include "welcomeview.h"
+#include "welcomewidget.h"
 
 #include <QWebChannel>
 #include <QWebSocketServer>
@@ -17,7 +18,7 @@ WelcomePlugin::~WelcomePlugin()
 {
     unpublishInfo();
     delete m_pInfo;
-    delete m_pView;
+    delete m_pWidget;
 }
 
 bool WelcomePlugin::initialize(const QStringList &arguments, QString *errorString)
@@ -39,12 +40,12 @@ void WelcomePlugin::extensionsInitialized()
                                              m_pInfo);
 
     const quint16 port = mainWindow->getServer()->serverPort();
-    m_pView = new WelcomeView(mainWindow->getMdiArea());
-    m_pView->loadPage(port, m_pInfo->getThemeId(), mainWindow->getSecret());
-    mainWindow->setWelcomeWidget(m_pView);
+    m_pWidget = new WelcomeWidget(mainWindow->getMdiArea(), port, mainWindow->getSecret());
+    mainWindow->setWelcomeWidget(m_pWidget);
     // Another plug-in may have opened a project already.
     mainWindow->setVisibleWelcomeWidget(EditorManager::getEditors().isEmpty());
 
+    // The core's server listens from the start, so its clients need not wait for the page.
     PortFile::writeFromEnvironment(port, mainWindow->getSecret());
 }
 
@@ -56,7 +57,7 @@ ExtensionSystem::IPlugin::ShutdownFlag WelcomePlugin::aboutToShutdown()
 
 WelcomeView *WelcomePlugin::view() const
 {
-    return m_pView;
+    return m_pWidget ? m_pWidget->view() : nullptr;
 }
 
 void WelcomePlugin::unpublishInfo()

@@ -8,12 +8,13 @@
 
 class WelcomeInfo;
 class WelcomeView;
+class WelcomeWidget;
 
 /*!
  * The welcome plug-in object. Once the core's main window exists it publishes the page's helper
- * object on the window's web channel, hands a WelcomeView with the welcome page to the window
- * (which shows it while no project is open) and writes the server's port and secret to the file
- * named by VELDRA_WEBSOCKET_PORT_FILE, if any.
+ * object on the window's web channel, hands a WelcomeWidget to the window (which shows it while
+ * no project is open; the widget loads the page when it first appears on screen) and writes the
+ * server's port and secret to the file named by VELDRA_WEBSOCKET_PORT_FILE, if any.
  */
 class WELCOME_EXPORT WelcomePlugin : public ExtensionSystem::IPlugin
 {
@@ -28,11 +29,12 @@ public:
     void extensionsInitialized() override;
     ShutdownFlag aboutToShutdown() override;
 
+    // The welcome widget's web view; null until the widget was first on screen.
     WelcomeView *view() const;
 
 private:
     void unpublishInfo();
 
-    QPointer<WelcomeView> m_pView;  // a child of the MDI area's viewport; deleted by the plug-in
-    WelcomeInfo *m_pInfo = nullptr; // owned
+    QPointer<WelcomeWidget> m_pWidget; // a child of the MDI area's viewport; deleted by the plug-in
+    WelcomeInfo *m_pInfo = nullptr;    // owned
 };

@@ -2,23 +2,15 @@
 
 #include <extensionsystem/applicationdata.h>
 
-#include <QAbstractScrollArea>
-#include <QEvent>
 #include <QFileInfo>
 #include <QUrlQuery>
 
-WelcomeView::WelcomeView(QAbstractScrollArea *pArea)
-    : QWebEngineView(pArea ? pArea->viewport() : nullptr)
+WelcomeView::WelcomeView(QWidget *parent)
+    : QWebEngineView(parent)
 {
     setObjectName(QStringLiteral("m_pWelcomeView"));
     // Reload, back and the like make no sense on this page.
     setContextMenuPolicy(Qt::NoContextMenu);
-    if (parentWidget()) {
-        parentWidget()->installEventFilter(this);
-        coverViewport();
-    } else {
-        qWarning("WelcomeView: no MDI area to show the welcome page in");
-    }
 }
 
 QString WelcomeView::pageFilePath()
@@ -47,16 +39,4 @@ void WelcomeView::loadPage(quint16 nPort, const QString &strThemeId, const QStri
     if (!QFileInfo(page).isFile())
         qWarning("The welcome page is missing: %s", qPrintable(page));
     load(pageUrl(page, nPort, strThemeId, strSecret));
-}
-
-bool WelcomeView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == parentWidget() && event->type() == QEvent::Resize)
-        coverViewport();
-    return QWebEngineView::eventFilter(watched, event);
-}
-
-void WelcomeView::coverViewport()
-{
-    setGeometry(parentWidget()->rect());
 }

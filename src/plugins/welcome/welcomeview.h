@@ -6,12 +6,8 @@
 #include <QUrl>
 #include <QWebEngineView>
 
-class QAbstractScrollArea;
-
 /*!
- * The web view that shows the welcome page. It lies on the viewport of the main window's MDI
- * area and always covers it, so the page fills the area while no project is open (the main
- * window shows and hides it).
+ * The web view that shows the welcome page, inside the WelcomeWidget.
  *
  * The page is loaded from "resources/welcome/index.html" next to the executable, with the port
  * of the main window's WebSocket server and the current theme in its query and the server's
@@ -23,7 +19,7 @@ class WELCOME_EXPORT WelcomeView : public QWebEngineView
     Q_OBJECT
 
 public:
-    explicit WelcomeView(QAbstractScrollArea *pArea);
+    explicit WelcomeView(QWidget *parent = nullptr);
 
     static QString pageFilePath();
     static QUrl pageUrl(const QString &strPageFile, quint16 nPort, const QString &strThemeId,
@@ -31,10 +27,4 @@ public:
 
     // Loads pageUrl() for the page next to the executable.
     void loadPage(quint16 nPort, const QString &strThemeId, const QString &strSecret);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void coverViewport();
 };
