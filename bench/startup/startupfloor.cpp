@@ -1,10 +1,8 @@
-// The floors of the start-up benchmark, one per run, reporting the same markers as the probe
-// plug-in in the application (see StartupMarkers):
-//   startup_floor mainwindow                  a bare QMainWindow: "mapped"
+// The web floors of the start-up benchmark, one per run, reporting the same markers as the probe
+// plug-in in the application (see StartupMarkers), "mapped" and "bridge":
 //   startup_floor webview-window <page file>  a QMainWindow holding a QWebEngineView that loads
-//                                             the page: "mapped", "bridge"
-//   startup_floor webview <page file>         a bare QWebEngineView loading the page: "mapped",
-//                                             "bridge"
+//                                             the page
+//   startup_floor webview <page file>         a bare QWebEngineView loading the page
 // The page gets the port of a bare web channel server (no secret check, nothing published), so
 // its bridge connects the way the welcome page's does.
 

@@ -4,7 +4,6 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QTimer>
-#include <QWebSocket>
 #include <QWidget>
 #include <QWindow>
 
@@ -38,8 +37,8 @@ bool StartupMarkers::eventFilter(QObject *watched, QEvent *event)
         report("mapped");
     // The sockets a server hands out have no parent; their transports are their children.
     if (m_bWatchBridge && event->type() == QEvent::ChildAdded) {
-        if (auto *socket = qobject_cast<QWebSocket *>(watched))
-            hookClient(socket);
+        if (watched->inherits("QWebSocket"))
+            hookClient(watched);
     }
     // Reported once the paint is done, from the event loop.
     if (m_bWatchScene && isPaintOfScene(watched, event)) {
@@ -77,13 +76,18 @@ bool StartupMarkers::isPaintOfScene(QObject *watched, QEvent *event)
            !view->scene()->items().isEmpty();
 }
 
-// Queued, the report comes after the transport and the channel have handled the message.
-void StartupMarkers::hookClient(QWebSocket *pSocket)
+// Queued, the report comes after the transport and the channel have handled the message. The
+// signal is reached by name, so that this needs no Qt WebSockets.
+void StartupMarkers::hookClient(QObject *pSocket)
 {
     if (pSocket->property("startupMarkersHooked").toBool())
         return;
     pSocket->setProperty("startupMarkersHooked", true);
-    connect(
-            pSocket, &QWebSocket::textMessageReceived, this, [this] { report("bridge"); },
+    connect(pSocket, SIGNAL(textMessageReceived(QString)), this, SLOT(onClientMessage()),
             Qt::QueuedConnection);
+}
+
+void StartupMarkers::onClientMessage()
+{
+    report("bridge");
 }

@@ -5,7 +5,6 @@
 #include <QSet>
 
 QT_BEGIN_NAMESPACE
-class QWebSocket;
 class QWidget;
 QT_END_NAMESPACE
 
@@ -19,6 +18,7 @@ QT_END_NAMESPACE
  *   its parent) has sent its first text message and the channel has answered it: the page's
  *   channel is set up;
  * - "scene": a graphics view holding items has painted them.
+ * It needs nothing but Qt Widgets, so that the bare window floor links nothing else.
  */
 class StartupMarkers : public QObject
 {
@@ -34,11 +34,14 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    void onClientMessage();
+
 private:
     void report(const char *name);
     bool isExposureOfWatchedWindow(QObject *watched, QEvent *event) const;
     static bool isPaintOfScene(QObject *watched, QEvent *event);
-    void hookClient(QWebSocket *pSocket);
+    void hookClient(QObject *pSocket);
 
     QWidget *m_pWindow = nullptr; // not owned
     bool m_bWatchBridge = false;
