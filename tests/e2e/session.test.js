@@ -249,6 +249,8 @@ test('Export to HTML5, found in the command palette by typing "exp", into a fold
     keys('ctrl+shift+p');
     await find('text', names.paletteEdit);
     type('exp');
+    await pause(200);
+    shoot('5-palette');
     keys('Return');
     await find('dialog', names.exportTitle);
     await find('push button', names.choose);
