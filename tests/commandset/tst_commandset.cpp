@@ -297,6 +297,8 @@ private slots:
     // With the keyboard alone, from a context widget whose own implementation must run.
     void commandPalette()
     {
+        // Next after the palette in the tab chain: where a closing palette alone leaves the focus.
+        new QLineEdit(window());
         auto *work = new QLineEdit(window());
         ContextManager::registerContext(work, QStringLiteral("Test.Work"), QStringLiteral("Work"));
         auto *zebra = new QAction(QStringLiteral("Zebra &Crossing"), work);
