@@ -798,6 +798,14 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
         <source>Cannot open %1: it is not a regular file.</source>
         <translation>%1 kann nicht geöffnet werden: Es ist keine normale Datei.</translation>
     </message>
+    <message>
+        <source>Command Palette...</source>
+        <translation>Befehlspalette...</translation>
+    </message>
+    <message>
+        <source>Find a command by its name and run it</source>
+        <translation>Einen Befehl über seinen Namen finden und ausführen</translation>
+    </message>
 </context>
 <context>
     <name>MoveElementCommand</name>
@@ -1227,6 +1235,25 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>The update&apos;s address is not a web address.</source>
         <translation>Die Adresse des Updates ist keine Webadresse.</translation>
+    </message>
+</context>
+<context>
+    <name>VDCommandPalette</name>
+    <message>
+        <source>Command Palette</source>
+        <translation>Befehlspalette</translation>
+    </message>
+    <message>
+        <source>Command to run</source>
+        <translation>Auszuführender Befehl</translation>
+    </message>
+    <message>
+        <source>Type the name of a command</source>
+        <translation>Namen eines Befehls eingeben</translation>
+    </message>
+    <message>
+        <source>Matching commands</source>
+        <translation>Passende Befehle</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,8 @@
 #include "actioncontainer.h"
 #include "actionmanager.h"
+#include "commandmatcher.h"
 #include "contextaction.h"
+#include "contextmanager.h"
 #include "ilanguagemanager.h"
 #include "ioptionpage.h"
 #include "mainwindow.h"
@@ -15,12 +17,14 @@
 
 #include <extensionsystem/pluginmanager.h>
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QToolBar>
+#include <QTreeWidget>
 
 using ExtensionSystem::PluginManager;
 
@@ -44,9 +48,11 @@ QString entries(const QList<QAction *> &actions)
 
 QMenu *languageMenu()
 {
-    const QList<QAction *> viewEntries =
-            ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))->getMenu()->actions();
-    return viewEntries.size() == 1 ? viewEntries.first()->menu() : nullptr;
+    return ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))
+            ->getMenu()
+            ->actions()
+            .constFirst()
+            ->menu();
 }
 
 QAction *languageEntry(const QString &id)
@@ -145,6 +151,8 @@ private slots:
         row("File.Export_To_HTML5", K(0x0C000045));
         row("File.Exit", K::Quit, "Quit the program");
         row("Edit.Preferences", K::Preferences);
+        row("View.Command_Palette", K(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+            "Find a command by its name and run it");
         row("Help.About", K());
         row("Help.Help_Contents", K(Qt::Key_F1));
         row("Help.Community", K());
@@ -192,7 +200,7 @@ private slots:
         // Ten hidden slots, filled from the stored list, which is empty here.
         QTest::newRow("File.Recent_Projects") << "Recent Projects" << false << QString(9, '|');
         QTest::newRow("MenuBar.Edit") << "&Edit" << true << "&Preferences";
-        QTest::newRow("MenuBar.View") << "&View" << true << "Language >";
+        QTest::newRow("MenuBar.View") << "&View" << true << "Language >|Command Palette...";
         QTest::newRow("MenuBar.Help")
                 << "&Help" << true
                 << "About|Help Contents|User Community|Check Updates...|-|My Account|Sign In";
@@ -232,6 +240,127 @@ private slots:
         for (int i = 0; i < ids.size(); ++i)
             QVERIFY(ids.at(i) == "-" ? actions.at(i)->isSeparator()
                                      : actions.at(i) == proxy(ids.at(i)));
+    }
+
+    // A candidate is "text" or "menus|text"; its id is its text.
+    void paletteRanking_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("candidates");
+        QTest::addColumn<QStringList>("recent");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("prefix, word start, contiguous, scattered")
+                << "exp"
+                << QStringList{"Exit Preview", "Reexport", "Save", "Export to HTML5",
+                               "Open Expert View"}
+                << QStringList()
+                << QStringList{"Export to HTML5", "Open Expert View", "Reexport", "Exit Preview"};
+        QTest::newRow("any case, outer spaces") << " eXP " << QStringList{"Save", "export"}
+                                                << QStringList() << QStringList{"export"};
+        QTest::newRow("characters in order")
+                << "pxe" << QStringList{"Export"} << QStringList() << QStringList();
+        QTest::newRow("shorter first") << "sa" << QStringList{"Save As Project", "Save"}
+                                       << QStringList() << QStringList{"Save", "Save As Project"};
+        QTest::newRow("recent first among equals")
+                << "p" << QStringList{"Preview", "Open Project", "Preferences"}
+                << QStringList{"Open Project", "Preferences"}
+                << QStringList{"Preferences", "Preview", "Open Project"};
+        QTest::newRow("empty: recent, then alphabetical")
+                << "" << QStringList{"Zoom", "About", "Exit", "Save"} << QStringList{"Save", "Exit"}
+                << QStringList{"Save", "Exit", "About", "Zoom"};
+        QTest::newRow("through the menus, after the texts")
+                << "save other"
+                << QStringList{"File \u25B8 Save As|Other Project", "File|Save",
+                               "Save Other Things"}
+                << QStringList() << QStringList{"Save Other Things", "Other Project"};
+    }
+
+    void paletteRanking()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, candidates);
+        QFETCH(QStringList, recent);
+        QFETCH(QStringList, expected);
+
+        QList<CommandMatcher::Candidate> given;
+        for (const QString &candidate : candidates) {
+            const QString text = candidate.section('|', -1);
+            given.append({text, text, candidate.section('|', 0, -2)});
+        }
+        QStringList ranked;
+        for (const CommandMatcher::Candidate &match : CommandMatcher::rank(query, given, recent))
+            ranked << match.id;
+        QCOMPARE(ranked, expected);
+    }
+
+    // With the keyboard alone, from a context widget whose own implementation must run.
+    void commandPalette()
+    {
+        // Next after the palette in the tab chain: where a closing palette alone leaves the focus.
+        new QLineEdit(window());
+        auto *work = new QLineEdit(window());
+        ContextManager::registerContext(work, QStringLiteral("Test.Work"), QStringLiteral("Work"));
+        auto *zebra = new QAction(QStringLiteral("Zebra &Crossing"), work);
+        ActionManager::registerAction(zebra, QStringLiteral("Test.Zebra"), work);
+        auto *palette = window()->findChild<QFrame *>(QStringLiteral("commandPalette"));
+        auto *edit = window()->findChild<QLineEdit *>(QStringLiteral("commandEdit"));
+        auto *list = window()->findChild<QTreeWidget *>(QStringLiteral("commandList"));
+        QVERIFY(palette && edit && list);
+        QVERIFY(!edit->accessibleName().isEmpty() && !list->accessibleName().isEmpty());
+        int runs = 0;
+        connect(zebra, &QAction::triggered, palette, [&] {
+            ++runs;
+            QVERIFY(palette->isHidden());
+        });
+        const auto rows = [list] {
+            QStringList result;
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem *item = list->topLevelItem(i);
+                result << item->text(0) + '|' + item->text(1) + '|' + item->text(2);
+            }
+            return result;
+        };
+        const auto openPalette = [this, palette, edit] {
+            QTest::keyClick(window(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+            return !palette->isHidden() && QApplication::focusWidget() == edit;
+        };
+        window()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        QApplication::setActiveWindow(window());
+        work->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), work);
+
+        QVERIFY(openPalette());
+        const QStringList listed = rows();
+        QVERIFY(listed.contains("Zebra Crossing||"));
+        QVERIFY(listed.contains(
+                "Exit|File|" +
+                QKeySequence(QKeySequence::Quit).toString(QKeySequence::NativeText)));
+        for (const QString &row : listed)
+            QVERIFY2(!row.startsWith("Save|") && !row.startsWith("Command Palette") &&
+                             !row.startsWith('|'),
+                     qPrintable(row));
+        QTest::keyClick(edit, Qt::Key_Down);
+        QCOMPARE(list->currentIndex().row(), 1);
+        QTest::keyClick(edit, Qt::Key_Up);
+        QCOMPARE(list->currentIndex().row(), 0);
+        QTest::keyClicks(edit, QStringLiteral("zebra"));
+        QCOMPARE(rows(), QStringList{"Zebra Crossing||"});
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_COMPARE(runs, 1);
+        QCOMPARE(QApplication::focusWidget(), work);
+        QCOMPARE(m_fixture->userSettings()->value("Veldra/RecentCommands").toStringList(),
+                 QStringList{"Test.Zebra"});
+
+        QVERIFY(openPalette());
+        QCOMPARE(rows().value(0), QStringLiteral("Zebra Crossing||"));
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(palette->isHidden());
+        QCOMPARE(QApplication::focusWidget(), work);
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 1);
+        ContextManager::unregisterContext(work, QStringLiteral("Test.Work"));
     }
 
     void languageChanged_data()

@@ -1,9 +1,9 @@
 // A newcomer's first session, driven only through real X input and the file system: a new
 // project, a scene and two texts, a mouse move with undo and redo, save, quit, reopen from the
-// recent list, export and the exported page in Chromium, then a crash during editing while a
-// second instance runs, and the recovery on the next start. Widgets are found on screen through
-// the accessibility bus. With VELDRA_E2E_LANGUAGE=de the same session runs in German with the
-// light theme, looking for every widget by its German name.
+// recent list, export run from the command palette and the exported page in Chromium, then a
+// crash during editing while a second instance runs, and the recovery on the next start. Widgets
+// are found on screen through the accessibility bus. With VELDRA_E2E_LANGUAGE=de the same session
+// runs in German with the light theme, looking for every widget by its German name.
 'use strict';
 
 const { test, before, after } = require('node:test');
@@ -24,11 +24,12 @@ const names = german ? {
     add: 'Hinzufügen', scene: n => `Szene ${n}`, file: 'Datei', recent: 'Zuletzt verwendete Projekte',
     saveAs: 'Speichern unter', otherProject: 'Anderes Projekt', close: 'Schließen',
     exportTitle: 'Als HTML5 exportieren', choose: 'Auswählen', recover: 'Wiederherstellen',
+    paletteEdit: 'Auszuführender Befehl',
 } : {
     language: 'en', newCommand: 'New', newProject: 'New Project', addText: 'Add Text', add: 'Add',
     scene: n => `Scene ${n}`, file: 'File', recent: 'Recent Projects', saveAs: 'Save As',
     otherProject: 'Other Project', close: 'Close', exportTitle: 'Export to HTML5',
-    choose: 'Choose', recover: 'Recover',
+    choose: 'Choose', recover: 'Recover', paletteEdit: 'Command to run',
 };
 const screenshotDir = german ? path.join(process.env.VELDRA_BUILD_DIR, 'screenshots', 'de')
                              : path.resolve(process.env.VELDRA_SCREENSHOT_DIR ||
@@ -243,9 +244,14 @@ test('Help Contents (F1) hands the user guide in the system\'s language to its o
     assert.equal(fs.readFileSync(file).subarray(0, 5).toString(), '%PDF-');
 });
 
-test('Export to HTML5 into a folder typed into the folder dialog; Chromium shows both texts',
-     async () => {
-    keys('ctrl+alt+e');
+test('Export to HTML5, found in the command palette by typing "exp", into a folder typed into ' +
+     'the folder dialog; Chromium shows both texts', async () => {
+    keys('ctrl+shift+p');
+    await find('text', names.paletteEdit);
+    type('exp');
+    await pause(200);
+    shoot('5-palette');
+    keys('Return');
     await find('dialog', names.exportTitle);
     await find('push button', names.choose);
     keys('ctrl+a');

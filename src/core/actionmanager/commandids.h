@@ -39,6 +39,9 @@ constexpr char FileExit[] = "File.Exit";
 // Commands of the Edit menu
 constexpr char EditPreferences[] = "Edit.Preferences";
 
+// Commands of the View menu
+constexpr char ViewCommandPalette[] = "View.Command_Palette";
+
 // Commands of the Help menu
 constexpr char HelpAbout[] = "Help.About";
 constexpr char HelpContents[] = "Help.Help_Contents";

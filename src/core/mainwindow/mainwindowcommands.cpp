@@ -1,6 +1,6 @@
-// The main window's command set: menus, the File tool bar, the Language menu, Preferences and
-// Help Contents. Every command is the window's own action registered for the window's context;
-// menus and the tool bar show the commands' proxy actions.
+// The main window's command set: menus, the File tool bar, the Language menu, the command
+// palette, Preferences and Help Contents. Every command is the window's own action registered for
+// the window's context; menus and the tool bar show the commands' proxy actions.
 
 #include "mainwindow.h"
 
@@ -15,6 +15,7 @@
 #include "ioptionsdlg.h"
 #include "iui.h"
 #include "languageinfo.h"
+#include "vdcommandpalette.h"
 
 #include <extensionsystem/applicationdata.h>
 
@@ -152,6 +153,13 @@ void MainWindow::initActions()
 
     ActionContainer *viewMenu = appendMenu(tr("&View"), Ids::ViewMenu, Ids::MenuBar);
     createLanguageMenu(viewMenu->getMenu());
+    auto *palette = new VDCommandPalette(this);
+    QAction *paletteAction =
+            addCommand(Ids::ViewCommandPalette, newAction(tr("Command Palette...")),
+                       QLatin1String(Ids::ViewMenu));
+    setDefaults(Ids::ViewCommandPalette, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+                tr("Find a command by its name and run it"));
+    connect(paletteAction, &QAction::triggered, palette, &VDCommandPalette::showPalette);
 
     appendMenu(tr("&Help"), Ids::HelpMenu, Ids::MenuBar);
     addCommand(Ids::HelpAbout, newAction(tr("About")), helpMenu);

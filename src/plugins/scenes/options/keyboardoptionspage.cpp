@@ -1,9 +1,9 @@
 #include "keyboardoptionspage.h"
 
-#include "actioncontainer.h"
 #include "actionmanager.h"
 #include "commandids.h"
 #include "contextaction.h"
+#include "menupaths.h"
 #include "shortcutconflicts.h"
 #include "shortcutsettings.h"
 
@@ -15,8 +15,6 @@
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
 #include <QStyle>
@@ -29,7 +27,6 @@ namespace {
 enum Column { CommandColumn, ShortcutColumn };
 const int keyRole = Qt::UserRole;
 const int idRole = Qt::UserRole + 1;
-const QString pathSeparator = QStringLiteral(" \u25B8 "); // " ▸ "
 
 // The entries of the recent projects menu change with every opened file; they are not commands
 // the user would give a key.
@@ -39,44 +36,17 @@ bool isListed(const ContextAction *command)
     return !command->isSeparator() && !command->getId().startsWith(recentProjectPrefix);
 }
 
-// A menu text without its mnemonic markers: "&&" stands for "&", a lone "&" is dropped.
-QString withoutMnemonic(const QString &text)
-{
-    QString result;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) == QLatin1Char('&') && ++i == text.size())
-            break;
-        result.append(text.at(i));
-    }
-    return result;
-}
-
-// The menu path of every action in the menu and its sub-menus, ending in the action's own text.
-void collectMenuPaths(const QList<QAction *> &actions, const QString &prefix,
-                      QHash<const QAction *, QString> &paths)
-{
-    for (const QAction *action : actions) {
-        const QString path = prefix + withoutMnemonic(action->text());
-        if (action->menu())
-            collectMenuPaths(action->menu()->actions(), path + pathSeparator, paths);
-        else if (!action->isSeparator())
-            paths.insert(action, path);
-    }
-}
-
 // What the user knows a command by: its place in the menus ("File ▸ Save As ▸ Other Project"),
 // else its text, else its id.
 QHash<QString, QString> commandNames()
 {
-    QHash<const QAction *, QString> paths;
-    const ActionContainer *menuBar = ActionManager::getActionContainer(QLatin1String(Ids::MenuBar));
-    if (menuBar && menuBar->getMenuBar())
-        collectMenuPaths(menuBar->getMenuBar()->actions(), QString(), paths);
+    const QHash<QString, QStringList> paths = MenuPaths::ofCommands();
     QHash<QString, QString> names;
     for (const ContextAction *command : ActionManager::getActions()) {
-        QString name = paths.value(command->getAction());
-        if (name.isEmpty())
-            name = withoutMnemonic(command->getAction()->text());
+        const QString text = MenuPaths::withoutMnemonic(command->getAction()->text());
+        const auto path = paths.constFind(command->getId());
+        const QString name =
+                path == paths.cend() ? text : MenuPaths::joined(*path + QStringList(text));
         names.insert(command->getId(), name.isEmpty() ? command->getId() : name);
     }
     return names;
