@@ -48,11 +48,9 @@ QString entries(const QList<QAction *> &actions)
 
 QMenu *languageMenu()
 {
-    return ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))
-            ->getMenu()
-            ->actions()
-            .constFirst()
-            ->menu();
+    const QList<QAction *> viewEntries =
+            ActionManager::getActionContainer(QStringLiteral("MenuBar.View"))->getMenu()->actions();
+    return viewEntries.size() == 1 ? viewEntries.first()->menu() : nullptr;
 }
 
 QAction *languageEntry(const QString &id)
@@ -151,7 +149,7 @@ private slots:
         row("File.Export_To_HTML5", K(0x0C000045));
         row("File.Exit", K::Quit, "Quit the program");
         row("Edit.Preferences", K::Preferences);
-        row("View.Command_Palette", K(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+        row("Veldra.Command_Palette", K(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
             "Find a command by its name and run it");
         row("Help.About", K());
         row("Help.Help_Contents", K(Qt::Key_F1));
@@ -178,10 +176,14 @@ private slots:
         QCOMPARE(command->getDescription(), description);
         QCOMPARE(action->isEnabled(), !disabled.contains(id));
         QVERIFY(action->isVisible());
-        // "File.SaveAs.Project" sits in "File.SaveAs", the others in their menu bar menu.
+        // "File.SaveAs.Project" sits in "File.SaveAs", the others in their menu bar menu; the
+        // "Veldra." commands in none, the window carries them.
         const QString parent = id.section(QLatin1Char('.'), 0, -2);
         const QString menu = parent.contains(QLatin1Char('.')) ? parent : "MenuBar." + parent;
-        QVERIFY(ActionManager::getActionContainer(menu)->getMenu()->actions().contains(action));
+        const QWidget *holder = parent == "Veldra"
+                                        ? static_cast<QWidget *>(window())
+                                        : ActionManager::getActionContainer(menu)->getMenu();
+        QVERIFY(holder->actions().contains(action));
     }
 
     void menuLayout_data()
@@ -200,7 +202,7 @@ private slots:
         // Ten hidden slots, filled from the stored list, which is empty here.
         QTest::newRow("File.Recent_Projects") << "Recent Projects" << false << QString(9, '|');
         QTest::newRow("MenuBar.Edit") << "&Edit" << true << "&Preferences";
-        QTest::newRow("MenuBar.View") << "&View" << true << "Language >|Command Palette...";
+        QTest::newRow("MenuBar.View") << "&View" << true << "Language >";
         QTest::newRow("MenuBar.Help")
                 << "&Help" << true
                 << "About|Help Contents|User Community|Check Updates...|-|My Account|Sign In";

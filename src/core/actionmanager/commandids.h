@@ -39,8 +39,8 @@ constexpr char FileExit[] = "File.Exit";
 // Commands of the Edit menu
 constexpr char EditPreferences[] = "Edit.Preferences";
 
-// Commands of the View menu
-constexpr char ViewCommandPalette[] = "View.Command_Palette";
+// Commands in no menu: the main window carries their keys
+constexpr char CommandPalette[] = "Veldra.Command_Palette";
 
 // Commands of the Help menu
 constexpr char HelpAbout[] = "Help.About";

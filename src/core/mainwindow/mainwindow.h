@@ -135,6 +135,8 @@ private:
     void createToolBars();
     void createLanguageMenu(QMenu *parent);
     void createRecentProjectsMenu();
+    // Registers the window's action under the id and appends it to the menu; an empty menu id
+    // keeps the command out of the menus and lets the window carry its shortcut.
     QAction *addCommand(const char *id, QAction *action, const QString &menuId);
     QAction *newAction(const QString &text, const QString &iconName = QString());
 

@@ -72,7 +72,10 @@ QAction *MainWindow::addCommand(const char *id, QAction *action, const QString &
     ContextAction *registered = ActionManager::registerAction(action, QString::fromLatin1(id),
                                                               this, false);
     m_commandActions.insert(QString::fromLatin1(id), action);
-    ActionManager::getActionContainer(menuId)->insertAction(registered, nullptr);
+    if (menuId.isEmpty())
+        addAction(registered->getAction()); // no menu shows it, so the window carries its key
+    else
+        ActionManager::getActionContainer(menuId)->insertAction(registered, nullptr);
     return action;
 }
 
@@ -153,11 +156,12 @@ void MainWindow::initActions()
 
     ActionContainer *viewMenu = appendMenu(tr("&View"), Ids::ViewMenu, Ids::MenuBar);
     createLanguageMenu(viewMenu->getMenu());
+    // The palette stays out of the menus, whose entries are fixed; its key and the Keyboard page
+    // make it known.
     auto *palette = new VDCommandPalette(this);
     QAction *paletteAction =
-            addCommand(Ids::ViewCommandPalette, newAction(tr("Command Palette...")),
-                       QLatin1String(Ids::ViewMenu));
-    setDefaults(Ids::ViewCommandPalette, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+            addCommand(Ids::CommandPalette, newAction(tr("Command Palette...")), QString());
+    setDefaults(Ids::CommandPalette, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
                 tr("Find a command by its name and run it"));
     connect(paletteAction, &QAction::triggered, palette, &VDCommandPalette::showPalette);
 

@@ -130,7 +130,7 @@ bool VDCommandPalette::eventFilter(QObject *watched, QEvent *event)
 void VDCommandPalette::collectCommands()
 {
     const QHash<QString, QStringList> paths = MenuPaths::ofCommands();
-    const QString ownId = QLatin1String(Veldra::Ids::ViewCommandPalette);
+    const QString ownId = QLatin1String(Veldra::Ids::CommandPalette);
     m_candidates.clear();
     for (const ContextAction *command : ActionManager::getActions()) {
         // Active: enabled, visible and not a separator where the user works.
