@@ -2,18 +2,16 @@
 
 #include <cmath>
 
-JsonFieldReader::JsonFieldReader(const QJsonObject &object, const QString &strPlace,
-                                 QString *pError)
+JsonFieldReader::JsonFieldReader(const QJsonObject &object, Place place, QString *pError)
     : m_object(object)
-    , m_strPlace(strPlace)
+    , m_place(std::move(place))
     , m_pError(pError)
 {}
 
 bool JsonFieldReader::fail(const QString &strProblem)
 {
     if (m_pError)
-        *m_pError =
-                m_strPlace.isEmpty() ? strProblem : m_strPlace + QLatin1String(": ") + strProblem;
+        *m_pError = m_place ? m_place() + QLatin1String(": ") + strProblem : strProblem;
     return false;
 }
 
@@ -55,10 +53,11 @@ bool JsonFieldReader::text(const QString &strKey, int nMaxLength, QString *pValu
     QJsonValue value;
     if (!take(strKey, &value))
         return false;
-    if (!value.isString() || value.toString().size() > nMaxLength)
+    const QString text = value.toString();
+    if (!value.isString() || text.size() > nMaxLength)
         return fail(
                 tr("\"%1\" must be a text of at most %2 characters.").arg(strKey).arg(nMaxLength));
-    *pValue = value.toString();
+    *pValue = text;
     return true;
 }
 
@@ -67,9 +66,10 @@ bool JsonFieldReader::color(const QString &strKey, QColor *pValue)
     QJsonValue value;
     if (!take(strKey, &value))
         return false;
-    if (!value.isString() || !QColor::isValidColor(value.toString()))
+    const QColor color(value.toString()); // invalid for an empty text, and so for a non-text
+    if (!value.isString() || !color.isValid())
         return fail(tr("\"%1\" must be a colour such as \"#ff8800\".").arg(strKey));
-    *pValue = QColor(value.toString());
+    *pValue = color;
     return true;
 }
 
@@ -80,9 +80,10 @@ bool JsonFieldReader::array(const QString &strKey, int nMaxCount, QJsonArray *pV
         return false;
     if (!value.isArray())
         return fail(tr("\"%1\" must be a list.").arg(strKey));
-    if (value.toArray().size() > nMaxCount)
+    const QJsonArray array = value.toArray();
+    if (array.size() > nMaxCount)
         return fail(tr("\"%1\" has more than %2 entries.").arg(strKey).arg(nMaxCount));
-    *pValue = value.toArray();
+    *pValue = array;
     return true;
 }
 

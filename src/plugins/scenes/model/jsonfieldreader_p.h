@@ -6,16 +6,21 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <functional>
+
 /*!
  * Takes typed, range-checked values out of one JSON object. The first value that is missing or
  * wrong stores a sentence naming the place and the key in *pError, and every read returns false.
+ * The place ("scene 3, element 2") is only put into words when something is wrong.
  */
 class JsonFieldReader
 {
     Q_DECLARE_TR_FUNCTIONS(JsonFieldReader)
 
 public:
-    JsonFieldReader(const QJsonObject &object, const QString &strPlace, QString *pError);
+    using Place = std::function<QString()>; // none for the top level
+
+    JsonFieldReader(const QJsonObject &object, Place place, QString *pError);
 
     bool integer(const QString &strKey, int nMin, int nMax, int *pValue);
     bool number(const QString &strKey, double min, double max, double *pValue);
@@ -31,6 +36,6 @@ private:
     bool take(const QString &strKey, QJsonValue *pValue);
 
     QJsonObject m_object;
-    QString m_strPlace;
+    Place m_place;
     QString *m_pError;
 };
