@@ -33,18 +33,16 @@ Project makeProject(int scenes)
 {
     Project project;
     for (int s = 0; s < scenes; ++s) {
-        Scene scene{QStringLiteral("Scene %1").arg(s + 1), QColor(s % 256, 0x24, 0x2c),
-                    1000 + s,
-                    {}};
+        Scene scene{
+                QStringLiteral("Scene %1").arg(s + 1), QColor(s % 256, 0x24, 0x2c), 1000 + s, {}};
         for (int e = 0; e < elementsPerScene; ++e)
-            scene.elements << TextElement{QStringLiteral("Text %1 of scene %2, \u00e9\u2713")
-                                                  .arg(e + 1)
-                                                  .arg(s + 1),
-                                          QRectF(10.5 * e, 40 * e, 600, 80),
-                                          QColor(0xff, 0xff, 0xff, e == 2 ? 0x80 : 0xff),
-                                          24 + e,
-                                          TextElement::Entrance(e),
-                                          100 * e};
+            scene.elements << TextElement{
+                    QStringLiteral("Text %1 of scene %2, \u00e9\u2713").arg(e + 1).arg(s + 1),
+                    QRectF(10.5 * e, 40 * e, 600, 80),
+                    QColor(0xff, 0xff, 0xff, e == 2 ? 0x80 : 0xff),
+                    24 + e,
+                    TextElement::Entrance(e),
+                    100 * e};
         project.scenes << scene;
     }
     return project;
@@ -118,18 +116,21 @@ void benchmark(const BenchReport &report, const QDir &folder, int scenes, int ru
     document.setFileName(projectPath);
     Samples open, save, exported;
     for (int run = 0; run < runs; ++run) {
-        sample(open, run, repetitions, [&] { return document.open(); },
-               [&] { return QJsonDocument::fromJson(readFile(projectPath)).isObject(); });
-        sample(save, run, repetitions, [&] { return document.save(projectPath); },
-               [&] { return writeFile(floorPath, json.toJson()); });
-        sample(exported, run, repetitions,
-               [&] { return Html5Exporter::exportProject(project, exportFolder, &error); },
-               [&] {
-                   return writeFile(QDir(floorFolder).filePath(Html5Exporter::styleFileName()),
-                                    style) &&
-                          writeFile(QDir(floorFolder).filePath(Html5Exporter::indexFileName()),
-                                    index);
-               });
+        sample(
+                open, run, repetitions, [&] { return document.open(); },
+                [&] { return QJsonDocument::fromJson(readFile(projectPath)).isObject(); });
+        sample(
+                save, run, repetitions, [&] { return document.save(projectPath); },
+                [&] { return writeFile(floorPath, json.toJson()); });
+        sample(
+                exported, run, repetitions,
+                [&] { return Html5Exporter::exportProject(project, exportFolder, &error); },
+                [&] {
+                    return writeFile(QDir(floorFolder).filePath(Html5Exporter::styleFileName()),
+                                     style) &&
+                           writeFile(QDir(floorFolder).filePath(Html5Exporter::indexFileName()),
+                                     index);
+                });
     }
     const bool targeted = scenes == 1000;
     const QString size = QStringLiteral(", %1 scenes").arg(scenes);

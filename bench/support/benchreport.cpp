@@ -40,8 +40,8 @@ void BenchReport::addTimes(const QString &strCase, const std::vector<double> &me
             floorMedian > 0 ? measuredMedian / floorMedian : 0, strTarget);
 }
 
-void BenchReport::addLine(const QString &strCase, const QString &strFigure,
-                          const QString &strFloor, const QString &strFloorFigure, double ratio,
+void BenchReport::addLine(const QString &strCase, const QString &strFigure, const QString &strFloor,
+                          const QString &strFloorFigure, double ratio,
                           const QString &strTarget) const
 {
     const QByteArray ratioText = QByteArray::number(ratio, 'f', 2);
@@ -50,7 +50,6 @@ void BenchReport::addLine(const QString &strCase, const QString &strFigure,
                 strFloorFigure.toUtf8().constData(), ratioText.constData(), qPrintable(strTarget));
     std::printf("bench: %s | %s | %s | %s | %s | %s | %s\n", qPrintable(m_strBenchmark),
                 qPrintable(strCase), strFigure.toUtf8().constData(), qPrintable(strFloor),
-                strFloorFigure.toUtf8().constData(), ratioText.constData(),
-                qPrintable(strTarget));
+                strFloorFigure.toUtf8().constData(), ratioText.constData(), qPrintable(strTarget));
     std::fflush(stdout);
 }
