@@ -13,6 +13,7 @@
 #include "benchreport.h"
 #include "roundtripclient.h"
 #include "websocketclientwrapper.h"
+#include "websockettransport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -15,7 +15,7 @@ bool JsonFieldReader::fail(const QString &strProblem)
     return false;
 }
 
-bool JsonFieldReader::take(const QString &strKey, QJsonValue *pValue)
+bool JsonFieldReader::take(QLatin1String strKey, QJsonValue *pValue)
 {
     *pValue = m_object.value(strKey);
     if (pValue->isUndefined())
@@ -23,7 +23,7 @@ bool JsonFieldReader::take(const QString &strKey, QJsonValue *pValue)
     return true;
 }
 
-bool JsonFieldReader::integer(const QString &strKey, int nMin, int nMax, int *pValue)
+bool JsonFieldReader::integer(QLatin1String strKey, int nMin, int nMax, int *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
@@ -36,7 +36,7 @@ bool JsonFieldReader::integer(const QString &strKey, int nMin, int nMax, int *pV
     return true;
 }
 
-bool JsonFieldReader::number(const QString &strKey, double min, double max, double *pValue)
+bool JsonFieldReader::number(QLatin1String strKey, double min, double max, double *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
@@ -48,7 +48,7 @@ bool JsonFieldReader::number(const QString &strKey, double min, double max, doub
     return true;
 }
 
-bool JsonFieldReader::text(const QString &strKey, int nMaxLength, QString *pValue)
+bool JsonFieldReader::text(QLatin1String strKey, int nMaxLength, QString *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
@@ -61,7 +61,7 @@ bool JsonFieldReader::text(const QString &strKey, int nMaxLength, QString *pValu
     return true;
 }
 
-bool JsonFieldReader::color(const QString &strKey, QColor *pValue)
+bool JsonFieldReader::color(QLatin1String strKey, QColor *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
@@ -73,7 +73,7 @@ bool JsonFieldReader::color(const QString &strKey, QColor *pValue)
     return true;
 }
 
-bool JsonFieldReader::array(const QString &strKey, int nMaxCount, QJsonArray *pValue)
+bool JsonFieldReader::array(QLatin1String strKey, int nMaxCount, QJsonArray *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
@@ -87,7 +87,7 @@ bool JsonFieldReader::array(const QString &strKey, int nMaxCount, QJsonArray *pV
     return true;
 }
 
-bool JsonFieldReader::object(const QString &strKey, QJsonObject *pValue)
+bool JsonFieldReader::object(QLatin1String strKey, QJsonObject *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))

@@ -22,18 +22,18 @@ public:
 
     JsonFieldReader(const QJsonObject &object, Place place, QString *pError);
 
-    bool integer(const QString &strKey, int nMin, int nMax, int *pValue);
-    bool number(const QString &strKey, double min, double max, double *pValue);
-    bool text(const QString &strKey, int nMaxLength, QString *pValue);
-    bool color(const QString &strKey, QColor *pValue);
-    bool array(const QString &strKey, int nMaxCount, QJsonArray *pValue);
-    bool object(const QString &strKey, QJsonObject *pValue);
+    bool integer(QLatin1String strKey, int nMin, int nMax, int *pValue);
+    bool number(QLatin1String strKey, double min, double max, double *pValue);
+    bool text(QLatin1String strKey, int nMaxLength, QString *pValue);
+    bool color(QLatin1String strKey, QColor *pValue);
+    bool array(QLatin1String strKey, int nMaxCount, QJsonArray *pValue);
+    bool object(QLatin1String strKey, QJsonObject *pValue);
 
     // Records a problem of this object that is not about one value's type or range.
     bool fail(const QString &strProblem);
 
 private:
-    bool take(const QString &strKey, QJsonValue *pValue);
+    bool take(QLatin1String strKey, QJsonValue *pValue);
 
     QJsonObject m_object;
     Place m_place;

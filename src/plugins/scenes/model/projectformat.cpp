@@ -80,18 +80,18 @@ bool readEntrance(JsonFieldReader &elementReader, int nScene, int nElement, Text
                   QString *pError)
 {
     QJsonObject object;
-    if (!elementReader.object(QStringLiteral("entrance"), &object))
+    if (!elementReader.object(QLatin1String("entrance"), &object))
         return false;
     const auto place = [nScene, nElement] {
         return elementPlace(nScene, nElement) + ProjectFormat::tr(", entrance");
     };
     JsonFieldReader reader(object, place, pError);
     QString type;
-    if (!reader.text(QStringLiteral("type"), PF::MaxNameLength, &type))
+    if (!reader.text(QLatin1String("type"), PF::MaxNameLength, &type))
         return false;
     if (!entranceFromName(type, &pElement->entrance))
         return reader.fail(ProjectFormat::tr("the entrance \"%1\" is not known.").arg(type));
-    return reader.integer(QStringLiteral("duration"), 0, PF::MaxDuration,
+    return reader.integer(QLatin1String("duration"), 0, PF::MaxDuration,
                           &pElement->entranceDuration);
 }
 
@@ -103,18 +103,18 @@ bool readElement(const QJsonValue &value, int nScene, int nElement, TextElement 
     if (!value.isObject())
         return reader.fail(ProjectFormat::tr("an element must be an object."));
     QString type;
-    if (!reader.text(QStringLiteral("type"), PF::MaxNameLength, &type))
+    if (!reader.text(QLatin1String("type"), PF::MaxNameLength, &type))
         return false;
     if (type != QLatin1String("text"))
         return reader.fail(ProjectFormat::tr("the element type \"%1\" is not known.").arg(type));
     double x = 0, y = 0, width = 0, height = 0;
-    const bool ok = reader.text(QStringLiteral("text"), PF::MaxTextLength, &pElement->text) &&
-                    reader.number(QStringLiteral("x"), -PF::MaxCoordinate, PF::MaxCoordinate, &x) &&
-                    reader.number(QStringLiteral("y"), -PF::MaxCoordinate, PF::MaxCoordinate, &y) &&
-                    reader.number(QStringLiteral("width"), 0, PF::MaxCoordinate, &width) &&
-                    reader.number(QStringLiteral("height"), 0, PF::MaxCoordinate, &height) &&
-                    reader.color(QStringLiteral("color"), &pElement->color) &&
-                    reader.integer(QStringLiteral("fontSize"), PF::MinFontSize, PF::MaxFontSize,
+    const bool ok = reader.text(QLatin1String("text"), PF::MaxTextLength, &pElement->text) &&
+                    reader.number(QLatin1String("x"), -PF::MaxCoordinate, PF::MaxCoordinate, &x) &&
+                    reader.number(QLatin1String("y"), -PF::MaxCoordinate, PF::MaxCoordinate, &y) &&
+                    reader.number(QLatin1String("width"), 0, PF::MaxCoordinate, &width) &&
+                    reader.number(QLatin1String("height"), 0, PF::MaxCoordinate, &height) &&
+                    reader.color(QLatin1String("color"), &pElement->color) &&
+                    reader.integer(QLatin1String("fontSize"), PF::MinFontSize, PF::MaxFontSize,
                                    &pElement->fontSize) &&
                     readEntrance(reader, nScene, nElement, pElement, pError);
     pElement->geometry = QRectF(x, y, width, height);
@@ -128,19 +128,18 @@ bool readScene(const QJsonValue &value, int nScene, Scene *pScene, QString *pErr
     if (!value.isObject())
         return reader.fail(ProjectFormat::tr("a scene must be an object."));
     QJsonArray elements;
-    if (!reader.text(QStringLiteral("name"), PF::MaxNameLength, &pScene->name) ||
-        !reader.color(QStringLiteral("background"), &pScene->background) ||
-        !reader.integer(QStringLiteral("duration"), PF::MinDuration, PF::MaxDuration,
+    if (!reader.text(QLatin1String("name"), PF::MaxNameLength, &pScene->name) ||
+        !reader.color(QLatin1String("background"), &pScene->background) ||
+        !reader.integer(QLatin1String("duration"), PF::MinDuration, PF::MaxDuration,
                         &pScene->duration) ||
-        !reader.array(QStringLiteral("elements"), PF::MaxElements, &elements))
+        !reader.array(QLatin1String("elements"), PF::MaxElements, &elements))
         return false;
     pScene->elements.clear();
     pScene->elements.reserve(elements.size());
     for (int i = 0; i < elements.size(); ++i) {
-        TextElement element;
-        if (!readElement(elements.at(i), nScene, i, &element, pError))
+        pScene->elements.append(TextElement());
+        if (!readElement(elements.at(i), nScene, i, &pScene->elements.last(), pError))
             return false;
-        pScene->elements.append(element);
     }
     return true;
 }
@@ -148,15 +147,15 @@ bool readScene(const QJsonValue &value, int nScene, Scene *pScene, QString *pErr
 bool readStage(JsonFieldReader &top, Project *pProject, QString *pError)
 {
     QJsonObject stage;
-    if (!top.object(QStringLiteral("stage"), &stage))
+    if (!top.object(QLatin1String("stage"), &stage))
         return false;
     JsonFieldReader reader(
             stage, [] { return ProjectFormat::tr("stage"); }, pError);
-    return reader.integer(QStringLiteral("width"), PF::MinStageSize, PF::MaxStageSize,
+    return reader.integer(QLatin1String("width"), PF::MinStageSize, PF::MaxStageSize,
                           &pProject->width) &&
-           reader.integer(QStringLiteral("height"), PF::MinStageSize, PF::MaxStageSize,
+           reader.integer(QLatin1String("height"), PF::MinStageSize, PF::MaxStageSize,
                           &pProject->height) &&
-           reader.integer(QStringLiteral("frameRate"), PF::MinFrameRate, PF::MaxFrameRate,
+           reader.integer(QLatin1String("frameRate"), PF::MinFrameRate, PF::MaxFrameRate,
                           &pProject->frameRate);
 }
 
@@ -330,7 +329,7 @@ bool ProjectFormat::fromJson(const QJsonObject &object, Project *pProject, QStri
         return top.fail(
                 tr("It is not a Veldra project: \"format\" is not \"%1\".").arg(formatName()));
     int version = 0;
-    if (!top.integer(QStringLiteral("version"), 1, INT_MAX, &version))
+    if (!top.integer(QLatin1String("version"), 1, INT_MAX, &version))
         return false;
     if (version > Version)
         return top.fail(tr("It was made by a newer version of Veldra (file format %1; this "
@@ -340,14 +339,13 @@ bool ProjectFormat::fromJson(const QJsonObject &object, Project *pProject, QStri
     Project project;
     QJsonArray scenes;
     if (!readStage(top, &project, pError) ||
-        !top.array(QStringLiteral("scenes"), MaxScenes, &scenes))
+        !top.array(QLatin1String("scenes"), MaxScenes, &scenes))
         return false;
     project.scenes.reserve(scenes.size());
     for (int i = 0; i < scenes.size(); ++i) {
-        Scene scene;
-        if (!readScene(scenes.at(i), i, &scene, pError))
+        project.scenes.append(Scene());
+        if (!readScene(scenes.at(i), i, &project.scenes.last(), pError))
             return false;
-        project.scenes.append(scene);
     }
     *pProject = project;
     return true;
