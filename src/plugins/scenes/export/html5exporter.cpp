@@ -1,11 +1,14 @@
 #include "html5exporter.h"
 
 #include "atomicfile.h"
+#include "projectjsonwriter_p.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QtMath>
+
+#include <cmath>
 
 namespace {
 
@@ -59,9 +62,15 @@ html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background:
 @keyframes enter-zoom { from { opacity: 0; transform: scale(0); } }
 )CSS";
 
+// Twelve significant digits. Whole numbers, the usual case, take the short way.
 QByteArray number(double value)
 {
-    return QByteArray::number(qIsFinite(value) ? value : 0.0, 'g', 12);
+    if (!qIsFinite(value))
+        value = 0;
+    const bool negativeZero = value == 0 && std::signbit(value);
+    if (value == std::trunc(value) && std::abs(value) < 1e12 && !negativeZero)
+        return QByteArray::number(static_cast<qint64>(value));
+    return QByteArray::number(value, 'g', 12);
 }
 
 QByteArray cssColor(const QColor &color)
@@ -69,7 +78,7 @@ QByteArray cssColor(const QColor &color)
     if (!color.isValid())
         return QByteArrayLiteral("transparent");
     if (color.alpha() == 255)
-        return color.name().toLatin1();
+        return ProjectJsonWriter::colorName(color); // #rrggbb
     return "rgba(" + QByteArray::number(color.red()) + ", " + QByteArray::number(color.green()) +
            ", " + QByteArray::number(color.blue()) + ", " + number(color.alphaF()) + ')';
 }
@@ -121,12 +130,21 @@ void appendElement(QByteArray &page, const TextElement &element)
     const QRectF &box = element.geometry;
     page += "<div class=\"element ";
     page += entranceClass(element.entrance);
-    page += "\" style=\"left:" + number(box.x()) + "px;top:" + number(box.y()) +
-            "px;width:" + number(box.width()) + "px;height:" + number(box.height()) +
-            "px;color:" + cssColor(element.color) +
-            ";font-size:" + QByteArray::number(qMax(1, element.fontSize)) +
-            "px;animation-duration:" + QByteArray::number(qMax(0, element.entranceDuration)) +
-            "ms\">";
+    page += "\" style=\"left:";
+    page += number(box.x());
+    page += "px;top:";
+    page += number(box.y());
+    page += "px;width:";
+    page += number(box.width());
+    page += "px;height:";
+    page += number(box.height());
+    page += "px;color:";
+    page += cssColor(element.color);
+    page += ";font-size:";
+    page += QByteArray::number(qMax(1, element.fontSize));
+    page += "px;animation-duration:";
+    page += QByteArray::number(qMax(0, element.entranceDuration));
+    page += "ms\">";
     appendEscaped(page, element.text);
     page += "</div>\n";
 }
