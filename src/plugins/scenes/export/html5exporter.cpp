@@ -1,11 +1,14 @@
 #include "html5exporter.h"
 
 #include "atomicfile.h"
+#include "projectjsonwriter_p.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QtMath>
+
+#include <cmath>
 
 namespace {
 
@@ -59,89 +62,133 @@ html, body { margin: 0; width: 100%; height: 100%; overflow: hidden; background:
 @keyframes enter-zoom { from { opacity: 0; transform: scale(0); } }
 )CSS";
 
-QString number(double value)
+// Twelve significant digits. Whole numbers, the usual case, take the short way.
+QByteArray number(double value)
 {
-    return QString::number(qIsFinite(value) ? value : 0.0, 'g', 12);
+    if (!qIsFinite(value))
+        value = 0;
+    const bool negativeZero = value == 0 && std::signbit(value);
+    if (value == std::trunc(value) && std::abs(value) < 1e12 && !negativeZero)
+        return QByteArray::number(static_cast<qint64>(value));
+    return QByteArray::number(value, 'g', 12);
 }
 
-QString cssColor(const QColor &color)
+QByteArray cssColor(const QColor &color)
 {
     if (!color.isValid())
-        return QStringLiteral("transparent");
+        return QByteArrayLiteral("transparent");
     if (color.alpha() == 255)
-        return color.name();
-    return QStringLiteral("rgba(%1, %2, %3, %4)")
-            .arg(color.red())
-            .arg(color.green())
-            .arg(color.blue())
-            .arg(number(color.alphaF()));
+        return ProjectJsonWriter::colorName(color); // #rrggbb
+    return "rgba(" + QByteArray::number(color.red()) + ", " + QByteArray::number(color.green()) +
+           ", " + QByteArray::number(color.blue()) + ", " + number(color.alphaF()) + ')';
 }
 
-QString entranceClass(TextElement::Entrance entrance)
+const char *entranceClass(TextElement::Entrance entrance)
 {
     switch (entrance) {
     case TextElement::Entrance::Fade:
-        return QStringLiteral("enter-fade");
+        return "enter-fade";
     case TextElement::Entrance::SlideLeft:
-        return QStringLiteral("enter-slide-left");
+        return "enter-slide-left";
     case TextElement::Entrance::SlideUp:
-        return QStringLiteral("enter-slide-up");
+        return "enter-slide-up";
     case TextElement::Entrance::Zoom:
-        return QStringLiteral("enter-zoom");
+        return "enter-zoom";
     case TextElement::Entrance::None:
         break;
     }
-    return QStringLiteral("enter-none");
+    return "enter-none";
 }
 
-// The multi-argument arg() substitutes in one pass, so "%1" in a user's text stays as it is.
-QString elementHtml(const TextElement &element)
+// The text as UTF-8 with the characters that HTML gives a meaning escaped, so that no project
+// text becomes markup. In UTF-8 these bytes stand only for themselves.
+void appendEscaped(QByteArray &page, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    for (const char ch : utf8) {
+        switch (ch) {
+        case '<':
+            page += "&lt;";
+            break;
+        case '>':
+            page += "&gt;";
+            break;
+        case '&':
+            page += "&amp;";
+            break;
+        case '"':
+            page += "&quot;";
+            break;
+        default:
+            page += ch;
+        }
+    }
+}
+
+void appendElement(QByteArray &page, const TextElement &element)
 {
     const QRectF &box = element.geometry;
-    return QStringLiteral(
-                   "<div class=\"element %1\" style=\"left:%2px;top:%3px;width:%4px;"
-                   "height:%5px;color:%6;font-size:%7px;animation-duration:%8ms\">%9</div>\n")
-            .arg(entranceClass(element.entrance), number(box.x()), number(box.y()),
-                 number(box.width()), number(box.height()), cssColor(element.color),
-                 QString::number(qMax(1, element.fontSize)),
-                 QString::number(qMax(0, element.entranceDuration)), element.text.toHtmlEscaped());
+    page += "<div class=\"element ";
+    page += entranceClass(element.entrance);
+    page += "\" style=\"left:";
+    page += number(box.x());
+    page += "px;top:";
+    page += number(box.y());
+    page += "px;width:";
+    page += number(box.width());
+    page += "px;height:";
+    page += number(box.height());
+    page += "px;color:";
+    page += cssColor(element.color);
+    page += ";font-size:";
+    page += QByteArray::number(qMax(1, element.fontSize));
+    page += "px;animation-duration:";
+    page += QByteArray::number(qMax(0, element.entranceDuration));
+    page += "ms\">";
+    appendEscaped(page, element.text);
+    page += "</div>\n";
 }
 
-QString sceneHtml(const Scene &scene, bool bFirst)
+void appendScene(QByteArray &page, const Scene &scene, bool bFirst)
 {
-    QString elements;
+    page += bFirst ? "<section class=\"scene active\"" : "<section class=\"scene\"";
+    page += " data-duration=\"" + QByteArray::number(qMax(1, scene.duration)) +
+            "\" style=\"background-color:" + cssColor(scene.background) + "\" aria-label=\"";
+    appendEscaped(page, scene.name);
+    page += "\">\n";
     for (const TextElement &element : scene.elements)
-        elements += elementHtml(element);
-    return QStringLiteral("<section class=\"scene%1\" data-duration=\"%2\" "
-                          "style=\"background-color:%3\" aria-label=\"%4\">\n%5</section>\n")
-            .arg(bFirst ? QStringLiteral(" active") : QString(),
-                 QString::number(qMax(1, scene.duration)), cssColor(scene.background),
-                 scene.name.toHtmlEscaped(), elements);
+        appendElement(page, element);
+    page += "</section>\n";
 }
 
 QByteArray indexHtml(const Project &project, const QString &title)
 {
-    const QByteArray scriptHash =
+    static const QByteArray scriptHash =
             QCryptographicHash::hash(s_script, QCryptographicHash::Sha256).toBase64();
-    QString scenes;
+    int elements = 0;
+    for (const Scene &scene : project.scenes)
+        elements += scene.elements.size();
+    QByteArray page;
+    page.reserve(4096 + 200 * project.scenes.size() + 300 * elements);
+    page += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+            "<meta name=\"generator\" content=\"";
+    page += s_generator;
+    page += "\">\n<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+            "style-src 'self' 'unsafe-inline'; script-src 'sha256-" +
+            scriptHash +
+            "'\">\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+            "<title>";
+    appendEscaped(page, title);
+    page += "</title>\n<link rel=\"stylesheet\" href=\"" + Html5Exporter::styleFileName().toUtf8() +
+            "\">\n</head>\n<body>\n<div id=\"stage\" style=\"width:" +
+            QByteArray::number(qMax(1, project.width)) +
+            "px;height:" + QByteArray::number(qMax(1, project.height)) + "px\">\n";
     for (int i = 0; i < project.scenes.size(); ++i)
-        scenes += sceneHtml(project.scenes.at(i), i == 0);
-    const QString page =
-            QStringLiteral(
-                    "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
-                    "<meta name=\"generator\" content=\"%1\">\n"
-                    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-                    "style-src 'self' 'unsafe-inline'; script-src 'sha256-%2'\">\n"
-                    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                    "<title>%3</title>\n<link rel=\"stylesheet\" href=\"%4\">\n</head>\n<body>\n"
-                    "<div id=\"stage\" style=\"width:%5px;height:%6px\">\n%7</div>\n"
-                    "<script>%8</script>\n</body>\n</html>\n")
-                    .arg(QLatin1String(s_generator), QString::fromLatin1(scriptHash),
-                         title.toHtmlEscaped(), Html5Exporter::styleFileName(),
-                         QString::number(qMax(1, project.width)),
-                         QString::number(qMax(1, project.height)), scenes,
-                         QString::fromUtf8(s_script));
-    return page.toUtf8();
+        appendScene(page, project.scenes.at(i), i == 0);
+    page += "</div>\n<script>";
+    page += s_script;
+    page += "</script>\n</body>\n</html>\n";
+    return page;
 }
 
 bool writeFile(const QString &path, const QByteArray &content, QString *errorString)

@@ -2,22 +2,20 @@
 
 #include <cmath>
 
-JsonFieldReader::JsonFieldReader(const QJsonObject &object, const QString &strPlace,
-                                 QString *pError)
+JsonFieldReader::JsonFieldReader(const QJsonObject &object, Place place, QString *pError)
     : m_object(object)
-    , m_strPlace(strPlace)
+    , m_place(std::move(place))
     , m_pError(pError)
 {}
 
 bool JsonFieldReader::fail(const QString &strProblem)
 {
     if (m_pError)
-        *m_pError =
-                m_strPlace.isEmpty() ? strProblem : m_strPlace + QLatin1String(": ") + strProblem;
+        *m_pError = m_place ? m_place() + QLatin1String(": ") + strProblem : strProblem;
     return false;
 }
 
-bool JsonFieldReader::take(const QString &strKey, QJsonValue *pValue)
+bool JsonFieldReader::take(QLatin1String strKey, QJsonValue *pValue)
 {
     *pValue = m_object.value(strKey);
     if (pValue->isUndefined())
@@ -25,7 +23,7 @@ bool JsonFieldReader::take(const QString &strKey, QJsonValue *pValue)
     return true;
 }
 
-bool JsonFieldReader::integer(const QString &strKey, int nMin, int nMax, int *pValue)
+bool JsonFieldReader::integer(QLatin1String strKey, int nMin, int nMax, int *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
@@ -38,7 +36,7 @@ bool JsonFieldReader::integer(const QString &strKey, int nMin, int nMax, int *pV
     return true;
 }
 
-bool JsonFieldReader::number(const QString &strKey, double min, double max, double *pValue)
+bool JsonFieldReader::number(QLatin1String strKey, double min, double max, double *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
@@ -50,43 +48,46 @@ bool JsonFieldReader::number(const QString &strKey, double min, double max, doub
     return true;
 }
 
-bool JsonFieldReader::text(const QString &strKey, int nMaxLength, QString *pValue)
+bool JsonFieldReader::text(QLatin1String strKey, int nMaxLength, QString *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
         return false;
-    if (!value.isString() || value.toString().size() > nMaxLength)
+    const QString text = value.toString();
+    if (!value.isString() || text.size() > nMaxLength)
         return fail(
                 tr("\"%1\" must be a text of at most %2 characters.").arg(strKey).arg(nMaxLength));
-    *pValue = value.toString();
+    *pValue = text;
     return true;
 }
 
-bool JsonFieldReader::color(const QString &strKey, QColor *pValue)
+bool JsonFieldReader::color(QLatin1String strKey, QColor *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
         return false;
-    if (!value.isString() || !QColor::isValidColor(value.toString()))
+    const QColor color(value.toString()); // invalid for an empty text, and so for a non-text
+    if (!value.isString() || !color.isValid())
         return fail(tr("\"%1\" must be a colour such as \"#ff8800\".").arg(strKey));
-    *pValue = QColor(value.toString());
+    *pValue = color;
     return true;
 }
 
-bool JsonFieldReader::array(const QString &strKey, int nMaxCount, QJsonArray *pValue)
+bool JsonFieldReader::array(QLatin1String strKey, int nMaxCount, QJsonArray *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))
         return false;
     if (!value.isArray())
         return fail(tr("\"%1\" must be a list.").arg(strKey));
-    if (value.toArray().size() > nMaxCount)
+    const QJsonArray array = value.toArray();
+    if (array.size() > nMaxCount)
         return fail(tr("\"%1\" has more than %2 entries.").arg(strKey).arg(nMaxCount));
-    *pValue = value.toArray();
+    *pValue = array;
     return true;
 }
 
-bool JsonFieldReader::object(const QString &strKey, QJsonObject *pValue)
+bool JsonFieldReader::object(QLatin1String strKey, QJsonObject *pValue)
 {
     QJsonValue value;
     if (!take(strKey, &value))

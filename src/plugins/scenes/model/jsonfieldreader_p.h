@@ -6,31 +6,36 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <functional>
+
 /*!
  * Takes typed, range-checked values out of one JSON object. The first value that is missing or
  * wrong stores a sentence naming the place and the key in *pError, and every read returns false.
+ * The place ("scene 3, element 2") is only put into words when something is wrong.
  */
 class JsonFieldReader
 {
     Q_DECLARE_TR_FUNCTIONS(JsonFieldReader)
 
 public:
-    JsonFieldReader(const QJsonObject &object, const QString &strPlace, QString *pError);
+    using Place = std::function<QString()>; // none for the top level
 
-    bool integer(const QString &strKey, int nMin, int nMax, int *pValue);
-    bool number(const QString &strKey, double min, double max, double *pValue);
-    bool text(const QString &strKey, int nMaxLength, QString *pValue);
-    bool color(const QString &strKey, QColor *pValue);
-    bool array(const QString &strKey, int nMaxCount, QJsonArray *pValue);
-    bool object(const QString &strKey, QJsonObject *pValue);
+    JsonFieldReader(const QJsonObject &object, Place place, QString *pError);
+
+    bool integer(QLatin1String strKey, int nMin, int nMax, int *pValue);
+    bool number(QLatin1String strKey, double min, double max, double *pValue);
+    bool text(QLatin1String strKey, int nMaxLength, QString *pValue);
+    bool color(QLatin1String strKey, QColor *pValue);
+    bool array(QLatin1String strKey, int nMaxCount, QJsonArray *pValue);
+    bool object(QLatin1String strKey, QJsonObject *pValue);
 
     // Records a problem of this object that is not about one value's type or range.
     bool fail(const QString &strProblem);
 
 private:
-    bool take(const QString &strKey, QJsonValue *pValue);
+    bool take(QLatin1String strKey, QJsonValue *pValue);
 
     QJsonObject m_object;
-    QString m_strPlace;
+    Place m_place;
     QString *m_pError;
 };

@@ -1,6 +1,7 @@
 #include "projectformat.h"
 
 #include "jsonfieldreader_p.h"
+#include "projectjsonwriter_p.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,46 +14,22 @@
 
 namespace {
 
-struct EntranceName
-{
-    TextElement::Entrance entrance;
-    const char *name;
-};
-
-const EntranceName entranceNames[] = {
-        {TextElement::Entrance::None, "none"},
-        {TextElement::Entrance::Fade, "fade"},
-        {TextElement::Entrance::SlideLeft, "slide-left"},
-        {TextElement::Entrance::SlideUp, "slide-up"},
-        {TextElement::Entrance::Zoom, "zoom"},
-};
-
-QString entranceName(TextElement::Entrance entrance)
-{
-    for (const EntranceName &entry : entranceNames) {
-        if (entry.entrance == entrance)
-            return QLatin1String(entry.name);
-    }
-    return QStringLiteral("none");
-}
-
 bool entranceFromName(const QString &strName, TextElement::Entrance *pEntrance)
 {
-    for (const EntranceName &entry : entranceNames) {
-        if (strName == QLatin1String(entry.name)) {
-            *pEntrance = entry.entrance;
+    using Entrance = TextElement::Entrance;
+    for (Entrance entrance :
+         {Entrance::None, Entrance::Fade, Entrance::SlideLeft, Entrance::SlideUp, Entrance::Zoom}) {
+        if (strName == QLatin1String(ProjectJsonWriter::entranceName(entrance))) {
+            *pEntrance = entrance;
             return true;
         }
     }
     return false;
 }
 
-// An invalid colour is written as an empty text, which reading refuses.
 QString colorName(const QColor &color)
 {
-    if (!color.isValid())
-        return QString();
-    return color.name(color.alpha() == 255 ? QColor::HexRgb : QColor::HexArgb);
+    return QString::fromLatin1(ProjectJsonWriter::colorName(color));
 }
 
 int mebibytes(qint64 nBytes)
@@ -62,7 +39,7 @@ int mebibytes(qint64 nBytes)
 
 QJsonObject elementToJson(const TextElement &element)
 {
-    const QJsonObject entrance{{"type", entranceName(element.entrance)},
+    const QJsonObject entrance{{"type", ProjectJsonWriter::entranceName(element.entrance)},
                                {"duration", element.entranceDuration}};
     return {{"type", "text"},
             {"text", element.text},
@@ -94,67 +71,75 @@ namespace {
 
 using PF = ProjectFormat; // for the limits; texts use ProjectFormat::tr so they keep their context
 
-bool readEntrance(JsonFieldReader &elementReader, const QString &strPlace, TextElement *pElement,
+QString elementPlace(int nScene, int nElement)
+{
+    return ProjectFormat::tr("scene %1, element %2").arg(nScene + 1).arg(nElement + 1);
+}
+
+bool readEntrance(JsonFieldReader &elementReader, int nScene, int nElement, TextElement *pElement,
                   QString *pError)
 {
     QJsonObject object;
-    if (!elementReader.object(QStringLiteral("entrance"), &object))
+    if (!elementReader.object(QLatin1String("entrance"), &object))
         return false;
-    JsonFieldReader reader(object, strPlace, pError);
+    const auto place = [nScene, nElement] {
+        return elementPlace(nScene, nElement) + ProjectFormat::tr(", entrance");
+    };
+    JsonFieldReader reader(object, place, pError);
     QString type;
-    if (!reader.text(QStringLiteral("type"), PF::MaxNameLength, &type))
+    if (!reader.text(QLatin1String("type"), PF::MaxNameLength, &type))
         return false;
     if (!entranceFromName(type, &pElement->entrance))
         return reader.fail(ProjectFormat::tr("the entrance \"%1\" is not known.").arg(type));
-    return reader.integer(QStringLiteral("duration"), 0, PF::MaxDuration,
+    return reader.integer(QLatin1String("duration"), 0, PF::MaxDuration,
                           &pElement->entranceDuration);
 }
 
 bool readElement(const QJsonValue &value, int nScene, int nElement, TextElement *pElement,
                  QString *pError)
 {
-    const QString place =
-            ProjectFormat::tr("scene %1, element %2").arg(nScene + 1).arg(nElement + 1);
+    const auto place = [nScene, nElement] { return elementPlace(nScene, nElement); };
     JsonFieldReader reader(value.toObject(), place, pError);
     if (!value.isObject())
         return reader.fail(ProjectFormat::tr("an element must be an object."));
     QString type;
-    if (!reader.text(QStringLiteral("type"), PF::MaxNameLength, &type))
+    if (!reader.text(QLatin1String("type"), PF::MaxNameLength, &type))
         return false;
     if (type != QLatin1String("text"))
         return reader.fail(ProjectFormat::tr("the element type \"%1\" is not known.").arg(type));
     double x = 0, y = 0, width = 0, height = 0;
-    const bool ok = reader.text(QStringLiteral("text"), PF::MaxTextLength, &pElement->text) &&
-                    reader.number(QStringLiteral("x"), -PF::MaxCoordinate, PF::MaxCoordinate, &x) &&
-                    reader.number(QStringLiteral("y"), -PF::MaxCoordinate, PF::MaxCoordinate, &y) &&
-                    reader.number(QStringLiteral("width"), 0, PF::MaxCoordinate, &width) &&
-                    reader.number(QStringLiteral("height"), 0, PF::MaxCoordinate, &height) &&
-                    reader.color(QStringLiteral("color"), &pElement->color) &&
-                    reader.integer(QStringLiteral("fontSize"), PF::MinFontSize, PF::MaxFontSize,
+    const bool ok = reader.text(QLatin1String("text"), PF::MaxTextLength, &pElement->text) &&
+                    reader.number(QLatin1String("x"), -PF::MaxCoordinate, PF::MaxCoordinate, &x) &&
+                    reader.number(QLatin1String("y"), -PF::MaxCoordinate, PF::MaxCoordinate, &y) &&
+                    reader.number(QLatin1String("width"), 0, PF::MaxCoordinate, &width) &&
+                    reader.number(QLatin1String("height"), 0, PF::MaxCoordinate, &height) &&
+                    reader.color(QLatin1String("color"), &pElement->color) &&
+                    reader.integer(QLatin1String("fontSize"), PF::MinFontSize, PF::MaxFontSize,
                                    &pElement->fontSize) &&
-                    readEntrance(reader, place + ProjectFormat::tr(", entrance"), pElement, pError);
+                    readEntrance(reader, nScene, nElement, pElement, pError);
     pElement->geometry = QRectF(x, y, width, height);
     return ok;
 }
 
 bool readScene(const QJsonValue &value, int nScene, Scene *pScene, QString *pError)
 {
-    JsonFieldReader reader(value.toObject(), ProjectFormat::tr("scene %1").arg(nScene + 1), pError);
+    const auto place = [nScene] { return ProjectFormat::tr("scene %1").arg(nScene + 1); };
+    JsonFieldReader reader(value.toObject(), place, pError);
     if (!value.isObject())
         return reader.fail(ProjectFormat::tr("a scene must be an object."));
     QJsonArray elements;
-    if (!reader.text(QStringLiteral("name"), PF::MaxNameLength, &pScene->name) ||
-        !reader.color(QStringLiteral("background"), &pScene->background) ||
-        !reader.integer(QStringLiteral("duration"), PF::MinDuration, PF::MaxDuration,
+    if (!reader.text(QLatin1String("name"), PF::MaxNameLength, &pScene->name) ||
+        !reader.color(QLatin1String("background"), &pScene->background) ||
+        !reader.integer(QLatin1String("duration"), PF::MinDuration, PF::MaxDuration,
                         &pScene->duration) ||
-        !reader.array(QStringLiteral("elements"), PF::MaxElements, &elements))
+        !reader.array(QLatin1String("elements"), PF::MaxElements, &elements))
         return false;
     pScene->elements.clear();
+    pScene->elements.reserve(elements.size());
     for (int i = 0; i < elements.size(); ++i) {
-        TextElement element;
-        if (!readElement(elements.at(i), nScene, i, &element, pError))
+        pScene->elements.append(TextElement());
+        if (!readElement(elements.at(i), nScene, i, &pScene->elements.last(), pError))
             return false;
-        pScene->elements.append(element);
     }
     return true;
 }
@@ -162,14 +147,15 @@ bool readScene(const QJsonValue &value, int nScene, Scene *pScene, QString *pErr
 bool readStage(JsonFieldReader &top, Project *pProject, QString *pError)
 {
     QJsonObject stage;
-    if (!top.object(QStringLiteral("stage"), &stage))
+    if (!top.object(QLatin1String("stage"), &stage))
         return false;
-    JsonFieldReader reader(stage, ProjectFormat::tr("stage"), pError);
-    return reader.integer(QStringLiteral("width"), PF::MinStageSize, PF::MaxStageSize,
+    JsonFieldReader reader(
+            stage, [] { return ProjectFormat::tr("stage"); }, pError);
+    return reader.integer(QLatin1String("width"), PF::MinStageSize, PF::MaxStageSize,
                           &pProject->width) &&
-           reader.integer(QStringLiteral("height"), PF::MinStageSize, PF::MaxStageSize,
+           reader.integer(QLatin1String("height"), PF::MinStageSize, PF::MaxStageSize,
                           &pProject->height) &&
-           reader.integer(QStringLiteral("frameRate"), PF::MinFrameRate, PF::MaxFrameRate,
+           reader.integer(QLatin1String("frameRate"), PF::MinFrameRate, PF::MaxFrameRate,
                           &pProject->frameRate);
 }
 
@@ -241,6 +227,28 @@ QString parseErrorSentence(QJsonParseError::ParseError error)
     }
 }
 
+// Reads the file in one buffer of the size it has now, plus one byte that tells whether it grew
+// since; a file that grows while it is read is read on, but never past nLimit bytes.
+bool readAtMost(QFile &file, qint64 nLimit, QByteArray *pBytes)
+{
+    QByteArray bytes;
+    qint64 capacity = qMin(file.size() + 1, nLimit);
+    qint64 filled = 0;
+    for (;;) {
+        bytes.resize(static_cast<int>(capacity));
+        const qint64 read = file.read(bytes.data() + filled, capacity - filled);
+        if (read < 0)
+            return false;
+        filled += read;
+        if (filled < capacity || capacity == nLimit)
+            break;
+        capacity = qMin(2 * capacity, nLimit);
+    }
+    bytes.resize(static_cast<int>(filled));
+    *pBytes = bytes;
+    return true;
+}
+
 struct TextPosition
 {
     int line;
@@ -288,7 +296,8 @@ bool ProjectFormat::isPackedPath(const QString &strPath)
 
 QByteArray ProjectFormat::write(const Project &project, bool bPacked)
 {
-    return encode(toJson(project), bPacked);
+    const QByteArray json = ProjectJsonWriter::write(project);
+    return bPacked ? qCompress(json) : json;
 }
 
 bool ProjectFormat::read(const QByteArray &bytes, bool bPacked, Project *pProject, QString *pError)
@@ -315,12 +324,12 @@ QJsonObject ProjectFormat::toJson(const Project &project)
 
 bool ProjectFormat::fromJson(const QJsonObject &object, Project *pProject, QString *pError)
 {
-    JsonFieldReader top(object, QString(), pError);
+    JsonFieldReader top(object, nullptr, pError);
     if (object.value(QStringLiteral("format")).toString() != formatName())
         return top.fail(
                 tr("It is not a Veldra project: \"format\" is not \"%1\".").arg(formatName()));
     int version = 0;
-    if (!top.integer(QStringLiteral("version"), 1, INT_MAX, &version))
+    if (!top.integer(QLatin1String("version"), 1, INT_MAX, &version))
         return false;
     if (version > Version)
         return top.fail(tr("It was made by a newer version of Veldra (file format %1; this "
@@ -330,13 +339,13 @@ bool ProjectFormat::fromJson(const QJsonObject &object, Project *pProject, QStri
     Project project;
     QJsonArray scenes;
     if (!readStage(top, &project, pError) ||
-        !top.array(QStringLiteral("scenes"), MaxScenes, &scenes))
+        !top.array(QLatin1String("scenes"), MaxScenes, &scenes))
         return false;
+    project.scenes.reserve(scenes.size());
     for (int i = 0; i < scenes.size(); ++i) {
-        Scene scene;
-        if (!readScene(scenes.at(i), i, &scene, pError))
+        project.scenes.append(Scene());
+        if (!readScene(scenes.at(i), i, &project.scenes.last(), pError))
             return false;
-        project.scenes.append(scene);
     }
     *pProject = project;
     return true;
@@ -391,11 +400,12 @@ bool ProjectFormat::readFileObject(const QString &strPath, QJsonObject *pObject,
         *pError = tr("The file is larger than %1 MiB.").arg(mebibytes(MaxFileSize));
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!file.open(QIODevice::ReadOnly) || !readAtMost(file, MaxFileSize + 1, &bytes)) {
         *pError = tr("The file cannot be read: %1.").arg(file.errorString());
         return false;
     }
-    return decode(file.read(MaxFileSize + 1), isPackedPath(strPath), pObject, pError);
+    return decode(bytes, isPackedPath(strPath), pObject, pError);
 }
 
 QString ProjectFormat::sceneProblem(const Scene &scene)
