@@ -483,11 +483,13 @@ private slots:
         UpdateSchedule::setFrequency(UpdateSchedule::Daily);
         QSignalSpy finished(registry(), &QSimpleUpdater::checkingFinished);
         UpdateSchedule schedule(url);
+        QSignalSpy prepared(&schedule, &UpdateSchedule::aboutToCheck);
         QTest::qWait(200);
         QCOMPARE(finished.count(), 0);
 
         m_fixture->mainWindow()->show();
         QVERIFY(finished.wait(10000));
+        QCOMPARE(prepared.count(), 1);
         const QDateTime stored = QDateTime::fromString(
                 valueOnDisk(m_fixture->filePath("user.ini"), "Updater/LastCheck").toString(),
                 Qt::ISODate);

@@ -86,5 +86,6 @@ void UpdateSchedule::check()
         settings()->setValue(lastCheckKey, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
         settings()->sync();
     }
+    emit aboutToCheck(m_url);
     QSimpleUpdater::getInstance()->checkForUpdates(m_url, true);
 }

@@ -33,6 +33,10 @@ public:
     // before now. A last check that is missing, unreadable or later than now makes it due.
     static bool isDue(Frequency frequency, const QVariant &lastCheck, const QDateTime &now);
 
+signals:
+    // Right before the check, for the caller to set the updater's options for the address.
+    void aboutToCheck(const QString &url);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

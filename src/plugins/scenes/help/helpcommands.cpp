@@ -71,8 +71,8 @@ HelpCommands::HelpCommands(QObject *parent)
     updateWebCommands();
     const QString feed = updateFeed();
     if (!feed.isEmpty()) {
-        prepareUpdater(feed);
-        new UpdateSchedule(feed, this);
+        auto *schedule = new UpdateSchedule(feed, this);
+        connect(schedule, &UpdateSchedule::aboutToCheck, this, &HelpCommands::prepareUpdater);
     }
 }
 
