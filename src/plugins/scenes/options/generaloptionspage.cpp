@@ -50,6 +50,7 @@ GeneralOptionsPage::GeneralOptionsPage(QWidget *parent)
     m_pUpdateFrequencyCombo->setObjectName(QStringLiteral("updateFrequencyCombo"));
     m_pUpdateFrequencyCombo->addItem(tr("Daily"), UpdateSchedule::Daily);
     m_pUpdateFrequencyCombo->addItem(tr("Weekly"), UpdateSchedule::Weekly);
+    m_pUpdateFrequencyCombo->setAccessibleName(m_pUpdateCheck->text()); // it has no label
     layout->addRow(m_pUpdateCheck, m_pUpdateFrequencyCombo);
 
     connect(m_pAutoBackupCheck, &QCheckBox::toggled, m_pBackupIntervalSpin, &QWidget::setEnabled);
