@@ -313,6 +313,26 @@
         <source>The download failed because of a network error.</source>
         <translation>Der Download ist wegen eines Netzwerkfehlers fehlgeschlagen.</translation>
     </message>
+    <message>
+        <source>The update is not signed, so it cannot be trusted.</source>
+        <translation>Das Update ist nicht signiert, daher kann ihm nicht vertraut werden.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature is malformed, so it cannot be trusted.</source>
+        <translation>Die Signatur des Updates ist fehlerhaft, daher kann ihm nicht vertraut werden.</translation>
+    </message>
+    <message>
+        <source>The downloaded update is too large to check its signature, so it was deleted.</source>
+        <translation>Das heruntergeladene Update ist zu groß, um seine Signatur zu prüfen, daher wurde es gelöscht.</translation>
+    </message>
+    <message>
+        <source>The downloaded update could not be read to check its signature, so it was deleted.</source>
+        <translation>Das heruntergeladene Update konnte zur Prüfung seiner Signatur nicht gelesen werden, daher wurde es gelöscht.</translation>
+    </message>
+    <message>
+        <source>The downloaded update is not signed by the publisher of Veldra, so it was deleted.</source>
+        <translation>Das heruntergeladene Update ist nicht vom Herausgeber von Veldra signiert, daher wurde es gelöscht.</translation>
+    </message>
 </context>
 <context>
     <name>EditCommands</name>
@@ -454,6 +474,22 @@
     <message>
         <source>Backup interval:</source>
         <translation>Sicherungsintervall:</translation>
+    </message>
+    <message>
+        <source>Check for updates automatically</source>
+        <translation>Automatisch nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>This installation has no update address, so it cannot check for updates.</source>
+        <translation>Diese Installation hat keine Update-Adresse, daher kann sie nicht nach Updates suchen.</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1272,10 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
         <source>The update&apos;s address is not a web address.</source>
         <translation>Die Adresse des Updates ist keine Webadresse.</translation>
     </message>
+    <message>
+        <source>You chose to skip this version.</source>
+        <translation>Sie haben diese Version übersprungen.</translation>
+    </message>
 </context>
 <context>
     <name>VDCommandPalette</name>
@@ -1268,6 +1308,14 @@ Möchten Sie diesen Eintrag aus dem Verlauf entfernen?</translation>
     <message>
         <source>&lt;h2&gt;Failed to load release notes.&lt;/h2&gt;</source>
         <translation>&lt;h2&gt;Die Versionshinweise konnten nicht geladen werden.&lt;/h2&gt;</translation>
+    </message>
+    <message>
+        <source>Remind Me Later</source>
+        <translation>Später erinnern</translation>
+    </message>
+    <message>
+        <source>Skip This Version</source>
+        <translation>Diese Version überspringen</translation>
     </message>
 </context>
 <context>

@@ -13,8 +13,8 @@
 #include "contextmanager.h"
 #include "documentmanager.h"
 #include "icore.h"
-#include "ioptionpage.h"
 #include "ilanguagemanager.h"
+#include "ioptionpage.h"
 #include "ithemesmanager.h"
 #include "mainwindow.h"
 #include "proxyaction.h"
@@ -109,14 +109,8 @@ class TestScenesOptions : public QObject
     // The next run: a fresh registry and window reading a copy of the settings file on disk.
     void restartFromDisk()
     {
-        QTemporaryDir disk;
-        QVERIFY(QFile::copy(m_fixture->filePath("user.ini"), disk.filePath("user.ini")));
         m_editorCommands.reset();
-        m_fixture.reset();
-        m_fixture = std::make_unique<CoreFixture>(false);
-        QVERIFY(QFile::copy(disk.filePath("user.ini"), m_fixture->filePath("user.ini")));
-        m_fixture->userSettings()->sync();
-        m_fixture->createMainWindow();
+        CoreFixture::restartFromDisk(m_fixture);
         m_editorCommands = std::make_unique<SceneEditorCommands>();
     }
 
@@ -318,31 +312,51 @@ private slots:
     {
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<int>("interval");
-        QTest::newRow("off, 45 s") << false << 45;
-        QTest::newRow("on, 10 min") << true << 600;
+        QTest::addColumn<QString>("updates"); // chosen; empty: no feed, so it cannot be chosen
+        QTest::newRow("off, 45 s, no update feed") << false << 45 << "";
+        QTest::newRow("on, 10 min, weekly updates") << true << 600 << "Weekly";
     }
     void generalPageRoundTrip()
     {
         QFETCH(bool, enabled);
         QFETCH(int, interval);
+        QFETCH(QString, updates);
         DocumentManager::setAutoBackupEnabled(!enabled);
+        ICore::settings()->setValue("Veldra/AppcastUrl",
+                                    updates.isEmpty() ? "" : "https://127.0.0.1:1/appcast.json");
         {
             GeneralOptionsPage page;
             page.initValues();
+            auto *updateCheck = child<QCheckBox>(&page, "updateCheck");
+            auto *frequency = child<QComboBox>(&page, "updateFrequencyCombo");
+            QCOMPARE(updateCheck->isEnabled(), !updates.isEmpty());
+            QCOMPARE(updateCheck->toolTip().isEmpty(), !updates.isEmpty());
+            QVERIFY(!updateCheck->isChecked() && !frequency->isEnabled());
             QSignalSpy edited(&page, &IOptionPage::dataChanged);
             child<QCheckBox>(&page, "autoBackupCheck")->setChecked(enabled);
             child<QSpinBox>(&page, "backupIntervalSpin")->setValue(interval);
-            QCOMPARE(edited.count(), 2);
+            if (!updates.isEmpty()) {
+                updateCheck->setChecked(true);
+                frequency->setCurrentText(updates);
+            }
+            QCOMPARE(edited.count(), updates.isEmpty() ? 2 : 4);
             page.saveChanges();
         }
         const QString file = m_fixture->filePath("user.ini");
         QCOMPARE(valueOnDisk(file, "Veldra/AutoBackup.Enable").toBool(), enabled);
         QCOMPARE(valueOnDisk(file, "Veldra/AutoBackup.Interval").toInt(), interval);
+        QCOMPARE(valueOnDisk(file, "Updater/AutomaticCheck").toString(),
+                 updates.isEmpty() ? "off" : updates.toLower());
 
         m_fixture->destroyMainWindow();
         m_fixture->createMainWindow();
         QCOMPARE(DocumentManager::isAutobackupEnabled(), enabled);
         QCOMPARE(DocumentManager::getAutobackupTimeout(), interval);
+        GeneralOptionsPage page;
+        page.initValues();
+        QCOMPARE(child<QComboBox>(&page, "updateFrequencyCombo")->isEnabled(), !updates.isEmpty());
+        QCOMPARE(child<QComboBox>(&page, "updateFrequencyCombo")->currentText(),
+                 updates.isEmpty() ? "Daily" : updates);
     }
 
     void appearanceStoresChoice_data()

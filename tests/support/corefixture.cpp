@@ -40,6 +40,20 @@ void CoreFixture::destroyMainWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// The copy goes to a new folder: QSettings objects of one process share a cache per file.
+void CoreFixture::restartFromDisk(std::unique_ptr<CoreFixture> &fixture)
+{
+    const QTemporaryDir disk;
+    const QString copy = disk.filePath(QStringLiteral("user.ini"));
+    if (!QFile::copy(fixture->filePath(QStringLiteral("user.ini")), copy))
+        qWarning("CoreFixture: the settings file was never written");
+    fixture.reset();
+    fixture = std::make_unique<CoreFixture>(false);
+    QFile::copy(copy, fixture->filePath(QStringLiteral("user.ini")));
+    fixture->userSettings()->sync();
+    fixture->createMainWindow();
+}
+
 MainWindow *CoreFixture::mainWindow() const
 {
     return m_mainWindow;

@@ -29,6 +29,10 @@ public:
     MainWindow *createMainWindow();
     void destroyMainWindow();
 
+    // The next run: replaces the fixture by a fresh one, with its window, that reads a copy of
+    // the user settings file as the last one left it on disk.
+    static void restartFromDisk(std::unique_ptr<CoreFixture> &fixture);
+
     MainWindow *mainWindow() const;
     QSettings *userSettings() const;
     QSettings *globalSettings() const;

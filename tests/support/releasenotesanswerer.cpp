@@ -7,7 +7,11 @@
 #include <QPushButton>
 
 ReleaseNotesAnswerer::ReleaseNotesAnswerer(bool bPressUpdate)
-    : m_pressUpdate(bPressUpdate)
+    : ReleaseNotesAnswerer(QString::fromLatin1(bPressUpdate ? "m_pBtnUpdate" : "m_pBtnClose"))
+{}
+
+ReleaseNotesAnswerer::ReleaseNotesAnswerer(const QString &buttonName)
+    : m_buttonName(buttonName)
 {
     m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &ReleaseNotesAnswerer::poll);
@@ -29,9 +33,8 @@ void ReleaseNotesAnswerer::poll()
     auto *dialog = qobject_cast<VDReleaseNoteDlg *>(QApplication::activeModalWidget());
     if (!dialog || !dialog->isVisible() || dialog == m_answered)
         return;
-    auto *button = dialog->findChild<QPushButton *>(m_pressUpdate ? QStringLiteral("m_pBtnUpdate")
-                                                                  : QStringLiteral("m_pBtnClose"));
-    if (!button->isEnabled())
+    auto *button = dialog->findChild<QPushButton *>(m_buttonName);
+    if (!button || !button->isEnabled())
         return;
 
     m_answered = dialog;

@@ -9,8 +9,8 @@ class VDReleaseNoteDlg;
 
 /*!
  * Answers the modal release-notes dialog while it lives: records its heading and presses
- * "Update" or "Close". "Update" is pressed only once it is enabled, that is, once a remote page
- * has loaded.
+ * "Update" or "Close", or the button of the given object name. A button is pressed only once it
+ * is enabled ("Update" is disabled until a remote page has loaded).
  */
 class ReleaseNotesAnswerer : public QObject
 {
@@ -18,6 +18,7 @@ class ReleaseNotesAnswerer : public QObject
 
 public:
     explicit ReleaseNotesAnswerer(bool bPressUpdate);
+    explicit ReleaseNotesAnswerer(const QString &buttonName);
 
     int count() const;
     QString lastHeading() const;
@@ -26,7 +27,7 @@ private:
     void poll();
 
     QTimer m_timer;
-    bool m_pressUpdate;
+    QString m_buttonName;
     int m_count = 0;
     QString m_lastHeading;
     QPointer<VDReleaseNoteDlg> m_answered;

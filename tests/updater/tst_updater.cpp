@@ -2,12 +2,14 @@
 #include "mainwindow.h"
 #include "qsimpleupdater.h"
 #include "updater.h"
+#include "updateschedule.h"
 
 #include "corefixture.h"
 #include "localhttpserver.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
 #include "releasenotesanswerer.h"
+#include "settingsondisk.h"
 #include "testmain.h"
 #include "urlrecorder.h"
 
@@ -116,6 +118,16 @@ QString redirectTo(const QString &location, const QString &name)
     return QStringLiteral("$/redirect-to/%1/%2").arg(QUrl::toPercentEncoding(location), name);
 }
 
+// Runs the signing tool; its output, or an empty string when it failed.
+QString signUpdate(const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(QStringLiteral(VELDRA_SIGN_UPDATE), arguments);
+    const bool succeeded = tool.waitForFinished(10000) &&
+                           tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    return succeeded ? QString::fromLatin1(tool.readAllStandardOutput()).trimmed() : QString();
+}
+
 qint64 now()
 {
     return QDateTime::currentSecsSinceEpoch();
@@ -148,6 +160,11 @@ class TestUpdater : public QObject
     std::unique_ptr<UrlRecorder> m_urls;
     std::unique_ptr<ReleaseNotesAnswerer> m_unexpectedDialogs;
     int m_urlCount = 0;
+    QTemporaryDir m_keys;
+    QString m_publicKey; // made by the signing tool, with the signatures below
+    QString m_signature; // of the generated 100000 bytes
+    QString m_otherKeySignature;
+    QString m_changedFileSignature; // of the same bytes with one bit flipped
 
     // The registry keeps every address for good, so each use gets an address nobody used before.
     QString uniqueUrl(const QString &path)
@@ -177,6 +194,34 @@ class TestUpdater : public QObject
         return finished.wait(10000) ? finished.constFirst().at(1).toString() : QString();
     }
 
+    // Signs the installer the server sends, and variants of it, with the real tool. The key file
+    // is private, and is never overwritten.
+    void makeSignatures()
+    {
+        const QString key = m_keys.filePath(QStringLiteral("secret.key"));
+        const QString otherKey = m_keys.filePath(QStringLiteral("other.key"));
+        const QString installer = m_keys.filePath(QStringLiteral("setup.bin"));
+        const QString changed = m_keys.filePath(QStringLiteral("changed.bin"));
+        QByteArray content = LocalHttpServer::generatedContent(100000);
+        writeFile(installer, content);
+        content[54321] = char(content.at(54321) ^ 1);
+        writeFile(changed, content);
+
+        m_publicKey = signUpdate({"keygen", key});
+        QVERIFY(!signUpdate({"keygen", otherKey}).isEmpty());
+        QCOMPARE(QFile(key).permissions(),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        const QByteArray keyContent = fileContent(key);
+        QVERIFY(signUpdate({"keygen", key}).isEmpty());
+        QCOMPARE(fileContent(key), keyContent);
+
+        m_signature = signUpdate({"sign", key, installer});
+        m_otherKeySignature = signUpdate({"sign", otherKey, installer});
+        m_changedFileSignature = signUpdate({"sign", key, changed});
+        QVERIFY(!m_publicKey.isEmpty() && !m_signature.isEmpty() &&
+                !m_otherKeySignature.isEmpty() && !m_changedFileSignature.isEmpty());
+    }
+
 private slots:
     void initTestCase()
     {
@@ -184,6 +229,7 @@ private slots:
         QCoreApplication::setApplicationVersion(QStringLiteral("1.4.2"));
         m_server = std::make_unique<LocalHttpServer>();
         QVERIFY(m_server->isRunning());
+        makeSignatures();
     }
 
     void cleanupTestCase() { m_server.reset(); }
@@ -365,6 +411,93 @@ private slots:
                                  "Veldra Test</h3>",
                                  QMessageBox::Close, m_fixture->mainWindow()));
         }
+    }
+
+    // The answers to an offer, through a restart that reads the settings file from disk. A
+    // silent check is the kind that runs on its own.
+    void skipAndRemindSurviveRestart()
+    {
+        m_unexpectedDialogs.reset();
+        const QString url = uniqueUrl(QStringLiteral("/appcast.json"));
+        registry()->setModuleName(url, QStringLiteral("Veldra Test"));
+        registry()->setModuleVersion(url, QStringLiteral("1.0"));
+        const QString released("<b>Veldra Test %1 has been released!</b>");
+        // The heading of the offer the check showed and answered with the button, if any.
+        const auto offer = [&](bool bSilent, const char *button) {
+            ReleaseNotesAnswerer dialogs{QString::fromLatin1(button)};
+            checkAndWait(url, bSilent);
+            return dialogs.lastHeading();
+        };
+
+        QCOMPARE(offer(true, "m_pBtnClose"), released.arg("2.1.0")); // Remind Me Later
+        QCOMPARE(offer(true, "m_pBtnSkip"), released.arg("2.1.0"));
+        CoreFixture::restartFromDisk(m_fixture);
+
+        QCOMPARE(offer(true, "m_pBtnClose"), QString());
+        QVERIFY(registry()->getUpdateAvailable(url));
+        QCOMPARE(offer(false, "m_pBtnSkip"),
+                 released.arg("2.1.0") + "<br>You chose to skip this version.");
+        registry()->setPlatformKey(url, QStringLiteral("linux")); // 2.2.0, newer than skipped
+        QCOMPARE(offer(true, "m_pBtnClose"), released.arg("2.2.0"));
+    }
+
+    void automaticCheckIsDue_data()
+    {
+        QTest::addColumn<int>("frequency");
+        QTest::addColumn<QVariant>("lastCheck"); // as stored
+        QTest::addColumn<bool>("due");
+        const QDateTime now(QDate(2026, 6, 15), QTime(12, 0), Qt::UTC);
+        const auto ago = [&](qint64 hours) {
+            return now.addSecs(-hours * 3600).toString(Qt::ISODate);
+        };
+        QTest::newRow("off") << int(UpdateSchedule::Never) << QVariant() << false;
+        QTest::newRow("never checked") << int(UpdateSchedule::Daily) << QVariant() << true;
+        QTest::newRow("just checked") << int(UpdateSchedule::Daily) << QVariant(ago(0)) << false;
+        QTest::newRow("daily, 23 h ago")
+                << int(UpdateSchedule::Daily) << QVariant(ago(23)) << false;
+        QTest::newRow("daily, 25 h ago") << int(UpdateSchedule::Daily) << QVariant(ago(25)) << true;
+        QTest::newRow("weekly, 6 days ago")
+                << int(UpdateSchedule::Weekly) << QVariant(ago(6 * 24)) << false;
+        QTest::newRow("weekly, 8 days ago")
+                << int(UpdateSchedule::Weekly) << QVariant(ago(8 * 24)) << true;
+        QTest::newRow("last check in the future")
+                << int(UpdateSchedule::Weekly) << QVariant(ago(-2)) << true;
+        QTest::newRow("corrupt") << int(UpdateSchedule::Daily) << QVariant("yesterday") << true;
+    }
+
+    void automaticCheckIsDue()
+    {
+        QFETCH(int, frequency);
+        QFETCH(QVariant, lastCheck);
+        QFETCH(bool, due);
+        const QDateTime now(QDate(2026, 6, 15), QTime(12, 0), Qt::UTC);
+        QCOMPARE(UpdateSchedule::isDue(UpdateSchedule::Frequency(frequency), lastCheck, now), due);
+    }
+
+    // Silent, only once the window is shown, and not again within the period.
+    void automaticCheckWaitsForWindow()
+    {
+        const QString url = uniqueUrl(QStringLiteral("/appcast.json"));
+        prepareQuietCheck(url, QStringLiteral("2.1.0"));
+        registry()->setNotifyOnFinish(url, true); // a check that is not silent would say so
+        UpdateSchedule::setFrequency(UpdateSchedule::Daily);
+        QSignalSpy finished(registry(), &QSimpleUpdater::checkingFinished);
+        UpdateSchedule schedule(url);
+        QSignalSpy prepared(&schedule, &UpdateSchedule::aboutToCheck);
+        QTest::qWait(200);
+        QCOMPARE(finished.count(), 0);
+
+        m_fixture->mainWindow()->show();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(prepared.count(), 1);
+        const QDateTime stored = QDateTime::fromString(
+                valueOnDisk(m_fixture->filePath("user.ini"), "Updater/LastCheck").toString(),
+                Qt::ISODate);
+        QVERIFY(qAbs(stored.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+        UpdateSchedule again(url);
+        QTest::qWait(200);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(m_answerer->count(), 0);
     }
 
     void userAgentIsSent()
@@ -618,11 +751,12 @@ private slots:
         QTest::addColumn<QString>("shownVersion"); // in the release notes' heading, if shown
         QTest::addColumn<bool>("downloaded");
         QTest::addColumn<QString>("warning"); // part of a logged warning, if any
+        QTest::addColumn<QString>("key");     // the installers' public key, if any
 
         const QString latest("<h3>Congratulations! You are running the latest version of "
                              "Veldra Test</h3>");
         const auto noUpdate = [&](const char *name, const QString &appcast, const char *warning) {
-            QTest::newRow(name) << appcast << latest << "" << false << warning;
+            QTest::newRow(name) << appcast << latest << "" << false << warning << "";
         };
         noUpdate("appcast drips", "/drip/appcast.json", "did not answer in time");
         noUpdate("appcast never ends", "/endless", "larger than 1 MiB");
@@ -637,13 +771,14 @@ private slots:
         noUpdate("appcast is not JSON", "/notjson", "");
         QTest::newRow("appcast redirects relatively")
                 << redirectTo("../../appcast.json", "a").mid(1) << ""
-                << "2.1.0" << true << "";
+                << "2.1.0" << true << ""
+                << "";
 
         const auto refused = [](const char *name, const QJsonObject &changes, const char *reason,
-                                const char *warning) {
+                                const char *warning, const QString &key = QString()) {
             QTest::newRow(name) << feed(changes)
                                 << QStringLiteral("Cannot download update: %1").arg(reason)
-                                << "2.1.0" << false << warning;
+                                << "2.1.0" << false << warning << key;
         };
         const char *notWeb = "The download address is not a web address.";
         refused("download-url empty", {{"download-url", ""}}, notWeb, "not downloading");
@@ -674,27 +809,64 @@ private slots:
                 "The update's checksum is not a valid SHA-256 digest.", "");
         QTest::newRow("sha256 differs") << feed({{"sha256", QString(64, '0')}})
                                         << "The downloaded update is damaged and was deleted."
-                                        << "2.1.0" << false << "";
+                                        << "2.1.0" << false << ""
+                                        << "";
 
         const QString digest = QCryptographicHash::hash(LocalHttpServer::generatedContent(100000),
                                                         QCryptographicHash::Sha256)
                                        .toHex()
                                        .toUpper();
         QTest::newRow("sha256 in capitals matches") << feed({{"sha256", digest}}) << ""
-                                                    << "2.1.0" << true << "";
+                                                    << "2.1.0" << true << ""
+                                                    << "";
         QTest::newRow("download redirects relatively")
                 << feed({{"download-url", redirectTo("../../files/setup.bin", "setup.bin")}}) << ""
-                << "2.1.0" << true << "";
+                << "2.1.0" << true << ""
+                << "";
         QTest::newRow("version with a link")
                 << feed({{"latest-version", "9.0<a href=\"http://127.0.0.1:1/\">Update now</a>"}})
                 << ""
                 << "9.0&lt;a href=&quot;http://127.0.0.1:1/&quot;&gt;Update now&lt;/a&gt;" << true
+                << ""
                 << "";
         const QString badPage = "The update's address is not a web address.";
         QTest::newRow("open-url of a local file")
-                << feed({{"open-url", "file:///etc/passwd"}}) << badPage << "2.1.0" << false << "";
+                << feed({{"open-url", "file:///etc/passwd"}}) << badPage << "2.1.0" << false << ""
+                << "";
         QTest::newRow("open-url a script")
-                << feed({{"open-url", "javascript:alert(1)"}}) << badPage << "2.1.0" << false << "";
+                << feed({{"open-url", "javascript:alert(1)"}}) << badPage << "2.1.0" << false << ""
+                << "";
+
+        // With a key, only an installer whose signature verifies over the whole file is kept;
+        // without one a signature is not checked.
+        const QString key = m_publicKey;
+        const auto signedWith = [&](const char *name, const QJsonObject &changes,
+                                    const QString &rowKey, bool kept) {
+            QTest::newRow(name)
+                    << feed(changes)
+                    << (kept ? ""
+                             : "The downloaded update is not signed by the publisher of Veldra, "
+                               "so it was deleted.")
+                    << "2.1.0" << kept << "" << rowKey;
+        };
+        signedWith("signed", {{"signature", m_signature}}, key, true);
+        signedWith("signed with another key", {{"signature", m_otherKeySignature}}, key, false);
+        signedWith("one bit of the file changed", {{"signature", m_changedFileSignature}}, key,
+                   false);
+        signedWith("file truncated",
+                   {{"signature", m_signature}, {"download-url", "$/files/setup.bin?size=99999"}},
+                   key, false);
+        signedWith("another key's signature, no key built in", {{"signature", m_otherKeySignature}},
+                   "", true);
+        const char *malformed = "The update's signature is malformed, so it cannot be trusted.";
+        refused("signature not base64", {{"signature", "not base64!"}}, malformed, "", key);
+        const QByteArray shortSignature =
+                QByteArray::fromBase64(m_signature.toLatin1()).left(63).toBase64();
+        refused("signature too short", {{"signature", QString::fromLatin1(shortSignature)}},
+                malformed, "", key);
+        refused("signature not text", {{"signature", 7}}, malformed, "", key);
+        refused("unsigned, with a key", {}, "The update is not signed, so it cannot be trusted.",
+                "", key);
     }
 
     void hostileServer()
@@ -704,6 +876,7 @@ private slots:
         QFETCH(QString, shownVersion);
         QFETCH(bool, downloaded);
         QFETCH(QString, warning);
+        QFETCH(QString, key);
         qputenv("VELDRA_UPDATE_TIMEOUT_MS", "2000"); // read by the updaters made from here on
         const QString usersFile = downloadPath(QStringLiteral("setup.bin"));
         writeFile(usersFile, "the user's own file");
@@ -717,6 +890,7 @@ private slots:
         registry()->setModuleVersion(url, QStringLiteral("1.0"));
         registry()->setNotifyOnFinish(url, true);
         registry()->setUseCustomInstallProcedures(url, true);
+        registry()->setPublicKey(url, key);
         QSignalSpy finished(registry(), &QSimpleUpdater::checkingFinished);
         QSignalSpy fetched(registry(), &QSimpleUpdater::downloadFinished);
         registry()->checkForUpdates(url, false);

@@ -5,6 +5,7 @@
 #include "iui.h"
 #include "mainwindow.h"
 #include "transfertimeout_p.h"
+#include "updatesignature_p.h"
 #include "webaddress_p.h"
 
 #include <QCoreApplication>
@@ -104,6 +105,7 @@ Downloader::Downloader(QWidget *parent)
     , m_useCustomInstallProcedures(false)
     , m_manager(new QNetworkAccessManager())
     , m_transferTimeoutMs(TransferTimeout::defaultTimeoutMs())
+    , m_publicKey(QStringLiteral(VELDRA_UPDATE_PUBLIC_KEY))
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
@@ -134,6 +136,21 @@ void Downloader::setExpectedSha256(const QString &digest)
     m_expectedSha256 = digest;
 }
 
+void Downloader::setExpectedSignature(const QString &signature)
+{
+    m_expectedSignature = signature;
+}
+
+QString Downloader::publicKey() const
+{
+    return m_publicKey;
+}
+
+void Downloader::setPublicKey(const QString &key)
+{
+    m_publicKey = key;
+}
+
 int Downloader::transferTimeout() const
 {
     return m_transferTimeoutMs;
@@ -161,8 +178,15 @@ void Downloader::startDownload(const QUrl &url)
         refuse(url, tr("The update's checksum is not a valid SHA-256 digest."));
         return;
     }
+    const QString problem = signatureProblem();
+    if (!problem.isEmpty()) {
+        refuse(url, problem);
+        return;
+    }
     m_redirectCount = 0;
     m_downloadSha256 = m_expectedSha256.toLower().toLatin1();
+    m_downloadSignature = m_expectedSignature;
+    m_downloadKey = m_publicKey;
     beginDownload(url);
 }
 
@@ -186,6 +210,12 @@ void Downloader::setUseCustomInstallProcedures(const bool custom)
 void Downloader::openDownload()
 {
     if (m_fileName.isEmpty()) {
+        IUi::critical(this, tr("Veldra"), tr("Cannot find downloaded update!"), QMessageBox::Close);
+        return;
+    }
+    // Another file of the name (the user's own, or a download that failed its check) is never
+    // opened in place of the verified one.
+    if (!m_publicKey.isEmpty() && finishedFilePath() != m_verifiedFile) {
         IUi::critical(this, tr("Veldra"), tr("Cannot find downloaded update!"), QMessageBox::Close);
         return;
     }
@@ -421,6 +451,8 @@ void Downloader::completeDownload()
         rejectDamagedFile();
         return;
     }
+    if (!keepOnlyIfSigned())
+        return;
 
     const QString filePath = finishedFilePath();
     if (!replaceFile(partialFilePath(), filePath)) {
@@ -431,6 +463,8 @@ void Downloader::completeDownload()
         return;
     }
 
+    if (!m_downloadKey.isEmpty())
+        m_verifiedFile = filePath;
     emit downloadFinished(m_url, filePath);
     installUpdate();
 }
@@ -448,6 +482,52 @@ void Downloader::rejectDamagedFile()
     IUi::warning(mainWindow(), tr("Veldra"),
                  tr("The downloaded update is damaged and was deleted."), QMessageBox::Ok,
                  QMessageBox::Ok);
+}
+
+// Why an update cannot be trusted before it is fetched: with a key, it must carry a well-formed
+// signature. Empty when it may be fetched.
+QString Downloader::signatureProblem() const
+{
+    if (m_publicKey.isEmpty())
+        return QString();
+    if (m_expectedSignature.trimmed().isEmpty())
+        return tr("The update is not signed, so it cannot be trusted.");
+    if (!UpdateSignature::isWellFormed(m_expectedSignature))
+        return tr("The update's signature is malformed, so it cannot be trusted.");
+    return QString();
+}
+
+// With a key, the complete file is kept only when its signature verifies over all of it.
+bool Downloader::keepOnlyIfSigned()
+{
+    if (m_downloadKey.isEmpty())
+        return true;
+    const UpdateSignature::Result result =
+            UpdateSignature::verify(partialFilePath(), m_downloadSignature, m_downloadKey);
+    if (result == UpdateSignature::Valid)
+        return true;
+
+    discardPartialFile();
+    close();
+    qInfo().noquote() << "Downloaded update failed its signature check:" << finishedFilePath()
+                      << "result" << result;
+    QString text;
+    switch (result) {
+    case UpdateSignature::TooLarge:
+        text = tr("The downloaded update is too large to check its signature, so it was "
+                  "deleted.");
+        break;
+    case UpdateSignature::Unreadable:
+        text = tr("The downloaded update could not be read to check its signature, so it was "
+                  "deleted.");
+        break;
+    default:
+        text = tr("The downloaded update is not signed by the publisher of Veldra, so it was "
+                  "deleted.");
+        break;
+    }
+    IUi::warning(mainWindow(), tr("Veldra"), text, QMessageBox::Ok, QMessageBox::Ok);
+    return false;
 }
 
 // A cancellation by the user is only logged; every other failure is told in a sentence.

@@ -30,6 +30,11 @@ class Downloader;
  * for the transfer timeout ends; unsafe file names are replaced by the default one; a malformed
  * expected digest refuses the download, and a file whose SHA-256 differs from the expected one
  * is deleted. Every failure is told to the user in a sentence.
+ *
+ * With a public key (the one the application was built with, unless set otherwise), an update
+ * must carry the publisher's Ed25519 signature: without a well-formed one it is not downloaded,
+ * a complete file whose signature does not verify is deleted, and the Open button opens only the
+ * file this window verified. Without a key a signature is not checked.
  */
 class CORE_EXPORT Downloader : public QWidget
 {
@@ -44,6 +49,12 @@ public:
     // 64 hexadecimal digits, or empty for no check; anything else refuses the download. Applies
     // to the downloads started after it.
     void setExpectedSha256(const QString &digest);
+
+    // The base64 Ed25519 signature of the installer, and the base64 public key it must verify
+    // with (empty: no check). Both apply to the downloads started after them.
+    void setExpectedSignature(const QString &signature);
+    QString publicKey() const;
+    void setPublicKey(const QString &key);
 
     // Milliseconds a download may go without receiving anything.
     int transferTimeout() const;
@@ -77,6 +88,8 @@ private:
     void completeDownload();
     bool hasExpectedChecksum() const;
     void rejectDamagedFile();
+    QString signatureProblem() const;
+    bool keepOnlyIfSigned();
     void onNetworkError(const QUrl &url, QNetworkReply::NetworkError code);
     void refuse(const QUrl &url, const QString &reason);
     void showFailure(const QString &reason);
@@ -101,4 +114,10 @@ private:
     QString m_expectedSha256;    // as given; empty means no check
     QByteArray m_downloadSha256; // the expectation of the running download
     QCryptographicHash m_hash{QCryptographicHash::Sha256};
+
+    QString m_expectedSignature; // as given
+    QString m_publicKey;         // as given; empty means no check
+    QString m_downloadSignature; // the signature and key of the running download
+    QString m_downloadKey;
+    QString m_verifiedFile; // the last file whose signature verified
 };

@@ -141,6 +141,11 @@ void QSimpleUpdater::setUseCustomInstallProcedures(const QString &url, const boo
     getUpdater(url)->setUseCustomInstallProcedures(custom);
 }
 
+void QSimpleUpdater::setPublicKey(const QString &url, const QString &key)
+{
+    getUpdater(url)->setPublicKey(key);
+}
+
 // Registers the address on first use; the updater keeps its registered address as key even when
 // a redirect changes its url.
 Updater *QSimpleUpdater::getUpdater(const QString &url) const

@@ -53,6 +53,10 @@ public:
     QString getModuleVersion(const QString &url) const;
     QString getUserAgentString(const QString &url) const;
 
+    // The base64 Ed25519 key the address's installers must be signed with, instead of the
+    // application's own (empty: not checked). For plug-ins with their own publisher.
+    void setPublicKey(const QString &url, const QString &key);
+
 public slots:
     void checkForUpdates(const QString &url, bool bSilentIfNoUpdate);
     void setModuleName(const QString &url, const QString &name);

@@ -16,6 +16,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSettings>
 #include <QTimer>
 #include <QUrl>
 
@@ -55,6 +56,15 @@ QByteArray appcastData(QNetworkReply *reply)
     return reply->property(appcastDataProperty).toByteArray() + reply->readAll();
 }
 
+// A digest or signature that is there but is not text must not turn its check off: it reads as
+// malformed.
+QString checkValue(const QJsonObject &entry, const char *name)
+{
+    const QJsonValue value = entry.value(QLatin1String(name));
+    return value.isString() || value.isUndefined() || value.isNull() ? value.toString()
+                                                                     : QStringLiteral("(not text)");
+}
+
 void warnCheckFailed(const QString &url, const QString &reason)
 {
     qWarning().noquote() << "Update check of" << url << "failed:" << reason;
@@ -81,6 +91,7 @@ Updater::Updater()
     , m_moduleVersion(QCoreApplication::applicationVersion())
     , m_latestVersion(QString())
     , m_transferTimeoutMs(TransferTimeout::defaultTimeoutMs())
+    , m_publicKey(QStringLiteral(VELDRA_UPDATE_PUBLIC_KEY))
     , m_manager(new QNetworkAccessManager())
 {
     downloader();
@@ -178,6 +189,18 @@ void Updater::setTransferTimeout(int timeoutMs)
     m_transferTimeoutMs = timeoutMs;
     if (m_downloader)
         m_downloader->setTransferTimeout(timeoutMs);
+}
+
+QString Updater::publicKey() const
+{
+    return m_publicKey;
+}
+
+void Updater::setPublicKey(const QString &key)
+{
+    m_publicKey = key;
+    if (m_downloader)
+        m_downloader->setPublicKey(key);
 }
 
 bool Updater::compare(const QString &x, const QString &y)
@@ -324,7 +347,17 @@ void Updater::setUpdateAvailable(const bool available)
         showNoUpdateMessage();
         return;
     }
-    if (userWantsUpdate())
+    const bool skipped = isSkipped(m_latestVersion);
+    if (skipped && m_silentIfNoUpdate) {
+        qInfo().noquote() << "Version" << m_latestVersion << "was skipped; it is not offered.";
+        return;
+    }
+    const Answer answer = askUser(skipped);
+    if (answer == Answer::Skip)
+        setSkippedVersion(m_latestVersion);
+    else if (skipped && answer != Answer::NotAsked)
+        setSkippedVersion(QString()); // offered again from now on
+    if (answer == Answer::Update)
         getUpdate();
 }
 
@@ -367,11 +400,8 @@ void Updater::readAppcast(const QByteArray &data)
     m_changelog = platform.value(QLatin1String("changelog")).toString();
     m_downloadUrl = platform.value(QLatin1String("download-url")).toString();
     m_latestVersion = platform.value(QLatin1String("latest-version")).toString();
-    // A digest that is there but is not text must not turn the check off: it reads as malformed.
-    const QJsonValue digest = platform.value(QLatin1String("sha256"));
-    m_sha256 = digest.isString() || digest.isUndefined() || digest.isNull()
-                       ? digest.toString()
-                       : QStringLiteral("(not text)");
+    m_sha256 = checkValue(platform, "sha256");
+    m_signature = checkValue(platform, "signature");
 
     setUpdateAvailable(compare(m_latestVersion, m_moduleVersion));
     emit checkingFinished(m_url);
@@ -396,18 +426,57 @@ void Updater::showNoUpdateMessage()
     box.exec();
 }
 
-// Shows the release notes; true when the user chose "Update".
-bool Updater::userWantsUpdate()
+// Shows the release notes with the three choices.
+Updater::Answer Updater::askUser(bool bSkipped)
 {
     if (!m_notifyOnUpdate && !m_notifyOnFinish)
-        return false;
+        return Answer::NotAsked;
 
     VDReleaseNoteDlg dialog(ICore::getMainWindow());
     // The version comes from the feed: shown as text, never as markup or links.
-    dialog.setHeading(tr("<b>%1 %2 has been released!</b>")
-                              .arg(m_moduleName.toHtmlEscaped(), m_latestVersion.toHtmlEscaped()));
+    QString heading = tr("<b>%1 %2 has been released!</b>")
+                              .arg(m_moduleName.toHtmlEscaped(), m_latestVersion.toHtmlEscaped());
+    if (bSkipped)
+        heading += QStringLiteral("<br>") + tr("You chose to skip this version.");
+    dialog.setHeading(heading);
     dialog.setChangelog(m_changelog);
-    return dialog.exec() == QDialog::Accepted;
+    dialog.offerSkip();
+    switch (dialog.exec()) {
+    case QDialog::Accepted:
+        return Answer::Update;
+    case VDReleaseNoteDlg::SkipVersion:
+        return Answer::Skip;
+    default:
+        return Answer::RemindLater;
+    }
+}
+
+// One key per module name, which may hold any character.
+QString Updater::skippedVersionKey() const
+{
+    return QStringLiteral("Updater/SkippedVersion/") +
+           QString::fromLatin1(QUrl::toPercentEncoding(m_moduleName));
+}
+
+// A skipped version also covers the older ones a feed may announce later.
+bool Updater::isSkipped(const QString &version) const
+{
+    QSettings *settings = ICore::settings();
+    const QString skipped = settings ? settings->value(skippedVersionKey()).toString() : QString();
+    return !skipped.isEmpty() && !compare(version, skipped);
+}
+
+// Written through at once: the user's choice must survive a run that does not end normally.
+void Updater::setSkippedVersion(const QString &version)
+{
+    QSettings *settings = ICore::settings();
+    if (!settings)
+        return;
+    if (version.isEmpty())
+        settings->remove(skippedVersionKey());
+    else
+        settings->setValue(skippedVersionKey(), version);
+    settings->sync();
 }
 
 void Updater::getUpdate()
@@ -416,7 +485,7 @@ void Updater::getUpdate()
         openWebAddress(m_openUrl);
         return;
     }
-    if (!m_downloaderEnabled) {
+    if (!m_downloaderEnabled && publicKey().isEmpty()) {
         openWebAddress(m_downloadUrl);
         return;
     }
@@ -427,6 +496,7 @@ void Updater::getUpdate()
     fetcher->setUrlId(m_url);
     fetcher->setFileName(m_downloadUrl.split(QLatin1Char('/'), Qt::KeepEmptyParts).constLast());
     fetcher->setExpectedSha256(m_sha256);
+    fetcher->setExpectedSignature(m_signature);
     fetcher->startDownload(QUrl(m_downloadUrl, QUrl::TolerantMode));
 }
 
@@ -452,6 +522,7 @@ Downloader *Updater::downloader()
     m_downloader->setUserAgentString(m_userAgent);
     m_downloader->setUseCustomInstallProcedures(m_customInstallProcedures);
     m_downloader->setTransferTimeout(m_transferTimeoutMs);
+    m_downloader->setPublicKey(m_publicKey);
     connect(m_downloader, &Downloader::downloadFinished, this, &Updater::downloadFinished);
     return m_downloader;
 }

@@ -17,11 +17,14 @@ class QUrl;
  *
  * The appcast is a small JSON document whose "updates" object holds one entry per platform key
  * with "latest-version", "download-url", "open-url" and "changelog" (and optionally "sha256", the
- * installer's digest). When the announced version is newer than the module version, the release
- * notes are shown and, if the user agrees, the open URL is opened or the installer is downloaded.
- * Every check ends with exactly one checkingFinished(), whatever the server answers: only http
- * and https addresses are fetched, redirects (relative ones resolved) are followed up to ten
- * times, an appcast larger than 1 MiB is not read, and a check that takes longer than the
+ * installer's digest, and "signature", its base64 Ed25519 signature). When the announced version is
+ * newer than the module version, the release notes are shown and, if the user agrees, the open URL
+ * is opened or the installer is downloaded. The user may also skip the version: a silent check (the
+ * kind that runs on its own) then no longer offers it or any older one, while a check that reports
+ * its outcome still does, saying it was skipped. The skipped version is kept per module name in the
+ * user settings. Every check ends with exactly one checkingFinished(), whatever the server answers:
+ * only http and https addresses are fetched, redirects (relative ones resolved) are followed up to
+ * ten times, an appcast larger than 1 MiB is not read, and a check that takes longer than the
  * transfer timeout ends. Whatever the feed says is shown as text, and only its web addresses
  * are opened or downloaded.
  */
@@ -54,6 +57,12 @@ public:
     int transferTimeout() const;
     void setTransferTimeout(int timeoutMs);
 
+    // The base64 Ed25519 key installers must be signed with: the application's own unless set.
+    // With a key the installer is always fetched by the downloader, which checks it, never
+    // handed to the browser.
+    QString publicKey() const;
+    void setPublicKey(const QString &key);
+
     // True when version x is newer than version y (dotted numbers, compared part by part).
     static bool compare(const QString &x, const QString &y);
 
@@ -84,8 +93,13 @@ private:
     void followRedirect(QNetworkReply *reply, const QUrl &target);
     void finishWithoutUpdate();
     void readAppcast(const QByteArray &data);
+    enum class Answer { NotAsked, Update, RemindLater, Skip };
+
     void showNoUpdateMessage();
-    bool userWantsUpdate();
+    Answer askUser(bool bSkipped);
+    QString skippedVersionKey() const;
+    bool isSkipped(const QString &version) const;
+    void setSkippedVersion(const QString &version);
     void getUpdate();
     void openWebAddress(const QString &address);
     Downloader *downloader();
@@ -106,11 +120,13 @@ private:
     QString m_moduleVersion;
     QString m_latestVersion;
     QString m_sha256;
+    QString m_signature;
     int m_transferTimeoutMs;
 
     // A child of the main window, so it may be deleted with it; then a new one is made when
     // needed, and the custom-install flag is kept here to carry over.
     QPointer<Downloader> m_downloader;
     bool m_customInstallProcedures = false;
+    QString m_publicKey;
     QNetworkAccessManager *m_manager; // owned
 };

@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "releasenotesrequestfilter_p.h"
 
+#include <QPushButton>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -76,6 +77,18 @@ void VDReleaseNoteDlg::setChangelog(const QString &text)
     m_pRequestFilter->allowDocument(address);
     view->load(address);
     connect(view, &QWebEngineView::loadFinished, this, &VDReleaseNoteDlg::onLoadFinished);
+}
+
+void VDReleaseNoteDlg::offerSkip()
+{
+    if (findChild<QPushButton *>(QStringLiteral("m_pBtnSkip")))
+        return;
+    m_pUi->m_pBtnClose->setText(tr("Remind Me Later"));
+    auto *skip = new QPushButton(tr("Skip This Version"), this);
+    skip->setObjectName(QStringLiteral("m_pBtnSkip"));
+    m_pUi->horizontalLayout_2->insertWidget(0, skip);
+    setTabOrder(m_pUi->m_pBtnClose, skip);
+    connect(skip, &QPushButton::clicked, this, [this] { done(SkipVersion); });
 }
 
 // Showing the failure notice is itself a successful load, so "Update" is enabled after it.

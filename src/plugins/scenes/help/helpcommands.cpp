@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "mainwindowcommand.h"
 #include "qsimpleupdater.h"
+#include "updateschedule.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -27,8 +28,8 @@ QString configuredAddress(const char *key, const char *buildDefault)
     QSettings *settings = ICore::settings();
     const QString name = QString::fromLatin1(key);
     const QVariant value = settings && settings->contains(name)
-            ? settings->value(name)
-            : QVariant(QString::fromUtf8(buildDefault));
+                                   ? settings->value(name)
+                                   : QVariant(QString::fromUtf8(buildDefault));
     return value.type() == QVariant::String ? value.toString().trimmed() : QString();
 }
 
@@ -68,6 +69,11 @@ HelpCommands::HelpCommands(QObject *parent)
     if (MainWindow *window = ICore::getMainWindow())
         connect(window, &MainWindow::userAccountLinkActivated, this, &HelpCommands::openAccount);
     updateWebCommands();
+    const QString feed = updateFeed();
+    if (!feed.isEmpty()) {
+        auto *schedule = new UpdateSchedule(feed, this);
+        connect(schedule, &UpdateSchedule::aboutToCheck, this, &HelpCommands::prepareUpdater);
+    }
 }
 
 HelpCommands::~HelpCommands() = default;
@@ -87,6 +93,12 @@ QString HelpCommands::platformKey()
 #else
     return QStringLiteral("linux");
 #endif
+}
+
+QString HelpCommands::updateFeed()
+{
+    const QString url = appcastUrl();
+    return isWebAddress(url) ? url : QString();
 }
 
 // A command without an address is disabled rather than doing nothing, and the title bar's
@@ -157,11 +169,16 @@ void HelpCommands::checkForUpdates()
                              .arg(url));
         return;
     }
+    prepareUpdater(url);
+    QSimpleUpdater::getInstance()->checkForUpdates(url, false);
+}
+
+void HelpCommands::prepareUpdater(const QString &url)
+{
     QSimpleUpdater *updater = QSimpleUpdater::getInstance();
     updater->setModuleName(url, s_title);
     updater->setModuleVersion(url, applicationVersion());
     updater->setPlatformKey(url, platformKey());
     updater->setNotifyOnUpdate(url, true);
     updater->setNotifyOnFinish(url, true);
-    updater->checkForUpdates(url, false);
 }
