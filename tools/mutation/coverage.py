@@ -79,8 +79,9 @@ class CoverageWorker(Worker):
     def executed_lines(self, document):
         found = set()
         tree = os.path.realpath(self.tree) + os.sep
+        directory = document.get("current_working_directory", self.build)
         for entry in document.get("files", []):
-            source = os.path.realpath(os.path.join(self.build, entry["file"]))
+            source = os.path.realpath(os.path.join(directory, entry["file"]))
             if not source.startswith(tree):
                 continue
             relative = source[len(tree):]

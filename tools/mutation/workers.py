@@ -66,6 +66,8 @@ class Worker:
         self.log = log
         self.display = None
         self.xvfb = None
+        self.stopped = False
+        self.test_process = None
         self.objects = {}
         self.tests = []
 
@@ -107,6 +109,11 @@ class Worker:
             self.display = ":" + pipe.readline().strip()
 
     def stop(self):
+        """Ends the worker's X server and a test still running; the copy is restored when the
+        next run starts."""
+        self.stopped = True
+        if self.test_process and self.test_process.poll() is None:
+            os.killpg(self.test_process.pid, signal.SIGKILL)
         if self.xvfb and self.xvfb.poll() is None:
             self.xvfb.terminate()
             self.xvfb.wait()
@@ -168,6 +175,7 @@ class Worker:
                    QTEST_FUNCTION_TIMEOUT=str(int(limit * 1000 * 0.9)))
         proc = subprocess.Popen(test["command"], cwd=test["cwd"], env=env, stdout=subprocess.PIPE,
                                 stderr=subprocess.STDOUT, start_new_session=True)
+        self.test_process = proc
         try:
             output, timed_out = proc.communicate(timeout=limit)[0], False
         except subprocess.TimeoutExpired:
