@@ -24,36 +24,48 @@ def tree_key(repo):
 
 def selector(repo, scratch, tests):
     """Returns select(fault, tests) -> the tests whose executable runs the fault's line."""
-    lines = coverage_map(repo, scratch)
-    known = {t["name"] for t in tests}
+    executed, instrumented = coverage_map(repo, scratch)
+
+    def tests_at(path, line):
+        return set(executed.get(f"{path}:{line}", []))
 
     def select(fault, all_tests):
-        names = lines.get(f"{fault.path}:{fault.line}", [])
-        if fault.kind == "early-return" and not names:  # gcov may count the signature instead
-            names = lines.get(f"{fault.path}:{fault.line - 1}", [])
-        return [t for t in all_tests if t["name"] in names and t["name"] in known]
+        if f"{fault.path}:{fault.line}" in instrumented:
+            names = tests_at(fault.path, fault.line)
+        else:
+            # gcov counts a statement spread over lines, or a function's entry, on one of its
+            # lines: take the instrumented lines nearby, or every test when there are none.
+            nearby = [n for n in range(fault.line - 4, fault.line + 4)
+                      if f"{fault.path}:{n}" in instrumented]
+            if not nearby:
+                return all_tests
+            names = set().union(*(tests_at(fault.path, n) for n in nearby))
+        return [t for t in all_tests if t["name"] in names]
 
     return select
 
 
 def coverage_map(repo, scratch):
+    """{file:line: [tests that execute it]} and the set of lines gcov counts at all."""
     cache = os.path.join(scratch, f"coverage-{tree_key(repo)}.json.gz")
-    if os.path.exists(cache):
-        with gzip.open(cache, "rt") as f:
-            return json.load(f)
-    worker = CoverageWorker(repo, scratch)
-    worker.prepare()
-    try:
-        lines = {}
-        for test in worker.tests:
-            for key in worker.lines_run_by(test):
-                lines.setdefault(key, []).append(test["name"])
-    finally:
-        worker.stop()
-    with gzip.open(cache + ".tmp", "wt") as f:
-        json.dump(lines, f)
-    os.replace(cache + ".tmp", cache)
-    return lines
+    if not os.path.exists(cache):
+        worker = CoverageWorker(repo, scratch)
+        worker.prepare()
+        executed, instrumented = {}, set()
+        try:
+            for test in worker.tests:
+                run, seen = worker.lines_run_by(test)
+                instrumented |= seen
+                for key in run:
+                    executed.setdefault(key, []).append(test["name"])
+        finally:
+            worker.stop()
+        with gzip.open(cache + ".tmp", "wt") as f:
+            json.dump({"executed": executed, "instrumented": sorted(instrumented)}, f)
+        os.replace(cache + ".tmp", cache)
+    with gzip.open(cache, "rt") as f:
+        data = json.load(f)
+    return data["executed"], set(data["instrumented"])
 
 
 class CoverageWorker(Worker):
@@ -67,27 +79,28 @@ class CoverageWorker(Worker):
         for path in self.files_ending(".gcda"):
             os.remove(path)
         self.run_test(test, test["timeout"], "coverage")
-        executed = set()
+        executed, instrumented = set(), set()
         data = list(self.files_ending(".gcda"))
         for start in range(0, len(data), 50):
             out = subprocess.run(["gcov", "--json-format", "--stdout"] + data[start:start + 50],
                                  cwd=self.build, capture_output=True, text=True).stdout
             for document in out.splitlines():
-                executed |= self.executed_lines(json.loads(document))
-        return executed
+                self.add_lines(json.loads(document), executed, instrumented)
+        return executed, instrumented
 
-    def executed_lines(self, document):
-        found = set()
+    def add_lines(self, document, executed, instrumented):
         tree = os.path.realpath(self.tree) + os.sep
         directory = document.get("current_working_directory", self.build)
         for entry in document.get("files", []):
             source = os.path.realpath(os.path.join(directory, entry["file"]))
-            if not source.startswith(tree):
+            if not source.startswith(tree + "src" + os.sep):
                 continue
             relative = source[len(tree):]
-            found |= {f"{relative}:{line['line_number']}" for line in entry["lines"]
-                      if line["count"] > 0}
-        return found
+            for line in entry["lines"]:
+                key = f"{relative}:{line['line_number']}"
+                instrumented.add(key)
+                if line["count"] > 0:
+                    executed.add(key)
 
     def files_ending(self, suffix):
         for base, _, names in os.walk(self.build):

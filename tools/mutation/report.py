@@ -57,13 +57,16 @@ def write(out, rows):
     functions = by_test_function(rows)
     with open(os.path.join(out, "tests.json"), "w") as f:
         json.dump(functions, f, indent=1)
-    lines = summary(rows, functions)
+    lines = summary(rows)
+    per_function = ["", "test function\tcatches\tonly it catches"]
+    per_function += [f"{fn}\t{len(v['caught'])}\t{v['only_it']}" for fn, v in functions.items()]
     with open(os.path.join(out, "summary.txt"), "w") as f:
-        f.write("\n".join(lines) + "\n")
+        f.write("\n".join(lines[:-3] + per_function + lines[-3:]) + "\n")
     return lines
 
 
-def summary(rows, functions):
+def summary(rows):
+    """Counts per status, the score per area and the total score (last line)."""
     statuses = collections.Counter(r["status"] for r in rows)
     lines = ["faults: " + ", ".join(f"{n} {s}" for s, n in sorted(statuses.items())), "",
              "area\tcaught/counted\tscore"]
@@ -73,8 +76,6 @@ def summary(rows, functions):
     for name, group in sorted(areas.items()):
         caught, total = score_line(group)
         lines.append(f"{name}\t{caught}/{total}\t{percent(caught, total)}")
-    lines += ["", "test function\tcatches\tonly it catches"]
-    lines += [f"{fn}\t{len(v['caught'])}\t{v['only_it']}" for fn, v in functions.items()]
     caught, total = score_line(rows)
     without_log = score_line([r for r in rows if r["kind"] != "remove-log"])
     lines += ["", f"score without log-only faults: {without_log[0]}/{without_log[1]}",
