@@ -25,13 +25,19 @@ STARTED = re.compile(r"^(?:PASS|QDEBUG|QWARN|QINFO|INFO|SKIP|XFAIL|XPASS|FATAL|Q
 def tracked_files(repo):
     out = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"],
                          cwd=repo, capture_output=True, check=True).stdout.decode()
-    return [f for f in out.split("\0") if f and os.path.isfile(os.path.join(repo, f))]
+    return {f for f in out.split("\0") if f and os.path.isfile(os.path.join(repo, f))}
 
 
 def sync_tree(repo, copy):
     """Copies the checkout's files into copy, touching only files whose content differs so the
-    build in the copy stays warm."""
-    for path in tracked_files(repo):
+    build in the copy stays warm, and removes files the checkout no longer has."""
+    wanted = tracked_files(repo)
+    for base, _, names in os.walk(copy):
+        for name in names:
+            path = os.path.join(base, name)
+            if os.path.relpath(path, copy) not in wanted:
+                os.remove(path)
+    for path in wanted:
         source, target = os.path.join(repo, path), os.path.join(copy, path)
         if os.path.isfile(target) and same_content(source, target):
             continue
