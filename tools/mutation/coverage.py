@@ -1,6 +1,7 @@
 """Test selection by line coverage: a fault is tested only by the test executables that execute
 its line. One build with --coverage runs each test alone; gcov's JSON tells which source lines it
-executed. The map is cached under the scratch folder, keyed by the content of the tree."""
+executed. The map is cached under the scratch folder, keyed by the content of what builds and
+runs the tests (src/, tests/, cmake/ and the top-level CMakeLists.txt)."""
 
 import gzip
 import hashlib
@@ -13,10 +14,13 @@ from workers import Worker, tracked_files
 FLAGS = "-O0 -g0 -DNDEBUG --coverage"
 
 
+KEYED = ("src/", "tests/", "cmake/", "CMakeLists.txt")
+
+
 def tree_key(repo):
-    """A digest of every file of the checkout (tracked or new), so any change refreshes the map."""
+    """A digest of the files the map depends on (tracked or new, committed or not)."""
     digest = hashlib.sha1()
-    for path in sorted(tracked_files(repo)):
+    for path in sorted(p for p in tracked_files(repo) if p.startswith(KEYED)):
         with open(os.path.join(repo, path), "rb") as f:
             digest.update(path.encode() + b"\0" + hashlib.sha1(f.read()).digest())
     return digest.hexdigest()[:16]
