@@ -73,7 +73,7 @@ void ActionManagerPrivate::destroyCommand(ContextAction *command)
 {
     if (QWidget *mainWindow = ICore::getMainWindow())
         mainWindow->removeAction(command->getAction());
-    unindexContexts(command, command->m_contextActions.keys());
+    unindexContexts(command, command->entryContexts());
     forgetAwayFromMainWindow(command);
     m_commands.remove(command->getId());
     delete command;
@@ -81,8 +81,8 @@ void ActionManagerPrivate::destroyCommand(ContextAction *command)
 
 void ActionManagerPrivate::indexContexts(ContextAction *command)
 {
-    for (auto it = command->m_contextActions.cbegin(); it != command->m_contextActions.cend(); ++it)
-        m_commandsByContext[it.key()].insert(command->getId(), command);
+    for (QWidget *context : command->entryContexts())
+        m_commandsByContext[context].insert(command->getId(), command);
 }
 
 void ActionManagerPrivate::unindexContexts(ContextAction *command, const QList<QWidget *> &contexts)
@@ -241,7 +241,7 @@ void ActionManager::unregisterAction(QAction *action, const QString &id, const Q
     ContextAction *command = d->m_commands.value(id);
     if (!command)
         return;
-    const QList<QWidget *> contextsBefore = command->m_contextActions.keys();
+    const QList<QWidget *> contextsBefore = command->entryContexts();
     command->removeOverrideAction(action);
     d->unindexContexts(command, contextsBefore);
     if (command->isEmpty())

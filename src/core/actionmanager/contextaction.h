@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QVarLengthArray>
 
 QT_BEGIN_NAMESPACE
 class QAction;
@@ -70,6 +71,14 @@ private:
     explicit ContextAction(const QString &id);
     ~ContextAction() override;
 
+    struct ContextEntry
+    {
+        QWidget *context;         // not owned
+        QPointer<QAction> action; // not owned; null once destroyed
+    };
+
+    const ContextEntry *entryFor(const QWidget *context) const;
+    QList<QWidget *> entryContexts() const;
     void addOverrideAction(QAction *action, QWidget *context, bool scriptable);
     void removeOverrideAction(QAction *action);
     void setActive(bool bActive);
@@ -79,8 +88,10 @@ private:
     QWidget *m_currentContext = nullptr; // not owned
     QKeySequence m_defaultKey;
     QString m_description;
-    ProxyAction *m_proxy = nullptr;                      // owned (child)
-    QMap<QWidget *, QPointer<QAction>> m_contextActions; // not owned
+    ProxyAction *m_proxy = nullptr; // owned (child)
+    // The override actions, one entry per context widget in the widgets' address order. A
+    // command rarely has more than a few, so they are kept in the command itself.
+    QVarLengthArray<ContextEntry, 2> m_contextActions;
     QMap<QAction *, bool> m_scriptableMap;
     bool m_active = false;
     int m_attributes = 0;

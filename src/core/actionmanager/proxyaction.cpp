@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-#include <iterator>
+#include <algorithm>
 
 ProxyAction::ProxyAction(QObject *parent)
     : QAction(parent)
@@ -38,16 +38,22 @@ void ProxyAction::setAction(QAction *action)
 
 void ProxyAction::listenTo(QAction *action)
 {
-    const auto known = m_listening.constFind(action);
-    if (known != m_listening.cend() && known.value())
+    if (std::find(m_listenedTo.cbegin(), m_listenedTo.cend(), action) != m_listenedTo.cend())
         return;
-    // A new action: forget the connections that died with their actions.
-    for (auto it = m_listening.begin(); it != m_listening.end();)
-        it = it.value() ? std::next(it) : m_listening.erase(it);
-    m_listening.insert(action, connect(action, &QAction::changed, this, [this, action] {
-                           if (m_action == action)
-                               actionChanged();
-                       }));
+    m_listenedTo.append(action);
+    connect(action, &QAction::changed, this, [this, action] {
+        if (m_action == action)
+            actionChanged();
+    });
+    connect(action, &QObject::destroyed, this, [this, action] { forget(action); });
+}
+
+// A destroyed action leaves the proxy in its last state; it only reads as followed no more.
+void ProxyAction::forget(QAction *action)
+{
+    m_listenedTo.erase(std::find(m_listenedTo.cbegin(), m_listenedTo.cend(), action));
+    if (m_action == action)
+        m_action = nullptr;
 }
 
 void ProxyAction::initialize(QAction *action)
