@@ -87,6 +87,17 @@ void ContextAction::setVisible(bool bVisible)
 
 void ContextAction::setCurrentContext(QWidget *context)
 {
+    followContext(context);
+    if (m_currentContext != ICore::getMainWindow()) {
+        if (ActionManagerPrivate *registry = ActionManagerPrivate::current())
+            registry->noteAwayFromMainWindow(this);
+    }
+}
+
+// Points the proxy at the implementation for the context, else at the main window's; the
+// registry's list of the commands away from the main window is left to the caller.
+void ContextAction::followContext(QWidget *context)
+{
     QWidget *mainWindow = ICore::getMainWindow();
     m_currentContext = context;
     const ContextEntry *entry = context ? entryFor(context) : nullptr;
@@ -95,10 +106,6 @@ void ContextAction::setCurrentContext(QWidget *context)
         entry = mainWindow ? entryFor(mainWindow) : nullptr;
     }
     m_proxy->setAction(entry ? entry->action.data() : nullptr);
-    if (m_currentContext != mainWindow) {
-        if (ActionManagerPrivate *registry = ActionManagerPrivate::current())
-            registry->noteAwayFromMainWindow(this);
-    }
     updateActiveState();
 }
 

@@ -77,6 +77,7 @@ private:
         QPointer<QAction> action; // not owned; null once destroyed
     };
 
+    void followContext(QWidget *context);
     const ContextEntry *entryFor(const QWidget *context) const;
     QList<QWidget *> entryContexts() const;
     void addOverrideAction(QAction *action, QWidget *context, bool scriptable);
