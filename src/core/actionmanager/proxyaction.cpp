@@ -7,7 +7,6 @@
 ProxyAction::ProxyAction(QObject *parent)
     : QAction(parent)
 {
-    connect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
     // Triggering and checking go to whichever action is followed at the time, so re-pointing
     // the proxy only moves the one connection that listens to the followed action.
     connect(this, &QAction::triggered, this, [this](bool checked) {
@@ -122,10 +121,18 @@ void ProxyAction::updateToolTipWithKeySequence()
 
 bool ProxyAction::event(QEvent *event)
 {
-    // Every effective property change sends ActionChanged to the action itself, blocked or not.
-    if (m_inBatch && event->type() == QEvent::ActionChanged)
-        m_changedInBatch = true;
-    return QAction::event(event);
+    const bool handled = QAction::event(event);
+    // Every effective property change sends ActionChanged to the action itself, just before
+    // changed() and whether signals are blocked or not. Any change outside a batch, a new
+    // shortcut included, rewrites the tool tip before listeners hear of it; a batch writes it
+    // itself when it copies one and only notes that something changed.
+    if (event->type() == QEvent::ActionChanged) {
+        if (m_inBatch)
+            m_changedInBatch = true;
+        else
+            updateToolTipWithKeySequence();
+    }
+    return handled;
 }
 
 void ProxyAction::update(QAction *action, bool initializing)
