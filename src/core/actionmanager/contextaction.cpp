@@ -13,11 +13,13 @@
 #include <functional>
 
 ContextAction::ContextAction(const QString &id)
-    : m_id(id)
-    , m_proxy(new ProxyAction(this))
+    : m_proxy(new ProxyAction(this))
+    , m_id(id)
 {
     m_proxy->setShortcutVisibleInToolTip(true);
-    connect(m_proxy, &QAction::changed, this, &ContextAction::updateActiveState);
+    // The proxy, not the command, receives: a command that takes part in no connection spends
+    // next to nothing on emitting signals nobody listens to, and it does on every switch.
+    connect(m_proxy, &QAction::changed, m_proxy, [this] { updateActiveState(); });
 }
 
 ContextAction::~ContextAction()

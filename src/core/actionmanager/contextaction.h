@@ -85,16 +85,17 @@ private:
     void setActive(bool bActive);
     static ProxyAction::Attribute proxyAttribute(ActionAttribute attribute);
 
-    QString m_id;
+    // First what a context switch reads, side by side.
+    ProxyAction *m_proxy = nullptr;      // owned (child)
     QWidget *m_currentContext = nullptr; // not owned
-    QKeySequence m_defaultKey;
-    QString m_description;
-    ProxyAction *m_proxy = nullptr; // owned (child)
+    bool m_active = false;
+    bool m_awayFromMainWindow = false; // listed by the registry as possibly away from it
     // The override actions, one entry per context widget in the widgets' address order. A
     // command rarely has more than a few, so they are kept in the command itself.
     QVarLengthArray<ContextEntry, 2> m_contextActions;
+    QString m_id;
+    QKeySequence m_defaultKey;
+    QString m_description;
     QMap<QAction *, bool> m_scriptableMap;
-    bool m_active = false;
     int m_attributes = 0;
-    bool m_awayFromMainWindow = false; // listed by the registry as possibly away from it
 };
