@@ -107,7 +107,7 @@ void ContextAction::followContext(QWidget *context)
         m_currentContext = mainWindow;
         entry = mainWindow ? entryFor(mainWindow) : nullptr;
     }
-    m_proxy->setAction(entry ? entry->action.data() : nullptr);
+    m_proxy->setAction(entry ? entry->action : nullptr);
     updateActiveState();
 }
 
@@ -148,7 +148,7 @@ bool ContextAction::isScriptable(const QString &contextId) const
                                ? static_cast<QWidget *>(ICore::getMainWindow())
                                : ContextManager::getContextWidget(contextId);
     const ContextEntry *entry = entryFor(context);
-    return entry && entry->action && m_scriptableMap.value(entry->action.data(), false);
+    return entry && entry->action && m_scriptableMap.value(entry->action, false);
 }
 
 QString ContextAction::stringWithAppendedShortcut(const QString &text)
@@ -189,6 +189,14 @@ void ContextAction::updateActiveState()
     setActive(m_proxy->isEnabled() && m_proxy->isVisible() && !m_proxy->isSeparator());
 }
 
+void ContextAction::markDestroyed(const QAction *action)
+{
+    for (ContextEntry &entry : m_contextActions) {
+        if (entry.action == action)
+            entry.action = nullptr;
+    }
+}
+
 void ContextAction::addOverrideAction(QAction *action, QWidget *context, bool scriptable)
 {
     if (m_contextActions.isEmpty())
@@ -202,6 +210,9 @@ void ContextAction::addOverrideAction(QAction *action, QWidget *context, bool sc
                                             return std::less<>()(entry.context, key);
                                         });
     m_contextActions.insert(place, ContextEntry{context, action});
+    // The entry stays when its action is destroyed and reads as null from then on. The proxy
+    // receives, so that the command itself takes part in no connection.
+    connect(action, &QObject::destroyed, m_proxy, [this, action] { markDestroyed(action); });
     m_scriptableMap.insert(action, scriptable);
     setCurrentContext(context);
 }

@@ -7,7 +7,6 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
-#include <QPointer>
 #include <QVarLengthArray>
 
 QT_BEGIN_NAMESPACE
@@ -73,13 +72,14 @@ private:
 
     struct ContextEntry
     {
-        QWidget *context;         // not owned
-        QPointer<QAction> action; // not owned; null once destroyed
+        QWidget *context; // not owned
+        QAction *action;  // not owned; null once destroyed
     };
 
     void followContext(QWidget *context);
     const ContextEntry *entryFor(const QWidget *context) const;
     QList<QWidget *> entryContexts() const;
+    void markDestroyed(const QAction *action);
     void addOverrideAction(QAction *action, QWidget *context, bool scriptable);
     void removeOverrideAction(QAction *action);
     void setActive(bool bActive);
