@@ -8,7 +8,7 @@ ProxyAction::ProxyAction(QObject *parent)
     : QAction(parent)
 {
     // Triggering and checking go to whichever action is followed at the time, so re-pointing
-    // the proxy only moves the one connection that listens to the followed action.
+    // the proxy moves none of its connections.
     connect(this, &QAction::triggered, this, [this](bool checked) {
         if (m_action)
             emit m_action->triggered(checked);
