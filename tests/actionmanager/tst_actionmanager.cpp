@@ -327,6 +327,29 @@ private slots:
         QCOMPARE(proxy->action(), mainAction);
     }
 
+    // A registration that the signals of a switch cause is not lost: the next switch moves that
+    // command as well.
+    void registrationDuringSwitch()
+    {
+        QWidget *panel = newWidget();
+        QAction *panelAction = newAction("Panel");
+        panelAction->setEnabled(false);
+        ContextAction *alpha = newCommand("Test.Alpha");
+        ActionManager::registerAction(panelAction, "Test.Alpha", panel);
+        ActionManager::setContext(mainWindow());
+        ContextAction *late = nullptr;
+        QObject listener;
+        connect(alpha->getAction(), &QAction::changed, &listener, [&] {
+            if (!late)
+                late = ActionManager::registerAction(newAction("Late"), "Test.Late", newWidget());
+        });
+
+        ActionManager::setContext(panel);
+        QVERIFY(late && proxyOf(late)->isEnabled());
+        ActionManager::setContext(mainWindow());
+        QVERIFY2(!proxyOf(late)->isEnabled(), "the command registered meanwhile was not moved");
+    }
+
     void containerPlacesAndClears_data()
     {
         QTest::addColumn<bool>("isBar");

@@ -13,7 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
-#include <QVector>
+
+#include <algorithm>
 
 namespace {
 ActionManager *s_instance = nullptr;
@@ -29,6 +30,23 @@ QKeySequence storedShortcut(QSettings *settings, const QString &id)
 {
     return QKeySequence(settings->value(id, QString()).toString(), QKeySequence::NativeText);
 }
+
+// Adds the command to a list in id order, where it may be already.
+void insertInIdOrder(QVector<ContextAction *> &commands, ContextAction *command)
+{
+    const auto place = std::lower_bound(commands.begin(), commands.end(), command,
+                                        ActionManagerPrivate::idLess);
+    if (place == commands.end() || *place != command)
+        commands.insert(place, command);
+}
+
+void removeInIdOrder(QVector<ContextAction *> &commands, ContextAction *command)
+{
+    const auto place = std::lower_bound(commands.begin(), commands.end(), command,
+                                        ActionManagerPrivate::idLess);
+    if (place != commands.end() && *place == command)
+        commands.erase(place);
+}
 } // namespace
 
 // ActionManagerPrivate
@@ -38,6 +56,11 @@ ActionManagerPrivate::ActionManagerPrivate() = default;
 ActionManagerPrivate *ActionManagerPrivate::current()
 {
     return d;
+}
+
+bool ActionManagerPrivate::idLess(const ContextAction *first, const ContextAction *second)
+{
+    return first->m_id < second->m_id;
 }
 
 ActionManagerPrivate::~ActionManagerPrivate()
@@ -73,7 +96,7 @@ void ActionManagerPrivate::destroyCommand(ContextAction *command)
 {
     if (QWidget *mainWindow = ICore::getMainWindow())
         mainWindow->removeAction(command->getAction());
-    unindexContexts(command, command->m_contextActions.keys());
+    unindexContexts(command, command->entryContexts());
     forgetAwayFromMainWindow(command);
     m_commands.remove(command->getId());
     delete command;
@@ -81,8 +104,8 @@ void ActionManagerPrivate::destroyCommand(ContextAction *command)
 
 void ActionManagerPrivate::indexContexts(ContextAction *command)
 {
-    for (auto it = command->m_contextActions.cbegin(); it != command->m_contextActions.cend(); ++it)
-        m_commandsByContext[it.key()].insert(command->getId(), command);
+    for (QWidget *context : command->entryContexts())
+        insertInIdOrder(m_commandsByContext[context], command);
 }
 
 void ActionManagerPrivate::unindexContexts(ContextAction *command, const QList<QWidget *> &contexts)
@@ -91,7 +114,7 @@ void ActionManagerPrivate::unindexContexts(ContextAction *command, const QList<Q
         auto commands = m_commandsByContext.find(context);
         if (commands == m_commandsByContext.end())
             continue;
-        commands->remove(command->getId());
+        removeInIdOrder(*commands, command);
         if (commands->isEmpty())
             m_commandsByContext.erase(commands);
     }
@@ -102,7 +125,7 @@ void ActionManagerPrivate::noteAwayFromMainWindow(ContextAction *command)
     if (command->m_awayFromMainWindow)
         return;
     command->m_awayFromMainWindow = true;
-    m_commandsAwayFromMainWindow.insert(command->getId(), command);
+    insertInIdOrder(m_commandsAwayFromMainWindow, command);
 }
 
 void ActionManagerPrivate::forgetAwayFromMainWindow(ContextAction *command)
@@ -110,42 +133,46 @@ void ActionManagerPrivate::forgetAwayFromMainWindow(ContextAction *command)
     if (!command->m_awayFromMainWindow)
         return;
     command->m_awayFromMainWindow = false;
-    m_commandsAwayFromMainWindow.remove(command->getId());
+    removeInIdOrder(m_commandsAwayFromMainWindow, command);
 }
 
-// Calls setCurrentContext(context) on exactly the commands whose outcome can differ from the one
-// they follow now: those away from the main window's implementation and those with an entry for
-// the new context. Every other command would fall back to the main window's, which it already
-// follows. The commands are visited in id order, as a walk over all of them would, and the set
-// of commands away changes only by those that come back or leave.
+// Moves exactly the commands whose outcome can differ from the one they follow now to the
+// context: those away from the main window's implementation and those with an entry for the new
+// context. Every other command would fall back to the main window's, which it already follows.
+// The commands are visited in id order, as a walk over all of them would, and the ones left away
+// from the main window are listed anew on the way.
 void ActionManagerPrivate::moveCommandsTo(QWidget *context)
 {
     QWidget *mainWindow = ICore::getMainWindow();
-    const QMap<QString, ContextAction *> away = m_commandsAwayFromMainWindow;
-    const QMap<QString, ContextAction *> entered = context == mainWindow
-                                                           ? QMap<QString, ContextAction *>()
-                                                           : m_commandsByContext.value(context);
-    QVector<ContextAction *> returned;
+    // Copies (shared, not duplicated), so that the walk is safe from registrations it causes.
+    const QVector<ContextAction *> away = m_commandsAwayFromMainWindow;
+    const QVector<ContextAction *> entered =
+            context == mainWindow ? QVector<ContextAction *>() : m_commandsByContext.value(context);
+    QVector<ContextAction *> stillAway;
+    stillAway.reserve(entered.size());
     auto a = away.cbegin();
     auto e = entered.cbegin();
     while (a != away.cend() || e != entered.cend()) {
-        // The same command stands under the same id in both; comparing it first spares the ids.
-        const bool same = a != away.cend() && e != entered.cend() && a.value() == e.value();
-        const bool takeAway =
-                same || e == entered.cend() || (a != away.cend() && a.key() < e.key());
-        const bool takeEntered =
-                same || a == away.cend() || (e != entered.cend() && e.key() < a.key());
-        ContextAction *command = takeAway ? a.value() : e.value();
-        if (takeAway)
-            ++a;
-        if (takeEntered)
+        // The same command stands at the same place in both; comparing it first spares the ids.
+        const bool same = a != away.cend() && e != entered.cend() && *a == *e;
+        const bool takeAway = same || e == entered.cend() ||
+                              (a != away.cend() && ActionManagerPrivate::idLess(*a, *e));
+        ContextAction *command = takeAway ? *a++ : *e++;
+        if (same)
             ++e;
-        command->setCurrentContext(context);
-        if (command->m_currentContext == mainWindow)
-            returned.append(command);
+        command->followContext(context);
+        command->m_awayFromMainWindow = command->m_currentContext != mainWindow;
+        if (command->m_awayFromMainWindow)
+            stillAway.append(command);
     }
-    for (ContextAction *command : qAsConst(returned))
-        forgetAwayFromMainWindow(command);
+    // What the walk's own signals made away meanwhile stays listed.
+    if (!m_commandsAwayFromMainWindow.isSharedWith(away)) {
+        for (ContextAction *command : qAsConst(m_commandsAwayFromMainWindow)) {
+            if (command->m_awayFromMainWindow)
+                insertInIdOrder(stillAway, command);
+        }
+    }
+    m_commandsAwayFromMainWindow = stillAway;
 }
 
 void ActionManagerPrivate::readShortcut(ContextAction *command) const
@@ -241,7 +268,7 @@ void ActionManager::unregisterAction(QAction *action, const QString &id, const Q
     ContextAction *command = d->m_commands.value(id);
     if (!command)
         return;
-    const QList<QWidget *> contextsBefore = command->m_contextActions.keys();
+    const QList<QWidget *> contextsBefore = command->entryContexts();
     command->removeOverrideAction(action);
     d->unindexContexts(command, contextsBefore);
     if (command->isEmpty())

@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QVector>
 
 QT_BEGIN_NAMESPACE
 class QSettings;
@@ -22,6 +23,7 @@ public:
     ~ActionManagerPrivate() override;
 
     static ActionManagerPrivate *current();
+    static bool idLess(const ContextAction *first, const ContextAction *second);
 
     ContextAction *createCommand(const QString &id);
     void destroyCommand(ContextAction *command);
@@ -38,11 +40,13 @@ public:
     QWidget *m_currentContext = nullptr;           // not owned
     QSettings *m_settings = nullptr;               // not owned
 
-    // Context widget -> the commands with an entry for it (a destroyed action's entry included).
-    QHash<QWidget *, QMap<QString, ContextAction *>> m_commandsByContext;
-    // The commands that may follow another context's implementation than the main window's;
-    // every other command is known to follow the main window's, so a switch can leave it alone.
-    QMap<QString, ContextAction *> m_commandsAwayFromMainWindow;
+    // Context widget -> the commands with an entry for it (a destroyed action's entry included),
+    // in id order.
+    QHash<QWidget *, QVector<ContextAction *>> m_commandsByContext;
+    // The commands that may follow another context's implementation than the main window's, in
+    // id order; every other command is known to follow the main window's, so a switch can leave
+    // it alone. Flat lists, as a switch walks them from end to end.
+    QVector<ContextAction *> m_commandsAwayFromMainWindow;
 
 public slots:
     void containerDestroyed();

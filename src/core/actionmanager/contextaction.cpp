@@ -9,12 +9,17 @@
 
 #include <QAction>
 
+#include <algorithm>
+#include <functional>
+
 ContextAction::ContextAction(const QString &id)
-    : m_id(id)
-    , m_proxy(new ProxyAction(this))
+    : m_proxy(new ProxyAction(this))
+    , m_id(id)
 {
     m_proxy->setShortcutVisibleInToolTip(true);
-    connect(m_proxy, &QAction::changed, this, &ContextAction::updateActiveState);
+    // The proxy, not the command, receives: a command that takes part in no connection spends
+    // next to nothing on emitting signals nobody listens to, and it does on every switch.
+    connect(m_proxy, &QAction::changed, m_proxy, [this] { updateActiveState(); });
 }
 
 ContextAction::~ContextAction()
@@ -76,27 +81,33 @@ bool ContextAction::isSeparator() const
 
 void ContextAction::setVisible(bool bVisible)
 {
-    for (const QPointer<QAction> &action : qAsConst(m_contextActions)) {
-        if (action)
-            action->setVisible(bVisible);
+    for (const ContextEntry &entry : qAsConst(m_contextActions)) {
+        if (entry.action)
+            entry.action->setVisible(bVisible);
     }
 }
 
 void ContextAction::setCurrentContext(QWidget *context)
 {
-    QWidget *mainWindow = ICore::getMainWindow();
-    m_currentContext = context;
-    const auto found = m_contextActions.constFind(context);
-    if (context && found != m_contextActions.cend()) {
-        m_proxy->setAction(found.value());
-    } else {
-        m_currentContext = mainWindow;
-        m_proxy->setAction(mainWindow ? m_contextActions.value(mainWindow) : nullptr);
-    }
-    if (m_currentContext != mainWindow) {
+    followContext(context);
+    if (m_currentContext != ICore::getMainWindow()) {
         if (ActionManagerPrivate *registry = ActionManagerPrivate::current())
             registry->noteAwayFromMainWindow(this);
     }
+}
+
+// Points the proxy at the implementation for the context, else at the main window's; the
+// registry's list of the commands away from the main window is left to the caller.
+void ContextAction::followContext(QWidget *context)
+{
+    QWidget *mainWindow = ICore::getMainWindow();
+    m_currentContext = context;
+    const ContextEntry *entry = context ? entryFor(context) : nullptr;
+    if (!entry) {
+        m_currentContext = mainWindow;
+        entry = mainWindow ? entryFor(mainWindow) : nullptr;
+    }
+    m_proxy->setAction(entry ? entry->action : nullptr);
     updateActiveState();
 }
 
@@ -136,8 +147,8 @@ bool ContextAction::isScriptable(const QString &contextId) const
     QWidget *context = contextId == ContextManager::getGlobalContext().id
                                ? static_cast<QWidget *>(ICore::getMainWindow())
                                : ContextManager::getContextWidget(contextId);
-    const QPointer<QAction> action = m_contextActions.value(context);
-    return action && m_scriptableMap.value(action.data(), false);
+    const ContextEntry *entry = entryFor(context);
+    return entry && entry->action && m_scriptableMap.value(entry->action, false);
 }
 
 QString ContextAction::stringWithAppendedShortcut(const QString &text)
@@ -148,10 +159,28 @@ QString ContextAction::stringWithAppendedShortcut(const QString &text)
 QList<QWidget *> ContextAction::getContextWidgets() const
 {
     QList<QWidget *> contexts;
-    for (auto it = m_contextActions.cbegin(); it != m_contextActions.cend(); ++it) {
-        if (it.value())
-            contexts.append(it.key());
+    for (const ContextEntry &entry : m_contextActions) {
+        if (entry.action)
+            contexts.append(entry.context);
     }
+    return contexts;
+}
+
+const ContextAction::ContextEntry *ContextAction::entryFor(const QWidget *context) const
+{
+    for (const ContextEntry &entry : m_contextActions) {
+        if (entry.context == context)
+            return &entry;
+    }
+    return nullptr;
+}
+
+// The contexts of every entry, a destroyed action's included.
+QList<QWidget *> ContextAction::entryContexts() const
+{
+    QList<QWidget *> contexts;
+    for (const ContextEntry &entry : m_contextActions)
+        contexts.append(entry.context);
     return contexts;
 }
 
@@ -160,27 +189,41 @@ void ContextAction::updateActiveState()
     setActive(m_proxy->isEnabled() && m_proxy->isVisible() && !m_proxy->isSeparator());
 }
 
+void ContextAction::markDestroyed(const QAction *action)
+{
+    for (ContextEntry &entry : m_contextActions) {
+        if (entry.action == action)
+            entry.action = nullptr;
+    }
+}
+
 void ContextAction::addOverrideAction(QAction *action, QWidget *context, bool scriptable)
 {
     if (m_contextActions.isEmpty())
         m_proxy->initialize(action);
-    if (m_contextActions.contains(context)) {
+    if (entryFor(context)) {
         setCurrentContext(context);
         return;
     }
-    m_contextActions.insert(context, action);
+    const auto place = std::lower_bound(m_contextActions.cbegin(), m_contextActions.cend(), context,
+                                        [](const ContextEntry &entry, QWidget *key) {
+                                            return std::less<>()(entry.context, key);
+                                        });
+    m_contextActions.insert(place, ContextEntry{context, action});
+    // The entry stays when its action is destroyed and reads as null from then on. The proxy
+    // receives, so that the command itself takes part in no connection.
+    connect(action, &QObject::destroyed, m_proxy, [this, action] { markDestroyed(action); });
     m_scriptableMap.insert(action, scriptable);
     setCurrentContext(context);
 }
 
 void ContextAction::removeOverrideAction(QAction *action)
 {
-    for (auto it = m_contextActions.begin(); it != m_contextActions.end();) {
-        if (!it.value() || it.value() == action)
-            it = m_contextActions.erase(it);
-        else
-            ++it;
-    }
+    const auto gone = std::remove_if(m_contextActions.begin(), m_contextActions.end(),
+                                     [action](const ContextEntry &entry) {
+                                         return !entry.action || entry.action == action;
+                                     });
+    m_contextActions.erase(gone, m_contextActions.cend());
     setCurrentContext(m_currentContext);
 }
 

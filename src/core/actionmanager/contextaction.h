@@ -7,7 +7,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
-#include <QPointer>
+#include <QVarLengthArray>
 
 QT_BEGIN_NAMESPACE
 class QAction;
@@ -70,19 +70,32 @@ private:
     explicit ContextAction(const QString &id);
     ~ContextAction() override;
 
+    struct ContextEntry
+    {
+        QWidget *context; // not owned
+        QAction *action;  // not owned; null once destroyed
+    };
+
+    void followContext(QWidget *context);
+    const ContextEntry *entryFor(const QWidget *context) const;
+    QList<QWidget *> entryContexts() const;
+    void markDestroyed(const QAction *action);
     void addOverrideAction(QAction *action, QWidget *context, bool scriptable);
     void removeOverrideAction(QAction *action);
     void setActive(bool bActive);
     static ProxyAction::Attribute proxyAttribute(ActionAttribute attribute);
 
-    QString m_id;
+    // First what a context switch reads, side by side.
+    ProxyAction *m_proxy = nullptr;      // owned (child)
     QWidget *m_currentContext = nullptr; // not owned
+    bool m_active = false;
+    bool m_awayFromMainWindow = false; // listed by the registry as possibly away from it
+    // The override actions, one entry per context widget in the widgets' address order. A
+    // command rarely has more than a few, so they are kept in the command itself.
+    QVarLengthArray<ContextEntry, 2> m_contextActions;
+    QString m_id;
     QKeySequence m_defaultKey;
     QString m_description;
-    ProxyAction *m_proxy = nullptr;                      // owned (child)
-    QMap<QWidget *, QPointer<QAction>> m_contextActions; // not owned
     QMap<QAction *, bool> m_scriptableMap;
-    bool m_active = false;
     int m_attributes = 0;
-    bool m_awayFromMainWindow = false; // listed by the registry as possibly away from it
 };

@@ -2,14 +2,13 @@
 
 #include <QEvent>
 
-#include <iterator>
+#include <algorithm>
 
 ProxyAction::ProxyAction(QObject *parent)
     : QAction(parent)
 {
-    connect(this, &QAction::changed, this, &ProxyAction::updateToolTipWithKeySequence);
     // Triggering and checking go to whichever action is followed at the time, so re-pointing
-    // the proxy only moves the one connection that listens to the followed action.
+    // the proxy moves none of its connections.
     connect(this, &QAction::triggered, this, [this](bool checked) {
         if (m_action)
             emit m_action->triggered(checked);
@@ -38,16 +37,22 @@ void ProxyAction::setAction(QAction *action)
 
 void ProxyAction::listenTo(QAction *action)
 {
-    const auto known = m_listening.constFind(action);
-    if (known != m_listening.cend() && known.value())
+    if (std::find(m_listenedTo.cbegin(), m_listenedTo.cend(), action) != m_listenedTo.cend())
         return;
-    // A new action: forget the connections that died with their actions.
-    for (auto it = m_listening.begin(); it != m_listening.end();)
-        it = it.value() ? std::next(it) : m_listening.erase(it);
-    m_listening.insert(action, connect(action, &QAction::changed, this, [this, action] {
-                           if (m_action == action)
-                               actionChanged();
-                       }));
+    m_listenedTo.append(action);
+    connect(action, &QAction::changed, this, [this, action] {
+        if (m_action == action)
+            actionChanged();
+    });
+    connect(action, &QObject::destroyed, this, [this, action] { forget(action); });
+}
+
+// A destroyed action leaves the proxy in its last state; it only reads as followed no more.
+void ProxyAction::forget(QAction *action)
+{
+    m_listenedTo.erase(std::find(m_listenedTo.cbegin(), m_listenedTo.cend(), action));
+    if (m_action == action)
+        m_action = nullptr;
 }
 
 void ProxyAction::initialize(QAction *action)
@@ -116,10 +121,18 @@ void ProxyAction::updateToolTipWithKeySequence()
 
 bool ProxyAction::event(QEvent *event)
 {
-    // Every effective property change sends ActionChanged to the action itself, blocked or not.
-    if (m_inBatch && event->type() == QEvent::ActionChanged)
-        m_changedInBatch = true;
-    return QAction::event(event);
+    const bool handled = QAction::event(event);
+    // Every effective property change sends ActionChanged to the action itself, just before
+    // changed() and whether signals are blocked or not. Any change outside a batch, a new
+    // shortcut included, rewrites the tool tip before listeners hear of it; a batch writes it
+    // itself when it copies one and only notes that something changed.
+    if (event->type() == QEvent::ActionChanged) {
+        if (m_inBatch)
+            m_changedInBatch = true;
+        else
+            updateToolTipWithKeySequence();
+    }
+    return handled;
 }
 
 void ProxyAction::update(QAction *action, bool initializing)

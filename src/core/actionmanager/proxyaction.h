@@ -3,9 +3,8 @@
 #include "core_global.h"
 
 #include <QAction>
-#include <QHash>
 #include <QKeySequence>
-#include <QPointer>
+#include <QVarLengthArray>
 
 /*!
  * An action that stands in for another one and can be re-pointed at any time. It mirrors the
@@ -50,16 +49,18 @@ protected:
 
 private:
     void listenTo(QAction *action);
+    void forget(QAction *action);
     void update(QAction *action, bool initializing);
     void copyState(QAction *action, bool initializing);
     void detach();
     void beginBatch();
     void endBatch();
 
-    QPointer<QAction> m_action;
-    // Every action followed so far -> the connection of its changed(), which only counts while
-    // that action is the one followed; so going back to an action connects nothing again.
-    QHash<QAction *, QMetaObject::Connection> m_listening;
+    QAction *m_action = nullptr; // not owned; null again once it is destroyed
+    // Every living action followed so far. The proxy stays connected to its changed(), which
+    // only counts while that action is the one followed, so going back to an action connects
+    // nothing again. A few actions per proxy are the rule, so they are kept in the proxy itself.
+    QVarLengthArray<QAction *, 4> m_listenedTo;
     Attributes m_attributes;
     bool m_showShortcut = false;
     QString m_toolTip;
