@@ -252,23 +252,6 @@ private slots:
         QCOMPARE(m_titleBarWindow->isVisible(), visibleAfter);
     }
 
-    void dragMovesNormalWindow()
-    {
-        QVERIFY(showTitleBarWindow(normalGeometry));
-        const QPoint start = m_titleBarWindow->pos();
-        const QPoint press = m_titleBar->mapToGlobal(titlePoint);
-        mousePressAt(m_titleBar, press, Qt::LeftButton);
-        // Every move is measured from the press, not from the previous move.
-        for (const QPoint &delta : {QPoint(37, 23), QPoint(-15, 40)}) {
-            mouseMoveTo(m_titleBar, press + delta, Qt::LeftButton);
-            QTRY_COMPARE(m_titleBarWindow->pos(), start + delta);
-        }
-        mouseReleaseAt(m_titleBar, press + QPoint(-15, 40), Qt::LeftButton);
-        mouseMoveTo(m_titleBar, press + QPoint(80, 80), Qt::LeftButton);
-        QTest::qWait(50);
-        QCOMPARE(m_titleBarWindow->pos(), start + QPoint(-15, 40));
-    }
-
     void maximizedDrag_data()
     {
         QTest::addColumn<QPoint>("delta");
@@ -318,33 +301,20 @@ private slots:
         QTRY_COMPARE(m_titleBarWindow->pos(), QPoint(placedX + 25, desktopTop + 40));
     }
 
-    void stripsSurroundWindow_data()
-    {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QRect>("placed");  // around the window moved to (120, 90, 333 x 211)
-        QTest::addColumn<QPoint>("onLine"); // of the inactive look, in the strip
-        QTest::newRow("Top") << Top << QRect(112, 82, 349, 8) << QPoint(174, 7);
-        QTest::newRow("Left") << Left << QRect(112, 82, 8, 227) << QPoint(7, 113);
-        QTest::newRow("Right") << Right << QRect(453, 82, 8, 227) << QPoint(0, 113);
-        QTest::newRow("Bottom") << Bottom << QRect(112, 301, 349, 8) << QPoint(174, 0);
-    }
-
+    // Each strip lies along its side of the window, drawing a line there while inactive.
     void stripsSurroundWindow()
     {
-        QFETCH(int, position);
-        QFETCH(QRect, placed);
-        QFETCH(QPoint, onLine);
-
-        QVERIFY(showFramedWindow(windowGeometry));
-        const QRect moved(120, 90, 333, 211);
-        m_framedWindow->setGeometry(moved);
-        QTRY_COMPARE(m_framedWindow->geometry(), moved);
-        IShadowBorderFrame *frame = m_strips.at(position);
-        frame->updateBorder(false);
-        QTRY_COMPARE(frame->geometry(), placed);
-        QCOMPARE(composedImage(frame).pixelColor(onLine), QColor(Qt::darkGreen));
-        frame->updateBorder(true);
-        QVERIFY(composedImage(frame).pixelColor(onLine) != QColor(Qt::darkGreen));
+        QVERIFY(showFramedWindow(QRect(120, 90, 333, 211)));
+        const QList<QRect> placed = {QRect(112, 82, 349, 8), QRect(112, 82, 8, 227),
+                                     QRect(453, 82, 8, 227), QRect(112, 301, 349, 8)};
+        const QList<QPoint> onLine = {{174, 7}, {7, 113}, {0, 113}, {174, 0}};
+        for (int position = Top; position <= Bottom; ++position) {
+            IShadowBorderFrame *frame = m_strips.at(position);
+            QCOMPARE(frame->geometry(), placed.at(position));
+            QVERIFY(composedImage(frame).pixelColor(onLine.at(position)) != Qt::darkGreen);
+            frame->updateBorder(false);
+            QCOMPARE(composedImage(frame).pixelColor(onLine.at(position)), QColor(Qt::darkGreen));
+        }
     }
 
     void dragThroughZone_data()

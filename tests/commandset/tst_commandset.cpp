@@ -288,15 +288,12 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), work);
 
         QVERIFY(openPalette());
-        const QStringList listed = rows();
+        // Enabled commands with a text, but not the palette itself: text, menus, shortcut.
+        const QString listed = rows().join('\n');
         QVERIFY(listed.contains("Zebra Crossing||"));
-        QVERIFY(listed.contains(
-                "Exit|File|" +
-                QKeySequence(QKeySequence::Quit).toString(QKeySequence::NativeText)));
-        for (const QString &row : listed)
-            QVERIFY2(!row.startsWith("Save|") && !row.startsWith("Command Palette") &&
-                             !row.startsWith('|'),
-                     qPrintable(row));
+        QVERIFY(listed.contains("Exit|File|" + QKeySequence(QKeySequence::Quit).toString()));
+        QVERIFY(!listed.contains(QRegularExpression("^(Save|Command Palette)?\\|",
+                                                    QRegularExpression::MultilineOption)));
         QTest::keyClick(edit, Qt::Key_Down);
         QCOMPARE(list->currentIndex().row(), 1);
         QTest::keyClicks(edit, QStringLiteral("zebra"));
@@ -314,7 +311,6 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), work);
         QCoreApplication::processEvents();
         QCOMPARE(runs, 1);
-        ContextManager::unregisterContext(work, QStringLiteral("Test.Work"));
     }
 
     void languageChanged_data()
@@ -392,33 +388,29 @@ private slots:
 
     void helpContents_data()
     {
-        QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("opened");
 
         const QString pt = QStringLiteral("veldra_help_pt.pdf");
         const QString en = QStringLiteral("veldra_help_en.pdf");
         QTest::newRow("language code cut at _")
-                << "pt_BR" << QStringList{pt, en, "veldra_help_pt_BR.pdf"} << pt;
-        QTest::newRow("English fallback") << "pt_BR" << QStringList{en} << en;
-        QTest::newRow("missing") << "pt_BR" << QStringList() << "";
-        QTest::newRow("name without _")
-                << "C" << QStringList{"veldra_help_C.pdf", en} << "veldra_help_C.pdf";
+                << QStringList{pt, en, "veldra_help_pt_BR.pdf"} << pt;
+        QTest::newRow("English fallback") << QStringList{en} << en;
+        QTest::newRow("missing") << QStringList() << "";
     }
 
-    // QLocale::system() is read once per process, so rows for another locale run this executable
-    // again, for that row only, with LC_ALL set.
+    // QLocale::system() is read once per process, so each row runs this executable again, for
+    // that row only, with a Brazilian Portuguese LC_ALL.
     void helpContents()
     {
-        QFETCH(QString, locale);
         QFETCH(QStringList, files);
         QFETCH(QString, opened);
 
-        if (QLocale::system().name() != locale) {
+        if (QLocale::system().name() != "pt_BR") {
             QVERIFY2(!qEnvironmentVariableIsSet(s_helpChildVariable), "LC_ALL did not take effect");
             QProcess child;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
+            environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("pt_BR.UTF-8"));
             environment.insert(QString::fromLatin1(s_helpChildVariable), QStringLiteral("1"));
             child.setProcessEnvironment(environment);
             child.setProcessChannelMode(QProcess::MergedChannels);
