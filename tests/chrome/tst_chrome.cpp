@@ -170,6 +170,7 @@ private slots:
         m_titleBar->setMenuBar(nullptr);
         QLayout *layout = m_titleBar->layout();
         QCOMPARE(layout->count(), 3);
+        QCOMPARE(layout->contentsMargins(), QMargins());
         QCOMPARE(layout->itemAt(1)->widget(), menuBar);
         QCOMPARE(layout->itemAt(2)->widget(), bar);
     }
@@ -377,6 +378,7 @@ private slots:
         QTest::newRow("left, behind the top strip") << Left << QPoint(3, 3) << "" << QPoint();
         QTest::newRow("left, bottom-left") << Left << QPoint(3, 302) << "bottom_left" << QPoint(3, 2);
         QTest::newRow("right edge") << Right << QPoint(6, 158) << "right" << QPoint(6, 0);
+        QTest::newRow("right, bottom-right") << Right << QPoint(3, 303) << "bottom_right" << QPoint(11, 3);
         QTest::newRow("right, top-right") << Right << QPoint(3, 9) << "top_right" << QPoint(11, 9);
         QTest::newRow("bottom edge") << Bottom << QPoint(208, 1) << "bottom" << QPoint(0, 1);
         QTest::newRow("bottom, bottom-left") << Bottom << QPoint(5, 3) << "bottom_left" << QPoint(5, 11);
