@@ -200,55 +200,48 @@ private slots:
         QCOMPARE(entries(holder->actions()), expected);
     }
 
-    // A candidate is "text" or "menus|text"; its id is its text.
+    // Lists are joined by ","; a candidate is "text" or "menus|text", and its id is its text.
     void paletteRanking_data()
     {
         QTest::addColumn<QString>("query");
-        QTest::addColumn<QStringList>("candidates");
-        QTest::addColumn<QStringList>("recent");
-        QTest::addColumn<QStringList>("expected");
-
-        QTest::newRow("prefix, word start, contiguous, scattered")
-                << "exp"
-                << QStringList{"Exit Preview", "Reexport", "Save", "Export to HTML5",
-                               "Open Expert View"}
-                << QStringList()
-                << QStringList{"Export to HTML5", "Open Expert View", "Reexport", "Exit Preview"};
-        QTest::newRow("any case, outer spaces, in order")
-                << " eXP " << QStringList{"Save", "export", "pxe"} << QStringList()
-                << QStringList{"export"};
-        QTest::newRow("shorter first") << "sa" << QStringList{"Save As Project", "Save"}
-                                       << QStringList() << QStringList{"Save", "Save As Project"};
-        QTest::newRow("recent first among equals")
-                << "p" << QStringList{"Preview", "Open Project", "Preferences"}
-                << QStringList{"Open Project", "Preferences"}
-                << QStringList{"Preferences", "Preview", "Open Project"};
-        QTest::newRow("empty: recent, then alphabetical")
-                << "" << QStringList{"Zoom", "About", "Exit", "Save"} << QStringList{"Save", "Exit"}
-                << QStringList{"Save", "Exit", "About", "Zoom"};
-        QTest::newRow("through the menus, after the texts")
-                << "save other"
-                << QStringList{"File \u25B8 Save As|Other Project", "File|Save",
-                               "Save Other Things"}
-                << QStringList() << QStringList{"Save Other Things", "Other Project"};
+        QTest::addColumn<QString>("candidates");
+        QTest::addColumn<QString>("recent");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const char *query, const char *candidates,
+                            const char *recent, const char *expected) {
+            QTest::newRow(name) << query << candidates << recent << expected;
+        };
+        row("prefix, word start, contiguous, scattered", "exp",
+            "Exit Preview,Reexport,Save,Export to HTML5,Open Expert View", "",
+            "Export to HTML5,Open Expert View,Reexport,Exit Preview");
+        row("any case, outer spaces, in order", " eXP ", "Save,export,pxe", "", "export");
+        row("shorter first", "sa", "Save As Project,Save", "", "Save,Save As Project");
+        row("recent first among equals", "p", "Preview,Open Project,Preferences",
+            "Open Project,Preferences", "Preferences,Preview,Open Project");
+        row("empty: recent, then alphabetical", "", "Zoom,About,Exit,Save", "Save,Exit",
+            "Save,Exit,About,Zoom");
+        row("through the menus, after the texts", "save other",
+            "File \u25B8 Save As|Other Project,File|Save,Save Other Things", "",
+            "Save Other Things,Other Project");
     }
 
     void paletteRanking()
     {
         QFETCH(QString, query);
-        QFETCH(QStringList, candidates);
-        QFETCH(QStringList, recent);
-        QFETCH(QStringList, expected);
+        QFETCH(QString, candidates);
+        QFETCH(QString, recent);
+        QFETCH(QString, expected);
 
         QList<CommandMatcher::Candidate> given;
-        for (const QString &candidate : candidates) {
+        for (const QString &candidate : candidates.split(',')) {
             const QString text = candidate.section('|', -1);
             given.append({text, text, candidate.section('|', 0, -2)});
         }
         QStringList ranked;
-        for (const CommandMatcher::Candidate &match : CommandMatcher::rank(query, given, recent))
+        const QStringList recentIds = recent.split(',', Qt::SkipEmptyParts);
+        for (const CommandMatcher::Candidate &match : CommandMatcher::rank(query, given, recentIds))
             ranked << match.id;
-        QCOMPARE(ranked, expected);
+        QCOMPARE(ranked.join(','), expected);
     }
 
     // With the keyboard alone, from a context widget whose own implementation must run.
