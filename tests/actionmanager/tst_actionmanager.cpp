@@ -285,6 +285,12 @@ private slots:
                 isBar ? static_cast<QWidget *>(container->getMenuBar()) : container->getMenu();
         QCOMPARE(wrapped->objectName(), id);
         QCOMPARE(ActionManager::getActionContainer(id), container);
+        QCOMPARE(isBar ? ActionManager::createMenuBarContainer(id)
+                       : ActionManager::createMenuContainer("Second", id),
+                 container);
+        QCOMPARE(wrapped->property("title").toString(), isBar ? "" : "First");
+        delete static_cast<QObject *>(ActionManager::createMenuContainer("Doomed", "Test.Doomed"));
+        QCOMPARE(ActionManager::getActionContainer("Test.Doomed"), nullptr);
 
         ContextAction *alpha = newCommand("Test.Alpha");
         ContextAction *beta = newCommand("Test.Beta");
