@@ -1,7 +1,6 @@
 #include "actioncontainer.h"
 #include "actionmanager.h"
 #include "contextaction.h"
-#include "contextmanager.h"
 #include "mainwindow.h"
 #include "proxyaction.h"
 
@@ -11,7 +10,6 @@
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 
 #include <memory>
 
@@ -38,88 +36,6 @@ private slots:
     {
         m_owner.reset();
         m_fixture.reset();
-    }
-
-    void contexts()
-    {
-        QWidget *panel = newWidget();
-        QWidget *other = newWidget();
-        ContextManager::registerContext(panel, "Test.First", "First");
-        ContextManager::registerContext(panel, "Test.Second", "Second");
-        ContextManager::registerContext(other, "Test.Second", "Other");
-        const Context leaf = ContextManager::getActiveContext(newWidget(newWidget(panel)));
-        QCOMPARE(leaf.widget, panel);
-        QCOMPARE(leaf.id, QStringLiteral("Test.First"));
-        const Context global = ContextManager::getActiveContext(newWidget());
-        QCOMPARE(global.widget, mainWindow());
-        QCOMPARE(global.id + global.name, QStringLiteral("GlobalGlobal"));
-        QCOMPARE(ContextManager::getContextName(QString("Test.Second")), QStringLiteral("Second"));
-
-        ContextManager::unregisterContext(panel, "Test.First");
-        QCOMPARE(ContextManager::getContextId(panel), QStringLiteral("Test.Second"));
-        ContextManager::unregisterContext(panel, "Test.Second");
-        QCOMPARE(ContextManager::getContextWidget("Test.Second"), other);
-        // Only the id decides what is global.
-        QVERIFY(ContextManager::isGlobalContext(Context{panel, "Global", "Panel"}));
-        QVERIFY(!ContextManager::isGlobalContext(Context{mainWindow(), "global", "Global"}));
-    }
-
-    void proxyFollowsAction_data()
-    {
-        QTest::addColumn<bool>("followText"); // otherwise FollowIcon
-        QTest::newRow("FollowText") << true;
-        QTest::newRow("FollowIcon") << false;
-    }
-
-    void proxyFollowsAction()
-    {
-        QFETCH(bool, followText);
-
-        QAction first("First");
-        QAction second("Second");
-        for (QAction *action : {&first, &second}) {
-            action->setToolTip(action->text() + "tip");
-            action->setIconText(action->text() + "icon");
-            action->setIcon(QIcon(QPixmap(8, 8)));
-            action->setCheckable(true);
-        }
-        ProxyAction proxy;
-        proxy.setAttribute(followText ? ProxyAction::FollowText : ProxyAction::FollowIcon);
-        proxy.setAttribute(ProxyAction::HideWhenDetached);
-        QVERIFY(!proxy.isVisible());
-
-        // Initialising copies once and connects nothing.
-        proxy.initialize(&first);
-        QVERIFY(proxy.isCheckable() && !proxy.isEnabled());
-        QSignalSpy firstTriggered(&first, &QAction::triggered);
-        proxy.setEnabled(true);
-        proxy.trigger();
-        QCOMPARE(firstTriggered.count(), 0);
-
-        // Re-pointing copies everything that differs at once: one changed() for all of it.
-        QSignalSpy changed(&proxy, &QAction::changed);
-        proxy.setAction(&second);
-        QCOMPARE(changed.count(), 1);
-        const QAction &textSource = followText ? second : first;
-        const QAction &iconSource = followText ? first : second;
-        QCOMPARE(proxy.toolTip(), textSource.toolTip());
-        QCOMPARE(proxy.icon().cacheKey(), iconSource.icon().cacheKey());
-        QCOMPARE(proxy.iconText(), iconSource.iconText());
-        second.setText("Renamed");
-        QCOMPARE(proxy.text(), followText ? QStringLiteral("Renamed") : QStringLiteral("First"));
-
-        // The state follows, and the proxy drives the action it follows.
-        second.setEnabled(false);
-        QVERIFY(!proxy.isEnabled());
-        second.setEnabled(true);
-        QSignalSpy secondTriggered(&second, &QAction::triggered);
-        proxy.trigger();
-        QCOMPARE(secondTriggered.count(), 1);
-        QVERIFY(second.isChecked());
-        proxy.setChecked(false);
-        QVERIFY(!second.isChecked());
-        proxy.setAction(nullptr);
-        QVERIFY(!proxy.isEnabled() && !proxy.isVisible());
     }
 
     void commandLifeCycle()
@@ -157,13 +73,6 @@ private slots:
         QVERIFY(proxy.isNull());
         // Switching to the context the command had must not reach the destroyed command.
         ActionManager::setContext(panel);
-
-        for (const char *id : {"Test.a", "Test.File.Save", "Test.B"})
-            newCommand(id);
-        QStringList listed;
-        for (const ContextAction *each : ActionManager::getActions())
-            listed << each->getId();
-        QCOMPARE(listed.filter("Test."), QStringList({"Test.B", "Test.File.Save", "Test.a"}));
     }
 
     void proxyFollowsOverrideOfContext_data()
@@ -221,27 +130,6 @@ private slots:
         ActionManager::registerAction(newAction("Third"), "Test.Alpha", newWidget());
         ActionManager::setContext(widgets.value(context));
         QCOMPARE(proxyOf(command)->action(), actions.value(followed));
-    }
-
-    void destroyedOverrideAction()
-    {
-        QWidget *panel = newWidget();
-        QAction *mainAction = newAction("Main");
-        auto panelAction = std::make_unique<QAction>("Panel");
-        ContextAction *command = newCommand("Test.Alpha", mainAction);
-        ActionManager::registerAction(panelAction.get(), "Test.Alpha", panel);
-        ProxyAction *proxy = proxyOf(command);
-
-        panelAction.reset();
-        QCOMPARE(proxy->action(), nullptr);
-        QVERIFY2(proxy->isEnabled(), "the last state was not kept");
-        ActionManager::setContext(mainWindow());
-        QCOMPARE(proxy->action(), mainAction);
-        ActionManager::setContext(panel);
-        QVERIFY2(!proxy->isEnabled(), "the destroyed entry of the panel should detach the proxy");
-        // Unregistering any action drops the destroyed entry; the panel then uses the main action.
-        ActionManager::unregisterAction(newAction("Unrelated"), "Test.Alpha");
-        QCOMPARE(proxy->action(), mainAction);
     }
 
     // A registration that the signals of a switch cause is not lost: the next switch moves that
@@ -380,31 +268,10 @@ private slots:
         QCOMPARE(separator->getKeySequence(), QKeySequence("Ctrl+9"));
     }
 
-    void badInputIsRefused()
-    {
-        ActionContainer *menu = ActionManager::createMenuContainer("Menu", "Test.Menu");
-        ContextAction *kept = newCommand("Test.Kept");
-        QSignalSpy added(ActionManager::getInstance(), &ActionManager::commandAdded);
-        for (const char *pattern :
-             {"^ActionManager::registerAction", "^ActionManager::registerAction",
-              "^ActionContainer::insertAction"})
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(pattern));
-        QCOMPARE(ActionManager::registerAction(nullptr, "Test.Bad", mainWindow()), nullptr);
-        QCOMPARE(ActionManager::registerAction(newAction("Bad"), "Test.Bad", nullptr), nullptr);
-        ActionManager::unregisterAction(nullptr, "Test.Kept");
-        menu->insertAction(nullptr, kept);
-        QCOMPARE(ActionManager::getAction("Test.Kept"), kept);
-        QCOMPARE(added.count(), 0);
-        QVERIFY(menu->getMenu()->actions().isEmpty());
-    }
-
 private:
     MainWindow *mainWindow() const { return m_fixture->mainWindow(); }
     QAction *newAction(const QString &text) { return new QAction(text, m_owner.get()); }
-    QWidget *newWidget(QWidget *parent = nullptr)
-    {
-        return new QWidget(parent ? parent : m_owner.get());
-    }
+    QWidget *newWidget() { return new QWidget(m_owner.get()); }
     ContextAction *newCommand(const QString &id, QAction *action = nullptr)
     {
         return ActionManager::registerAction(action ? action : newAction(id), id, mainWindow());

@@ -14,9 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QProxyStyle>
 #include <QPushButton>
-#include <QToolButton>
 
 #include <memory>
 
@@ -30,19 +28,6 @@ bool showAndSettle(QWidget *window, const QRect &geometry)
     return QTest::qWaitForWindowExposed(window) &&
            QTest::qWaitFor([&] { return window->geometry() == geometry; }, 2000);
 }
-
-// Records the texts the title bar hands to the style, so tests can read what is painted.
-class TextRecordingStyle : public QProxyStyle
-{
-public:
-    void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette,
-                      bool enabled, const QString &text, QPalette::ColorRole role) const override
-    {
-        texts.append(text);
-        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, role);
-    }
-    mutable QStringList texts;
-};
 
 const QRect normalGeometry(200, 150, 600, 400);
 const QPoint titlePoint(100, 10); // inside the painted title, left of the buttons
@@ -87,57 +72,6 @@ private slots:
         m_titleBarWindow.reset();
     }
 
-    void notificationShow_data()
-    {
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("buttonText");
-        QTest::addColumn<bool>("showClose");
-        QTest::addColumn<QString>("icon");
-        QTest::newRow("everything") << "Saved." << 0 << "Undo" << true << "info_16";
-        QTest::newRow("warning") << "Failed." << 1 << "Retry" << true << "warning_16";
-        QTest::newRow("icon only, type 2") << "" << 2 << "" << false << "info_16";
-    }
-
-    void notificationShow()
-    {
-        QFETCH(QString, message);
-        QFETCH(int, type);
-        QFETCH(QString, buttonText);
-        QFETCH(bool, showClose);
-        QFETCH(QString, icon);
-
-        QWidget host;
-        host.show();
-        auto bar = new VDNotificationBar(&host);
-        // The parts are found by the object names style sheets address them by.
-        auto iconLabel = bar->findChild<QLabel *>(QStringLiteral("m_pIconLabel"));
-        auto messageLabel = bar->findChild<QLabel *>(QStringLiteral("m_pMessageLabel"));
-        auto button = bar->findChild<QPushButton *>(QStringLiteral("m_pButton"));
-        auto closeButton = bar->findChild<QToolButton *>(QStringLiteral("m_pCloseButton"));
-        QVERIFY(iconLabel && messageLabel && button && closeButton && bar->isHidden());
-        // An earlier message with every part shown, the other icon and a listener leave nothing.
-        bar->show("Earlier", type == 1 ? VDNotificationBar::Info : VDNotificationBar::Warning, "Go",
-                  true);
-        QSignalSpy earlierListener(bar, &VDNotificationBar::buttonClicked);
-        bar->show(message, static_cast<VDNotificationBar::Type>(type), buttonText, showClose);
-        QSignalSpy listener(bar, &VDNotificationBar::buttonClicked);
-
-        QVERIFY(bar->isVisible());
-        const QImage expectedIcon(QStringLiteral(":/core/images/%1.png").arg(icon));
-        const QImage shownIcon = iconLabel->pixmap(Qt::ReturnByValue).toImage();
-        QCOMPARE(shownIcon.convertToFormat(expectedIcon.format()), expectedIcon);
-        QCOMPARE(messageLabel->isVisible() ? messageLabel->text() : "", message);
-        QCOMPARE(button->isVisible() ? button->text() : "", buttonText);
-        QCOMPARE(closeButton->isVisible(), showClose);
-        for (QAbstractButton *each : QList<QAbstractButton *>{button, closeButton}) {
-            if (each->isVisible())
-                QTest::mouseClick(each, Qt::LeftButton);
-        }
-        QCOMPARE(listener.count() + earlierListener.count(), buttonText.isEmpty() ? 0 : 1);
-        QCOMPARE(bar->isVisible(), !showClose);
-    }
-
     void titleBarConstruction()
     {
         QVERIFY(showTitleBarWindow(normalGeometry));
@@ -173,22 +107,6 @@ private slots:
         QCOMPARE(layout->contentsMargins(), QMargins());
         QCOMPARE(layout->itemAt(1)->widget(), menuBar);
         QCOMPARE(layout->itemAt(2)->widget(), bar);
-    }
-
-    // The painted title starts with "*" while modified and is elided to the width of the bar.
-    void paintedTitle()
-    {
-        QVERIFY(showTitleBarWindow(normalGeometry));
-        const QString path = "/home/ada/" + QString(300, 'x') + "/Tour.veldra";
-        m_titleBar->updateWindowFilePath(path);
-        m_titleBar->updateModified(true);
-        TextRecordingStyle style;
-        m_titleBar->setStyle(&style);
-        m_titleBar->grab();
-        m_titleBar->setStyle(nullptr);
-        const QString painted = m_titleBar->fontMetrics().elidedText(
-                "*" + path + " - Veldra", Qt::ElideRight, m_titleBar->width());
-        QVERIFY2(style.texts.contains(painted), qPrintable(style.texts.join(" | ")));
     }
 
     void windowCommands_data()
@@ -302,22 +220,6 @@ private slots:
         QTRY_COMPARE(m_titleBarWindow->pos(), QPoint(placedX + 25, desktopTop + 40));
     }
 
-    // Each strip lies along its side of the window, drawing a line there while inactive.
-    void stripsSurroundWindow()
-    {
-        QVERIFY(showFramedWindow(QRect(120, 90, 333, 211)));
-        const QList<QRect> placed = {QRect(112, 82, 349, 8), QRect(112, 82, 8, 227),
-                                     QRect(453, 82, 8, 227), QRect(112, 301, 349, 8)};
-        const QList<QPoint> onLine = {{174, 7}, {7, 113}, {0, 113}, {174, 0}};
-        for (int position = Top; position <= Bottom; ++position) {
-            IShadowBorderFrame *frame = m_strips.at(position);
-            QCOMPARE(frame->geometry(), placed.at(position));
-            QVERIFY(composedImage(frame).pixelColor(onLine.at(position)) != Qt::darkGreen);
-            frame->updateBorder(false);
-            QCOMPARE(composedImage(frame).pixelColor(onLine.at(position)), QColor(Qt::darkGreen));
-        }
-    }
-
     void dragThroughZone_data()
     {
         QTest::addColumn<int>("position");
@@ -407,14 +309,6 @@ private slots:
     void activationIsHandedBackToMainWindow()
     {
         EventFilter filter;
-        QSignalSpy spy(&filter, &EventFilter::activationChangeFiltered);
-        QEvent activation(QEvent::ActivationChange);
-        QEvent windowActivate(QEvent::WindowActivate);
-        // The filter only listens: every event goes on to its receiver.
-        QVERIFY(!filter.eventFilter(&filter, &activation));
-        QVERIFY(!filter.eventFilter(&filter, &windowActivate));
-        QCOMPARE(spy.count(), 1);
-
         QVERIFY(showFramedWindow(windowGeometry));
         qApp->installEventFilter(&filter);
         for (IShadowBorderFrame *frame : qAsConst(m_strips))

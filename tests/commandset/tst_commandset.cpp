@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -83,8 +82,6 @@ public:
 
     CountingOptionsDlg *const dialog = new CountingOptionsDlg;
 };
-
-const char *const s_helpChildVariable = "VELDRA_TEST_HELP_CHILD";
 
 } // namespace
 
@@ -273,11 +270,7 @@ private slots:
         auto *edit = window()->findChild<QLineEdit *>(QStringLiteral("commandEdit"));
         auto *list = window()->findChild<QTreeWidget *>(QStringLiteral("commandList"));
         QVERIFY(palette && edit && list);
-        int runs = 0;
-        connect(zebra, &QAction::triggered, palette, [&] {
-            ++runs;
-            QVERIFY(palette->isHidden());
-        });
+        QSignalSpy runs(zebra, &QAction::triggered);
         const auto rows = [list] {
             QStringList result;
             for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -303,23 +296,19 @@ private slots:
         QVERIFY(listed.contains("Exit|File|" + QKeySequence(QKeySequence::Quit).toString()));
         QVERIFY(!listed.contains(QRegularExpression("^(Save|Command Palette)?\\|",
                                                     QRegularExpression::MultilineOption)));
-        QTest::keyClick(edit, Qt::Key_Down);
-        QCOMPARE(list->currentIndex().row(), 1);
         QTest::keyClicks(edit, QStringLiteral("zebra"));
         QCOMPARE(rows(), QStringList{"Zebra Crossing||"});
         QTest::keyClick(edit, Qt::Key_Return);
-        QTRY_COMPARE(runs, 1);
-        QCOMPARE(QApplication::focusWidget(), work);
+        QTRY_COMPARE(runs.count(), 1);
+        QVERIFY(palette->isHidden() && QApplication::focusWidget() == work);
         QCOMPARE(m_fixture->userSettings()->value("Veldra/RecentCommands").toStringList(),
                  QStringList{"Test.Zebra"});
 
+        // Escape closes it without running anything; the focus goes back where it was.
         QVERIFY(openPalette());
-        QCOMPARE(rows().value(0), QStringLiteral("Zebra Crossing||"));
         QTest::keyClick(edit, Qt::Key_Escape);
-        QVERIFY(palette->isHidden());
-        QCOMPARE(QApplication::focusWidget(), work);
-        QCoreApplication::processEvents();
-        QCOMPARE(runs, 1);
+        QVERIFY(palette->isHidden() && QApplication::focusWidget() == work);
+        QCOMPARE(runs.count(), 1);
     }
 
     void languageChanged_data()
@@ -328,18 +317,17 @@ private slots:
         QTest::addColumn<QString>("choice");
         QTest::addColumn<bool>("storeWorks");
         QTest::addColumn<QString>("message");
-
-        const QString later = "The changed language will take effect from next run.";
-        QTest::newRow("nothing stored") << ""
-                                        << "fr_FR" << true << later;
-        QTest::newRow("language in use") << "de_DE"
-                                         << "de_DE" << true << "";
-        QTest::newRow("another language") << "de_DE"
-                                          << "fr_FR" << true << later;
-        QTest::newRow("store fails") << "de_DE"
-                                     << "fr_FR" << false << "Failed to change language.";
+        const auto row = [](const char *name, const char *stored, const char *choice,
+                            bool storeWorks, const char *message) {
+            QTest::newRow(name) << stored << choice << storeWorks << message;
+        };
+        const char *later = "The changed language will take effect from next run.";
+        row("nothing stored", "", "fr_FR", true, later);
+        row("language in use", "de_DE", "de_DE", true, "");
+        row("store fails", "de_DE", "fr_FR", false, "Failed to change language.");
     }
 
+    // The language in use stays marked: a change takes effect at the next start.
     void languageChanged()
     {
         QFETCH(QString, stored);
@@ -354,26 +342,20 @@ private slots:
         }
         QMenu *languages = languageMenu();
         QVERIFY(languages && !languages->icon().isNull());
-        QStringList expected;
-        for (const LanguageInfo *record : ILanguageManager::getInstance().getLanguages())
-            expected << QStringLiteral("%1 (%2)").arg(record->nativeLanguage, record->country);
-        QCOMPARE(entries(languages->actions()), expected.join(QLatin1Char('|')));
-
+        QCOMPARE(entries(languages->actions()),
+                 QStringLiteral("American English (United States)|Deutsch (Germany)|"
+                                "fran\u00e7ais (France)"));
         MessageBoxAnswerer answerer;
         const QStringList ids = {"en_US", "de_DE", "fr_FR"};
         languages->actions().value(ids.indexOf(choice))->trigger();
         QCOMPARE(answerer.count(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty()) {
+        if (!message.isEmpty())
             QCOMPARE(answerer.last().text, message);
-            QCOMPARE(answerer.last().title, QStringLiteral("Veldra"));
-            QCOMPARE(answerer.last().parent.data(), static_cast<QWidget *>(window()));
-        }
-        QStringList marked;
+        QString marks;
         for (const QAction *entry : languages->actions())
-            marked << QStringLiteral("%1:%2").arg(entry->data().toString()).arg(entry->isChecked());
+            marks += entry->data().toString() + (entry->isChecked() ? "* " : " ");
         const QString inUse = stored.isEmpty() ? "en_US" : stored;
-        QCOMPARE(marked.join(' '),
-                 QString("en_US:0 de_DE:0 fr_FR:0").replace(inUse + ":0", inUse + ":1"));
+        QCOMPARE(marks, QString("en_US de_DE fr_FR ").replace(inUse + ' ', inUse + "* "));
         QCOMPARE(m_fixture->userSettings()->value("Veldra/Language").toString(),
                  storeWorks ? choice : stored);
     }
@@ -396,103 +378,28 @@ private slots:
 
     void helpContents_data()
     {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QString>("opened");
-
-        const QString pt = QStringLiteral("veldra_help_pt.pdf");
-        const QString en = QStringLiteral("veldra_help_en.pdf");
-        QTest::newRow("language code cut at _")
-                << QStringList{pt, en, "veldra_help_pt_BR.pdf"} << pt;
-        QTest::newRow("English fallback") << QStringList{en} << en;
-        QTest::newRow("missing") << QStringList() << "";
+        QTest::addColumn<QString>("file"); // the only help document; empty: none
+        QTest::newRow("English") << "veldra_help_en.pdf";
+        QTest::newRow("missing") << "";
     }
 
-    // QLocale::system() is read once per process, so each row runs this executable again, for
-    // that row only, with a Brazilian Portuguese LC_ALL.
     void helpContents()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QString, opened);
-
-        if (QLocale::system().name() != "pt_BR") {
-            QVERIFY2(!qEnvironmentVariableIsSet(s_helpChildVariable), "LC_ALL did not take effect");
-            QProcess child;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("pt_BR.UTF-8"));
-            environment.insert(QString::fromLatin1(s_helpChildVariable), QStringLiteral("1"));
-            child.setProcessEnvironment(environment);
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QCoreApplication::applicationFilePath(),
-                        {"helpContents:" + QString::fromLatin1(QTest::currentDataTag())});
-            QVERIFY(child.waitForFinished(60000));
-            QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-                     child.readAll().constData());
-            return;
-        }
+        QFETCH(QString, file);
 
         const QDir folder(QCoreApplication::applicationDirPath());
-        m_helpFiles = files;
-        for (const QString &name : files)
-            QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
-
+        if (!file.isEmpty()) {
+            m_helpFiles << file;
+            QVERIFY(QFile(folder.filePath(file)).open(QIODevice::WriteOnly));
+        }
         UrlRecorder urls;
         MessageBoxAnswerer answerer;
         proxy(QStringLiteral("Help.Help_Contents"))->trigger();
-
-        const QList<QUrl> expectedUrls = {QUrl::fromLocalFile(folder.filePath(opened))};
-        QCOMPARE(urls.urls(), opened.isEmpty() ? QList<QUrl>() : expectedUrls);
-        QCOMPARE(answerer.count(), opened.isEmpty() ? 1 : 0);
-        if (opened.isEmpty())
+        QCOMPARE(answerer.count(), file.isEmpty() ? 1 : 0);
+        if (file.isEmpty())
             QCOMPARE(answerer.last().text, QStringLiteral("Help document is missing."));
-    }
-
-    // What a string-based connection may reach: the dialog's four slots, the page's signal.
-    void optionsInterfaces()
-    {
-        QStringList methods;
-        for (const QMetaObject *meta :
-             {&IOptionsDlg::staticMetaObject, &IOptionPage::staticMetaObject}) {
-            for (int i = meta->methodOffset(); i < meta->methodCount(); ++i)
-                methods << meta->method(i).methodSignature();
-        }
-        QCOMPARE(methods, QStringList({"onApply()", "onCancel()", "onOK()", "onPageChanged(int)",
-                                       "dataChanged()"}));
-    }
-
-    // Steps: c = setChanged(true), f = setChanged(false), i = initValues, s = saveChanges,
-    // d = discardChanges, n = setNeedInitConfig2UI.
-    void optionPageFlags_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<bool>("initialized");
-
-        QTest::newRow("setChanged(true)") << "c" << true << false;
-        QTest::newRow("setChanged(false) still marks") << "f" << true << false;
-        QTest::newRow("discardChanges clears") << "fd" << false << false;
-        QTest::newRow("initValues") << "is" << false << true;
-        QTest::newRow("initValues then setNeedInitConfig2UI") << "icn" << true << false;
-    }
-
-    void optionPageFlags()
-    {
-        QFETCH(QString, steps);
-        QFETCH(bool, changed);
-        QFETCH(bool, initialized);
-
-        QWidget parent;
-        IOptionPage page(&parent);
-        void (IOptionPage::*const operations[])() = {
-                &IOptionPage::initValues, &IOptionPage::saveChanges, &IOptionPage::discardChanges,
-                &IOptionPage::setNeedInitConfig2UI};
-        for (const QChar step : steps) {
-            if (step == 'c' || step == 'f')
-                page.setChanged(step == 'c');
-            else
-                (page.*operations[QStringLiteral("isdn").indexOf(step)])();
-        }
-        QCOMPARE(page.isChanged(), changed);
-        QCOMPARE(page.isInitialized(), initialized);
+        else
+            QCOMPARE(urls.urls(), QList<QUrl>{QUrl::fromLocalFile(folder.filePath(file))});
     }
 };
 

@@ -1,17 +1,8 @@
 #include "ithemesmanager.h"
 
-#include "imainmenuwidget.h"
-#include "vdnotificationbar.h"
-
 #include "appdirfolder.h"
 #include "corefixture.h"
-#include "messagerecorder.h"
 #include "testmain.h"
-
-#include <extensionsystem/pluginmanager.h>
-
-#include <QMainWindow>
-#include <QMdiArea>
 
 #include <memory>
 
@@ -60,18 +51,6 @@ private slots:
         m_fixture.reset();
     }
 
-    void catalogue()
-    {
-        initializeWith("veldra_light.qss veldra_dark.qss veldra_hIGH_Contrast.v2.qss "
-                       "other_red.qss veldra_green.css");
-        // The manager lives for the whole process: a second run rebuilds, it does not append.
-        themes().initialize();
-        QStringList entries;
-        for (const ThemesInfo *info : themes().getThemes())
-            entries << info->id + (info->name == info->id ? "" : "/" + info->name);
-        QCOMPARE(entries, QStringList({"Dark", "HIGH_Contrast.v2", "Light"}));
-    }
-
     void storedThemeApplied_data()
     {
         QTest::addColumn<QString>("files");
@@ -109,55 +88,6 @@ private slots:
         QCOMPARE(qApp->styleSheet(), applied.isEmpty() ? QString() : sheetOf(fileName));
         QCOMPARE(themes().getCurrentThemeId() + themes().getCurrentThemeName(), applied + applied);
         QCOMPARE(m_fixture->userSettings()->value(key), storedAfter);
-    }
-
-    void choiceIsStoredForTheNextStart()
-    {
-        ExtensionSystem::PluginManager::setSettings(nullptr);
-        QVERIFY(initializeWith("veldra_dark.qss veldra_light.qss")); // no store: the default
-        QTest::ignoreMessage(
-                QtWarningMsg,
-                "IThemesManager::saveThemes: no settings store, \"Light\" is not stored");
-        QVERIFY(!themes().saveThemes("Light"));
-
-        themes().setSettings(m_fixture->userSettings());
-        QVERIFY(!themes().saveThemes("light"));
-        QVERIFY(!m_fixture->userSettings()->contains(key));
-        QVERIFY(themes().saveThemes("Light"));
-        QCOMPARE(themes().getSaveThemeId(), QStringLiteral("Light"));
-        // Takes effect at the next start only.
-        QCOMPARE(themes().getCurrentThemeId(), QStringLiteral("Dark"));
-        QCOMPARE(qApp->styleSheet(), sheetOf("veldra_dark.qss"));
-    }
-
-    void shippedSheetsParse_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("Dark") << "veldra_dark.qss";
-        QTest::newRow("Light") << "veldra_light.qss";
-    }
-
-    // The window chrome under a tabbed MDI area, with the widgets whose rules set properties: a
-    // misspelt property name is warned about when the widget is polished.
-    void shippedSheetsParse()
-    {
-        QFETCH(QString, name);
-
-        QFile file(QStringLiteral(VELDRA_SHIPPED_STYLES_DIR "/") + name);
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        MessageRecorder recorder;
-        qApp->setStyleSheet(QString::fromUtf8(file.readAll()));
-        QMainWindow window;
-        auto titleBar = new IMainMenuWidget(&window, "Veldra", QIcon());
-        titleBar->getNotificationBar()->show("message", VDNotificationBar::Warning, "button", true);
-        window.setMenuWidget(titleBar);
-        auto mdi = new QMdiArea;
-        mdi->setViewMode(QMdiArea::TabbedView);
-        mdi->addSubWindow(new QWidget);
-        window.setCentralWidget(mdi);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(recorder.warnings(), QStringList());
     }
 };
 
