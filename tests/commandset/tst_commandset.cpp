@@ -28,11 +28,6 @@ using ExtensionSystem::PluginManager;
 
 namespace {
 
-QAction *proxy(const QString &id)
-{
-    return ActionManager::getAction(id)->getAction();
-}
-
 // A menu as the user reads it: texts joined by "|", "-" for separators, " >" after sub-menus.
 QString entries(const QList<QAction *> &actions)
 {
@@ -41,11 +36,6 @@ QString entries(const QList<QAction *> &actions)
         result << (action->isSeparator() ? QStringLiteral("-")
                                          : action->text() + (action->menu() ? " >" : ""));
     return result.join(QLatin1Char('|'));
-}
-
-QMenu *languageMenu()
-{
-    return ActionManager::getActionContainer("MenuBar.View")->getMenu()->actions().value(0)->menu();
 }
 
 // An options dialog that only counts how often it is shown.
@@ -340,7 +330,11 @@ private slots:
             ILanguageManager::getInstance().setSettings(nullptr);
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no settings store"));
         }
-        QMenu *languages = languageMenu();
+        QMenu *languages = ActionManager::getActionContainer("MenuBar.View")
+                                   ->getMenu()
+                                   ->actions()
+                                   .value(0)
+                                   ->menu();
         QVERIFY(languages && !languages->icon().isNull());
         QCOMPARE(entries(languages->actions()),
                  QStringLiteral("American English (United States)|Deutsch (Germany)|"
@@ -362,7 +356,7 @@ private slots:
 
     void preferencesAsksFirstFactoryOnce()
     {
-        QAction *preferences = proxy(QStringLiteral("Edit.Preferences"));
+        QAction *preferences = ActionManager::getAction("Edit.Preferences")->getAction();
         QCOMPARE(window()->getOptionsDialog(), nullptr);
         preferences->trigger(); // no factory yet: nothing to show, a later one is still asked
         OptionsFactory first;
@@ -394,7 +388,7 @@ private slots:
         }
         UrlRecorder urls;
         MessageBoxAnswerer answerer;
-        proxy(QStringLiteral("Help.Help_Contents"))->trigger();
+        ActionManager::getAction("Help.Help_Contents")->getAction()->trigger();
         QCOMPARE(answerer.count(), file.isEmpty() ? 1 : 0);
         if (file.isEmpty())
             QCOMPARE(answerer.last().text, QStringLiteral("Help document is missing."));

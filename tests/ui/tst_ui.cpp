@@ -29,6 +29,10 @@ class TestUi : public QObject
 private slots:
     void pixmapsAndIcons()
     {
+        const QStringList suffixes = {"", "", "_12", "_16", "_24", "_32", "_48", "_64", ""};
+        for (int size = -1; size <= 7; ++size)
+            QCOMPARE(IUi::imageFileName("new", IUi::Disabled, size),
+                     "new" + suffixes.at(size + 1) + "_d.png");
         QTemporaryDir dir;
         QVERIFY(isBlank16(IUi::getPixmap("open", IUi::Normal, IUi::Size16, dir.path())));
         writeImage(dir.filePath("open_16.png"), QSize(16, 16));
