@@ -4,7 +4,6 @@
 #include "contextaction.h"
 #include "contextmanager.h"
 #include "ilanguagemanager.h"
-#include "ioptionpage.h"
 #include "ioptionsdlg.h"
 #include "mainwindow.h"
 
