@@ -1,96 +1,48 @@
 #include "ilanguagemanager.h"
-#include "projectformat.h"
+#include "ithemesmanager.h"
 
 #include "appdirfolder.h"
 #include "corefixture.h"
 #include "testmain.h"
 
-#include <QTranslator>
-
 #include <memory>
 
 namespace {
 
-const QString key = QStringLiteral("Veldra/Language");
-
-ILanguageManager &languages()
+// Non-ASCII text shows whether the file is read as UTF-8.
+QString sheetOf(const QString &fileName)
 {
-    return ILanguageManager::getInstance();
-}
-
-QStringList catalogueIds()
-{
-    QStringList ids;
-    for (const LanguageInfo *info : languages().getLanguages())
-        ids << info->id;
-    return ids;
+    return "/* " + fileName + " \u2014 gr\u00fc\u00df */ QLabel { color: red; }";
 }
 
 } // namespace
 
+// The language and the theme chosen are read from the settings at start-up.
 class TestLanguages : public QObject
 {
     Q_OBJECT
 
-    // Puts the translation files next to the executable, then builds the catalogue.
-    void initializeWith(const QStringList &fileNames)
+    // Puts the files next to the executable, in the folder the manager reads.
+    void writeFiles(const QString &folder, const QString &fileNames)
     {
-        for (const QString &name : fileNames)
-            QVERIFY(m_translations->writeFile(name));
-        QVERIFY(languages().initialize());
+        m_files = std::make_unique<AppDirFolder>(folder);
+        for (const QString &name : fileNames.split(' ', Qt::SkipEmptyParts))
+            QVERIFY(m_files->writeFile(name, sheetOf(name).toUtf8()));
     }
 
     std::unique_ptr<CoreFixture> m_fixture;
-    std::unique_ptr<AppDirFolder> m_translations;
+    std::unique_ptr<AppDirFolder> m_files;
 
 private slots:
-    void init()
-    {
-        m_fixture = std::make_unique<CoreFixture>(false);
-        m_translations = std::make_unique<AppDirFolder>(QStringLiteral("translations"));
-    }
+    void init() { m_fixture = std::make_unique<CoreFixture>(false); }
     void cleanup()
     {
-        m_translations.reset();
+        qApp->setStyleSheet(QString());
+        m_files.reset();
         m_fixture.reset();
     }
 
-    void catalogue_data()
-    {
-        QTest::addColumn<QString>("files");
-        QTest::addColumn<QString>("ids");
-        const auto row = [](const char *name, const char *files, const char *ids) {
-            QTest::newRow(name) << QString(files) << QString(ids);
-        };
-
-        row("no files", "", "en_US");
-        row("sorted by file name", "veldra_fr_FR.qm veldra_de_DE.qm", "en_US de_DE fr_FR");
-        row("other files ignored", "app_de_DE.qm veldra_fr_FR.ts veldra_it_IT.qm", "en_US it_IT");
-    }
-
-    void catalogue()
-    {
-        QFETCH(QString, files);
-        QFETCH(QString, ids);
-
-        initializeWith(files.split(' ', Qt::SkipEmptyParts));
-        QCOMPARE(catalogueIds().join(' '), ids);
-        // The manager lives for the whole process: a second run rebuilds, it does not append.
-        QVERIFY(languages().initialize());
-        QCOMPARE(catalogueIds().join(' '), ids);
-    }
-
-    void recordFields()
-    {
-        initializeWith({"veldra_de_DE.qm"});
-        const LanguageInfo *info = languages().getLanguages().value(1);
-        QVERIFY(info);
-        QCOMPARE((QStringList{info->id, info->language, info->country, info->nativeLanguage,
-                              info->nativeCountry}),
-                 (QStringList{"de_DE", "German", "Germany", "Deutsch", "Deutschland"}));
-    }
-
-    void storedAndSavedChoice_data()
+    void storedAndSavedLanguage_data()
     {
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QString>("save");
@@ -103,82 +55,70 @@ private slots:
         QTest::newRow("letter case differs") << QVariant("fr_FR") << "de_de" << false;
     }
 
-    void storedAndSavedChoice()
+    void storedAndSavedLanguage()
     {
         QFETCH(QVariant, stored);
         QFETCH(QString, save);
         QFETCH(bool, saved);
 
+        ILanguageManager &languages = ILanguageManager::getInstance();
         if (stored.isValid())
-            m_fixture->userSettings()->setValue(key, stored);
+            m_fixture->userSettings()->setValue("Veldra/Language", stored);
         const bool isText = stored.userType() == QMetaType::QString;
         if (stored.isValid() && !isText)
             QTest::ignoreMessage(QtWarningMsg,
                                  "\"Veldra/Language\" does not hold a text; using \"\"");
-        initializeWith({"veldra_de_DE.qm", "veldra_fr_FR.qm"});
+        // Only the application's compiled catalogues count.
+        writeFiles("translations", "veldra_de_DE.qm veldra_fr_FR.qm app_it_IT.qm veldra_it_IT.ts");
+        QVERIFY(languages.initialize());
         const QString storedId = isText ? stored.toString() : QString();
         const QString currentId = isText ? storedId : QLocale(QString()).name();
-        QCOMPARE(languages().getCurrentLangId(), currentId);
+        QCOMPARE(languages.getCurrentLangId(), currentId);
 
-        QCOMPARE(languages().saveLanguage(save), saved);
-        QCOMPARE(languages().getSaveLangId(), saved ? save : storedId);
-        QCOMPARE(languages().getCurrentLangId(), currentId);
+        QCOMPARE(languages.saveLanguage(save), saved);
+        QCOMPARE(languages.getSaveLangId(), saved ? save : storedId);
+        QCOMPARE(languages.getCurrentLangId(), currentId);
     }
 
-    void replacedStoreIsUsedUntilItIsDeleted()
+    void storedThemeApplied_data()
     {
-        initializeWith({});
-        auto other = new QSettings(m_fixture->filePath("other.ini"), QSettings::IniFormat);
-        languages().setSettings(other);
+        QTest::addColumn<QString>("files");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("applied"); // theme id; empty: no style sheet applied
+        QTest::addColumn<QVariant>("storedAfter");
+        const auto row = [](const char *name, const char *files, const QVariant &stored,
+                            const char *applied, const QVariant &storedAfter) {
+            QTest::newRow(name) << QString(files) << stored << QString(applied) << storedAfter;
+        };
 
-        QVERIFY(languages().saveLanguage("en_US"));
-        QCOMPARE(other->value(key).toString(), QStringLiteral("en_US"));
-        QVERIFY(!m_fixture->userSettings()->contains(key));
-
-        delete other; // its owner may delete it while the manager lives
-        QCOMPARE(languages().getSaveLangId(), QString());
-        QTest::ignoreMessage(
-                QtWarningMsg,
-                "ILanguageManager::saveLanguage: no settings store, \"en_US\" is not stored");
-        QVERIFY(!languages().saveLanguage("en_US"));
+        const char *both = "veldra_dark.qss veldra_light.qss";
+        row("first start", both, QVariant(), "Dark", "Dark");
+        row("stored Light", both, "Light", "Light", "Light");
+        row("file missing", both, "Ocean", "", "Dark");
+        row("letter case differs", both, "dark", "", "Dark");
+        row("file missing, no Dark to fall back on", "veldra_light.qss", "Ocean", "", "Ocean");
+        row("not a text", both, QStringList{"Light", "Dark"}, "Dark", QStringList{"Light", "Dark"});
     }
 
-    // The application installs one catalogue per language, so the plug-ins' texts must be in
-    // it too. The scenes plug-in's project file problems come from several translation contexts.
-    void germanCatalogueCoversPlugins_data()
+    void storedThemeApplied()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("problem");
+        QFETCH(QString, files);
+        QFETCH(QVariant, stored);
+        QFETCH(QString, applied);
+        QFETCH(QVariant, storedAfter);
 
-        const QString format = ProjectFormat::formatName();
-        const QByteArray start = "{\"format\": \"" + format.toUtf8() + "\", \"version\": 1, ";
-        const QByteArray stage =
-                "\"stage\": {\"width\": 640, \"height\": 360, \"frameRate\": 30}, ";
-        // One text of each context, and one composed of both.
-        QTest::newRow("other format")
-                << QByteArray("{\"format\": \"other\"}")
-                << QString("Dies ist kein Veldra-Projekt: \"format\" ist nicht \"%1\".")
-                           .arg(format);
-        QTest::newRow("field missing") << start + "\"scenes\": []}" << QString("\"stage\" fehlt.");
-        QTest::newRow("scene not an object")
-                << start + stage + "\"scenes\": [1]}"
-                << QString("Szene 1: eine Szene muss ein Objekt sein.");
-    }
-
-    void germanCatalogueCoversPlugins()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, problem);
-
-        QTranslator german; // removes itself from the application when it goes
-        QVERIFY(german.load(QStringLiteral("veldra_de_DE"),
-                            QStringLiteral(VELDRA_TRANSLATIONS_DIR)));
-        QVERIFY(QCoreApplication::installTranslator(&german));
-
-        Project project;
-        QString error;
-        QVERIFY(!ProjectFormat::read(bytes, false, &project, &error));
-        QCOMPARE(error, problem);
+        IThemesManager &themes = IThemesManager::getInstance();
+        if (stored.isValid())
+            m_fixture->userSettings()->setValue("Veldra/Theme", stored);
+        if (stored.userType() == QMetaType::QStringList)
+            QTest::ignoreMessage(QtWarningMsg,
+                                 "\"Veldra/Theme\" does not hold a text; using \"Dark\"");
+        writeFiles("resources/styles", files);
+        QCOMPARE(themes.initialize(), !applied.isEmpty());
+        const QString fileName = "veldra_" + applied.toLower() + ".qss";
+        QCOMPARE(qApp->styleSheet(), applied.isEmpty() ? QString() : sheetOf(fileName));
+        QCOMPARE(themes.getCurrentThemeId() + themes.getCurrentThemeName(), applied + applied);
+        QCOMPARE(m_fixture->userSettings()->value("Veldra/Theme"), storedAfter);
     }
 };
 

@@ -1,14 +1,8 @@
-#include "isingleton.h"
 #include "iui.h"
 
-#include "messageboxanswerer.h"
 #include "testmain.h"
 
-#include <QAtomicInt>
 #include <QTemporaryDir>
-#include <QThread>
-
-#include <thread>
 
 namespace {
 
@@ -26,67 +20,19 @@ bool isBlank16(const QPixmap &pixmap)
     return pixmap.toImage().convertToFormat(blank.format()) == blank;
 }
 
-struct SlowToBuild
-{
-    static QAtomicInt constructions;
-    SlowToBuild()
-    {
-        constructions.fetchAndAddOrdered(1);
-        QThread::msleep(100); // keeps the other thread waiting at the lock
-    }
-};
-QAtomicInt SlowToBuild::constructions;
-
-using B = QMessageBox;
-using BoxFunction = B::StandardButton (*)(QWidget *, const QString &, const QString &,
-                                          B::StandardButtons, B::StandardButton);
-struct BoxCase
-{
-    BoxFunction function;
-    B::StandardButtons buttons;
-    B::StandardButton defaultButton;
-    B::StandardButton answer;
-    B::StandardButton result;
-    QSize iconSize; // the test's resources have no "critical_32.png": blank 16 x 16 instead
-};
-
 } // namespace
-
-Q_DECLARE_METATYPE(BoxCase)
 
 class TestUi : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void fileNamePattern_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("fileName");
-        const QStringList sizeSuffixes{"", "_12", "_16", "_24", "_32", "_48", "_64", ""};
-        for (int size = -1; size < sizeSuffixes.size(); ++size)
-            QTest::addRow("size %d", size)
-                    << "new" << 2 << size << "new" + sizeSuffixes.value(size) + ".png";
-        for (int state = 1; state <= 5; ++state)
-            QTest::addRow("state %d", state)
-                    << "open" << state << 2 << (state == 4 ? "open_16_d.png" : "open_16.png");
-        QTest::newRow("no size, disabled") << "save" << 4 << 0 << "save_d.png";
-    }
-
-    void fileNamePattern()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, state);
-        QFETCH(int, size);
-        QFETCH(QString, fileName);
-
-        QCOMPARE(IUi::imageFileName(name, state, size), fileName);
-    }
-
     void pixmapsAndIcons()
     {
+        const QStringList suffixes = {"", "", "_12", "_16", "_24", "_32", "_48", "_64", ""};
+        for (int size = -1; size <= 7; ++size)
+            QCOMPARE(IUi::imageFileName("new", IUi::Disabled, size),
+                     "new" + suffixes.at(size + 1) + "_d.png");
         QTemporaryDir dir;
         QVERIFY(isBlank16(IUi::getPixmap("open", IUi::Normal, IUi::Size16, dir.path())));
         writeImage(dir.filePath("open_16.png"), QSize(16, 16));
@@ -105,50 +51,6 @@ private slots:
         // Without a "_d" twin the disabled look is blank, not a greyed copy of the normal look.
         QVERIFY(isBlank16(
                 IUi::getIcon("open", IUi::Size16, dir.path()).pixmap(16, QIcon::Disabled)));
-    }
-
-    void messageBox_data()
-    {
-        QTest::addColumn<BoxCase>("box");
-        // clang-format off
-        QTest::newRow("information") << BoxCase{&IUi::information, B::Ok, B::Ok, B::Ok, B::Ok, {20, 20}};
-        QTest::newRow("question") << BoxCase{&IUi::question, B::Yes | B::No | B::Cancel, B::No, B::Yes, B::Yes, {24, 20}};
-        QTest::newRow("warning") << BoxCase{&IUi::warning, B::Save | B::Discard, B::NoButton, B::Discard, B::Discard, {28, 20}};
-        QTest::newRow("critical") << BoxCase{&IUi::critical, B::Retry | B::Abort, B::Abort, B::Retry, B::Retry, {16, 16}};
-        // The answerer ends the box with done(-1) for NoButton and presses Escape for Help.
-        QTest::newRow("done(-1)") << BoxCase{&IUi::question, B::Yes | B::No, B::Yes, B::NoButton, B::Cancel, {24, 20}};
-        QTest::newRow("Escape") << BoxCase{&IUi::warning, B::Yes | B::No, B::Yes, B::Help, B::No, {28, 20}};
-        // clang-format on
-    }
-
-    void messageBox()
-    {
-        QFETCH(BoxCase, box);
-
-        QWidget parent;
-        MessageBoxAnswerer answerer(box.answer);
-        QCOMPARE(box.function(&parent, "Veldra", "Text", box.buttons, box.defaultButton),
-                 box.result);
-        QCOMPARE(answerer.count(), 1);
-        const MessageBoxAnswerer::Box shown = answerer.last();
-        QCOMPARE(shown.title, QStringLiteral("Veldra"));
-        QCOMPARE(shown.text, QStringLiteral("Text"));
-        QCOMPARE(shown.buttons, box.buttons);
-        QCOMPARE(shown.defaultButton, box.defaultButton);
-        QCOMPARE(shown.parent.data(), &parent);
-        QCOMPARE(shown.iconPixmap.size(), box.iconSize);
-    }
-
-    void singletonCreatedOnceAcrossThreads()
-    {
-        SlowToBuild *instances[2] = {};
-        std::thread first([&] { instances[0] = ISingleton<SlowToBuild>::getInstance(); });
-        std::thread second([&] { instances[1] = ISingleton<SlowToBuild>::getInstance(); });
-        first.join();
-        second.join();
-        QCOMPARE(instances[1], instances[0]);
-        QCOMPARE(ISingleton<SlowToBuild>::getInstance(), instances[0]);
-        QCOMPARE(SlowToBuild::constructions.loadAcquire(), 1);
     }
 };
 
