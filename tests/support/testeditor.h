@@ -6,10 +6,9 @@
 #include <memory>
 
 /*!
- * An editor that records each of its own signals as it is emitted ("TestEditor::documentLoaded",
- * "TestEditor::aboutToActivate", ...) and its destruction ("TestEditor::~TestEditor").
- * IEditor::setDocument() is not virtual, so the binding itself shows in getDocument() and in
- * the document signals the editor forwards afterwards.
+ * An editor that records each signal IEditor declares as it is emitted
+ * ("TestEditor::documentLoaded", "TestEditor::aboutToActivate", ...) and its destruction
+ * ("TestEditor::~TestEditor").
  */
 class TestEditor : public IEditor
 {
@@ -19,10 +18,11 @@ public:
     explicit TestEditor(std::shared_ptr<CallLog> log = nullptr);
     ~TestEditor() override;
 
-    std::shared_ptr<CallLog> callLog() const;
+    std::shared_ptr<CallLog> callLog() const { return m_log; }
+
+private slots:
+    void recordSignal();
 
 private:
-    void record(const QString &operation);
-
     std::shared_ptr<CallLog> m_log;
 };
