@@ -180,12 +180,9 @@ private slots:
     {
         TestDocument first, second;
         auto stranger = std::make_unique<TestDocument>();
-        QTest::ignoreMessage(QtWarningMsg, "DocumentManager::addDocument called while no "
-                                           "document registry exists");
         DocumentManager::addDocument(&first);
         QVERIFY(DocumentManager::getDocuments().isEmpty() && !DocumentManager::getUndoGroup());
         m_fixture->createMainWindow();
-        QTest::ignoreMessage(QtWarningMsg, "DocumentManager::addDocument: the document is null");
         DocumentManager::addDocument(nullptr);
         for (IDocument *document : {&first, &second, &first})
             DocumentManager::addDocument(document);

@@ -13,9 +13,7 @@
 #include "corefixture.h"
 #include "messageboxanswerer.h"
 #include "settingsondisk.h"
-#include "testdocument.h"
 #include "testdocumentfactory.h"
-#include "testeditor.h"
 #include "testmain.h"
 
 #include <extensionsystem/pluginmanager.h>
@@ -25,7 +23,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
@@ -39,16 +36,6 @@
 using ExtensionSystem::PluginManager;
 
 namespace {
-
-bool giveFocus(QWidget *widget)
-{
-    widget->window()->show();
-    if (!QTest::qWaitForWindowExposed(widget->window()))
-        return false;
-    QApplication::setActiveWindow(widget->window());
-    widget->setFocus();
-    return QTest::qWaitFor([widget] { return widget->hasFocus(); });
-}
 
 // The number of shadow frames the window has, and how many of them are visible.
 QPair<int, int> shadowFrames(MainWindow *window)
@@ -283,7 +270,12 @@ private slots:
             ActionManager::registerAction(action, QStringLiteral("Test.Probe"), widgets[name]);
         }
         // The window looks up the application's focus widget, whatever "now" is.
-        QVERIFY(giveFocus(now.startsWith("menu") ? widgets["plain"] : widgets[now]));
+        QWidget *focus = now.startsWith("menu") ? widgets["plain"] : widgets[now];
+        window()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+        QApplication::setActiveWindow(window());
+        focus->setFocus();
+        QTRY_VERIFY(focus->hasFocus());
         ActionManager::setContext(widgets["current"]);
         QVERIFY(QMetaObject::invokeMethod(window(), "updateFocusWidget", Q_ARG(QWidget *, nullptr),
                                           Q_ARG(QWidget *, widgets[now])));

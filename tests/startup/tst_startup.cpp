@@ -14,7 +14,6 @@
 #include <extensionsystem/pluginmanager.h>
 #include <extensionsystem/pluginspec.h>
 
-#include <QJsonArray>
 #include <QJsonObject>
 #include <QPluginLoader>
 #include <QPointer>
