@@ -95,7 +95,7 @@ private slots:
         emit document.undoStackChanged();
         emit document.statusChanged(QStringLiteral("tip"));
         emit document.requestClosing(true);
-        QCOMPARE(editor.callLog()->calls().join(' ').remove("TestEditor::"),
+        QCOMPARE(document.callLog()->calls().join(' ').remove("TestEditor::"),
                  "documentLoaded documentDataChanged documentUnloading documentTitleChanged "
                  "documentModifyChanged undoStackChanged");
         QCOMPARE(dataChanged.first().first().value<QObject *>(), &later);
@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(editor.getDocument(), &later);
         emit document.titleChanged();
         emit later.titleChanged();
-        QCOMPARE(editor.callLog()->count(QStringLiteral("TestEditor::documentTitleChanged")), 3);
+        QCOMPARE(document.callLog()->count(QStringLiteral("TestEditor::documentTitleChanged")), 3);
     }
 
     void registryRules()

@@ -14,7 +14,7 @@ QT_END_NAMESPACE
 class CallLog
 {
 public:
-    void record(const QObject *recorder, const QString &call);
+    void record(const QObject *, const QString &call) { m_calls.append(call); }
     void clear() { m_calls.clear(); }
     QStringList calls() const { return m_calls; }
     int count(const QString &call) const { return m_calls.count(call); }

@@ -1,10 +1,5 @@
 #include "testdocumentfactory.h"
 
-TestDocumentFactory::TestDocumentFactory(const QStringList &suffixes, QObject *parent)
-    : IDocumentFactory(parent)
-    , m_suffixes(suffixes)
-{}
-
 IDocument *TestDocumentFactory::createDocument()
 {
     record(QStringLiteral("createDocument"));
@@ -20,11 +15,6 @@ IEditor *TestDocumentFactory::createEditor()
     record(QStringLiteral("createEditor"));
     m_editors.append(new TestEditor(m_log));
     return m_editors.last();
-}
-
-QStringList TestDocumentFactory::getSupportedSuffixes()
-{
-    return m_suffixes;
 }
 
 IOptionsDlg *TestDocumentFactory::createOptionsDlg()

@@ -24,7 +24,10 @@ class TestDocumentFactory : public IDocumentFactory
 public:
     explicit TestDocumentFactory(const QStringList &suffixes = {QStringLiteral("veldra"),
                                                                 QStringLiteral("veldrapack")},
-                                 QObject *parent = nullptr);
+                                 QObject *parent = nullptr)
+        : IDocumentFactory(parent)
+        , m_suffixes(suffixes)
+    {}
 
     std::shared_ptr<CallLog> callLog() const { return m_log; }
     QList<TestDocument *> documents() const { return alive(m_documents); }
@@ -38,7 +41,7 @@ public:
 public slots:
     IDocument *createDocument() override;
     IEditor *createEditor() override;
-    QStringList getSupportedSuffixes() override;
+    QStringList getSupportedSuffixes() override { return m_suffixes; }
     IOptionsDlg *createOptionsDlg() override;
     ICreateDocumentDlg *createDocumentDlg() override;
     QString getOpenFileName() override { return QString(); }

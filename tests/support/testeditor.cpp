@@ -3,7 +3,7 @@
 #include <QMetaMethod>
 
 TestEditor::TestEditor(std::shared_ptr<CallLog> log)
-    : m_log(log ? std::move(log) : std::make_shared<CallLog>())
+    : m_log(std::move(log))
 {
     const QMetaObject &editor = IEditor::staticMetaObject;
     const QMetaMethod recorder = metaObject()->method(metaObject()->indexOfSlot("recordSignal()"));

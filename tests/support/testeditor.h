@@ -15,10 +15,8 @@ class TestEditor : public IEditor
     Q_OBJECT
 
 public:
-    explicit TestEditor(std::shared_ptr<CallLog> log = nullptr);
+    explicit TestEditor(std::shared_ptr<CallLog> log = std::make_shared<CallLog>());
     ~TestEditor() override;
-
-    std::shared_ptr<CallLog> callLog() const { return m_log; }
 
 private slots:
     void recordSignal();
