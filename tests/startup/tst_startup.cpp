@@ -126,8 +126,6 @@ private slots:
         // "@" marks a path below the fixture's folder, given as an absolute path.
         QTest::newRow("request, current directory")
                 << true << "" << QStringList{"a.veldra"} << inCwd << 0;
-        QTest::newRow("request, unknown type")
-                << true << "" << QStringList{"notes.txt"} << none << 1;
         QTest::newRow("working directory")
                 << false << "work" << QStringList{"a.veldra"} << inWork << 0;
         QTest::newRow("empty working directory")
