@@ -182,6 +182,7 @@ private slots:
         auto stranger = std::make_unique<TestDocument>();
         DocumentManager::addDocument(&first);
         QVERIFY(DocumentManager::getDocuments().isEmpty() && !DocumentManager::getUndoGroup());
+        QCOMPARE(DocumentManager::getAutobackupTimeout(), 300);
         m_fixture->createMainWindow();
         DocumentManager::addDocument(nullptr);
         for (IDocument *document : {&first, &second, &first})

@@ -360,8 +360,11 @@ private slots:
         for (const char *name : {".hidden", "sub/.hidden/deeper/file", "../../outside/keep"})
             QVERIFY(QFile(QDir(path).filePath(name)).open(QIODevice::WriteOnly));
         QVERIFY(QFile::link(outside, QDir(path).filePath(QStringLiteral("sub/link"))));
+        TestDocument loose; // registered without an editor: asked too
+        DocumentManager::addDocument(&loose);
         QVERIFY(window()->close());
-        QVERIFY(openFileNames().isEmpty());
+        QCOMPARE(loose.callLog()->calls(), QStringList{"TestDocument::close"});
+        QCOMPARE(DocumentManager::getDocuments(), QList<IDocument *>{&loose});
         QVERIFY(factory->editors().isEmpty()); // deleted at once, not later
         QVERIFY(!QFileInfo::exists(path) && QFileInfo::exists(outside + QStringLiteral("/keep")));
         // The frames are gone for good: nothing shows them again.
