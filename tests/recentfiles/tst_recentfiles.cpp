@@ -3,8 +3,6 @@
 #include "corefixture.h"
 #include "testmain.h"
 
-#include <extensionsystem/pluginmanager.h>
-
 #include <memory>
 
 namespace {
@@ -43,15 +41,6 @@ class TestRecentFiles : public QObject
 private slots:
     void init() { m_fixture = std::make_unique<CoreFixture>(false); }
     void cleanup() { m_fixture.reset(); }
-
-    // Must stay first: the manager is one instance for the whole run.
-    void overLongStoredListIsHandedOutAsTen()
-    {
-        store(paths(13));
-        QCOMPARE(recentFiles()->getRecentFiles(), paths(10));
-        QCOMPARE(recentFiles()->getRecentFilesCount(), 10);
-        QCOMPARE(stored().size(), 13); // reading changes nothing
-    }
 
     void addAndRemove_data()
     {
@@ -97,17 +86,6 @@ private slots:
         QCOMPARE(stored(), after);
         QCOMPARE(recentFiles()->getRecentFiles(), after);
         QCOMPARE(recentFiles()->getRecentFilesCount(), after.size());
-    }
-
-    void withoutStoreNothingHappens()
-    {
-        store(paths(3));
-        recentFiles()->getRecentFiles();
-        ExtensionSystem::PluginManager::setSettings(nullptr);
-        recentFiles()->addRecentFile("a");
-        recentFiles()->removeRecentFile("a");
-        QCOMPARE(recentFiles()->getRecentFiles(), QStringList());
-        QCOMPARE(recentFiles()->getRecentFilesCount(), 0);
     }
 };
 

@@ -6,11 +6,8 @@ QT_BEGIN_NAMESPACE
 class QObject;
 QT_END_NAMESPACE
 
-/*!
- * The calls the test doubles receive, in order, as "Class::operation" entries such as
- * "TestDocument::save" or "TestEditor::aboutToActivate". The doubles that work together share
- * one log (std::shared_ptr), so a test sees the order across all of them.
- */
+// The calls the test doubles receive, in order, as "Class::operation" ("TestDocument::save");
+// doubles that work together share one log, so a test sees the order across all of them.
 class CallLog
 {
 public:
