@@ -15,6 +15,7 @@
 
 #include <extensionsystem/pluginmanager.h>
 
+#include <QMimeData>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -101,11 +102,17 @@ private slots:
     {
         TestDocumentFactory *factory = addFactory();
         m_fixture->userSettings()->setValue(QStringLiteral("Designer/Width"), 1);
-        PluginManager::setArguments({m_fixture->touch("a.veldra"), m_fixture->touch("b.veldra"),
-                                     m_fixture->touch("c.veldra")});
+        PluginManager::setArguments({m_fixture->touch("a.veldra"), m_fixture->touch("b.veldra")});
         window()->extensionsInitialized();
         QVERIFY(openFileNames().isEmpty()); // the command line waits for the event loop
-        QTRY_COMPARE(openFileNames(), QStringList({"a.veldra", "b.veldra", "c.veldra"}));
+        QTRY_COMPARE(openFileNames(), QStringList({"a.veldra", "b.veldra"}));
+        // A drop opens its first file only; a project's suffix counts in any letter case.
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(m_fixture->touch("C.VELDRA")),
+                         QUrl::fromLocalFile(m_fixture->touch("d.veldra"))});
+        QDropEvent drop({5, 5}, Qt::CopyAction, &dropped, Qt::LeftButton, {});
+        QVERIFY(static_cast<QObject *>(window())->eventFilter(window()->getMdiArea(), &drop));
+        QCOMPARE(openFileNames(), QStringList({"a.veldra", "b.veldra", "C.VELDRA"}));
         QList<QPointer<TestDocument>> documents;
         for (TestDocument *document : factory->documents()) {
             documents << document;
@@ -116,6 +123,10 @@ private slots:
         QCOMPARE(window()->statusBar()->currentMessage(), QStringLiteral("Ready"));
         emit documents.last()->statusChanged(QStringLiteral("from c"));
         QCOMPARE(window()->statusBar()->currentMessage(), QStringLiteral("from c"));
+        // Opening a project that is open, under another spelling, activates it again.
+        QVERIFY(window()->loadFile(m_fixture->path() + QStringLiteral("//./a.veldra")));
+        QCOMPARE(EditorManager::activeEditor()->getDocument(), documents.first().data());
+        QCOMPARE(factory->documents().size(), 3);
         QObject listener;
         connect(ICore::getInstance(), &ICore::aboutToSaveSettings, &listener,
                 [this] { m_fixture->userSettings()->setValue(QStringLiteral("Probe/Saved"), 42); });
@@ -125,7 +136,7 @@ private slots:
         ActionManager::getAction(QStringLiteral("File.Exit"))->getAction()->trigger();
         QVERIFY(window()->isVisible());
         QCOMPARE(answerer.count(), 2);
-        QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Save changes made to c?"));
+        QCOMPARE(answerer.boxes().at(0).text, QStringLiteral("Save changes made to C?"));
         QCOMPARE(answerer.boxes().at(1).text, QStringLiteral("Save changes made to b?"));
         QVERIFY(!documents.at(2));
         QCOMPARE(openFileNames(), QStringList({"a.veldra", "b.veldra"}));
