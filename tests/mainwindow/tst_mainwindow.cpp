@@ -128,6 +128,9 @@ private slots:
         QVERIFY(window()->loadFile(m_fixture->path() + QStringLiteral("//./a.veldra")));
         QCOMPARE(EditorManager::activeEditor()->getDocument(), documents.first().data());
         QCOMPARE(factory->documents().size(), 3);
+        documents.first()->setIsTempDocument(true); // Save on a never-saved project runs Save As
+        ActionManager::getAction(QStringLiteral("File.Save"))->getAction()->trigger();
+        QCOMPARE(factory->callLog()->calls().filter("::save"), QStringList{"TestDocument::saveAs"});
         QObject listener;
         connect(ICore::getInstance(), &ICore::aboutToSaveSettings, &listener,
                 [this] { m_fixture->userSettings()->setValue(QStringLiteral("Probe/Saved"), 42); });
