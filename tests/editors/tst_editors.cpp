@@ -1,10 +1,7 @@
 #include "corefixture.h"
 #include "editormanager.h"
-#include "testdocument.h"
 #include "testeditor.h"
 #include "testmain.h"
-
-#include <QSignalSpy>
 
 #include <memory>
 #include <vector>
@@ -79,60 +76,6 @@ private slots:
         m_fixture.reset();
     }
 
-    // Each forwarded signal shows once in the editor's log, in order; the others not at all.
-    void forwardsDocumentSignals()
-    {
-        TestDocument document, later;
-        TestEditor editor(document.callLog());
-        editor.setDocument(&document);
-        QCOMPARE(editor.getDocument(), &document);
-        QSignalSpy dataChanged(&editor, &IEditor::documentDataChanged);
-        QSignalSpy modifyChanged(&editor, &IEditor::documentModifyChanged);
-        QObject payload;
-        emit document.aboutToOpen();
-        emit document.dataChanged(&payload);
-        emit document.aboutToClose();
-        emit document.titleChanged();
-        emit document.modifyChanged(true);
-        emit document.undoStackChanged();
-        emit document.statusChanged(QStringLiteral("tip"));
-        emit document.requestClosing(true);
-        QCOMPARE(editor.callLog()->calls().join(' ').remove("TestEditor::"),
-                 "documentLoaded documentDataChanged documentUnloading documentTitleChanged "
-                 "documentModifyChanged undoStackChanged");
-        QCOMPARE(dataChanged.first().first().value<QObject *>(), &payload);
-        QCOMPARE(modifyChanged.first().first().toBool(), true);
-        // The earlier document stays connected.
-        editor.setDocument(&later);
-        QCOMPARE(editor.getDocument(), &later);
-        emit document.titleChanged();
-        emit later.titleChanged();
-        QCOMPARE(editor.callLog()->count(QStringLiteral("TestEditor::documentTitleChanged")), 3);
-    }
-
-    void registryRules()
-    {
-        createEditors(0);
-        TestDocument document, lonely;
-        m_editors[0]->setDocument(&document);
-        m_editors[1]->setDocument(&document);
-        QTest::ignoreMessage(QtWarningMsg, "EditorManager::addEditor: the editor is null");
-        EditorManager::addEditor(nullptr);
-        for (int index : {0, 1, 0})
-            EditorManager::addEditor(editorAt(index));
-        QCOMPARE(EditorManager::getEditors(), (QList<IEditor *>{editorAt(0), editorAt(1)}));
-        QVERIFY(!EditorManager::activeEditor() && m_events.isEmpty());
-        QCOMPARE(EditorManager::getEditorOfDocument(&document), editorAt(0));
-        QVERIFY(!EditorManager::getEditorOfDocument(&lonely));
-        QVERIFY(!EditorManager::getEditorOfDocument(nullptr));
-        QVERIFY(EditorManager::removeEditor(nullptr));
-        QVERIFY(!EditorManager::removeEditor(editorAt(2)));
-        QCOMPARE(EditorManager::getEditors().size(), 2);
-        m_fixture->destroyMainWindow();
-        QVERIFY(!EditorManager::getInstance());
-        QVERIFY(EditorManager::getEditors().isEmpty() && !EditorManager::activeEditor());
-    }
-
     void activeEditorChanges_data()
     {
         // e0 ... e3 exist, the first ones are registered; -1 stands for no editor.
@@ -145,14 +88,12 @@ private slots:
         QTest::newRow("e0 to e1") << 2 << 0 << "activate" << 1 << 1;
         QTest::newRow("e0 again") << 2 << 0 << "activate" << 0 << 0;
         QTest::newRow("e0 to none") << 2 << 0 << "activate" << -1 << -1;
-        QTest::newRow("none to none") << 2 << -1 << "activate" << -1 << -1;
         QTest::newRow("to unregistered") << 2 << 0 << "activate" << 2 << 2;
         QTest::newRow("remove active middle") << 3 << 1 << "remove" << 1 << 2;
         QTest::newRow("remove active last") << 3 << 2 << "remove" << 2 << 1;
         QTest::newRow("remove active first") << 3 << 0 << "remove" << 0 << 1;
         QTest::newRow("remove only editor") << 1 << 0 << "remove" << 0 << -1;
         QTest::newRow("remove inactive") << 3 << 0 << "remove" << 2 << 0;
-        QTest::newRow("remove, none active") << 3 << -1 << "remove" << 1 << -1;
         QTest::newRow("delete active") << 3 << 1 << "delete" << 1 << 2;
         QTest::newRow("delete only editor") << 1 << 0 << "delete" << 0 << -1;
         QTest::newRow("delete inactive") << 3 << 2 << "delete" << 0 << 2;

@@ -4,11 +4,9 @@
 #include <extensionsystem/pluginmanager.h>
 #include <extensionsystem/pluginspec.h>
 
-#include <QPointer>
 #include <QReadLocker>
 #include <QReadWriteLock>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
@@ -37,300 +35,207 @@ const PluginSpec *specOfFile(const QString &fileName)
     return nullptr;
 }
 
-void expectWarning(const QString &pattern)
-{
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(pattern));
-}
-
 } // namespace
 
 class TestExtensionSystem : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void objectPool();
-    void settingsStoresAndLifetime();
-
-    void lifeCycleFollowsDependencyOrder();
-    void failedPluginsAreReportedAndOthersRun_data();
-    void failedPluginsAreReportedAndOthersRun();
-    void shutdownRunsInReverseOrderOnce();
-
-    void applicationDataBesideExecutableThenInShare_data();
-    void applicationDataBesideExecutableThenInShare();
-
-private:
-    void installFile(const QString &target, const QString &source);
-    void loadPlugins(const QStringList &files);
-
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<PluginManager> m_manager;
-};
 
-void TestExtensionSystem::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_manager = std::make_unique<PluginManager>();
-    qApp->setProperty("lifeCycle", QStringList());
-}
-
-void TestExtensionSystem::cleanup()
-{
-    m_manager.reset();
-    m_dir.reset();
-}
-
-// Copies the built plug-in <source> to <target> in the plug-in folder, or writes a text file
-// there when there is no source.
-void TestExtensionSystem::installFile(const QString &target, const QString &source)
-{
-    const QString path = m_dir->filePath(target);
-    QDir().mkpath(QFileInfo(path).path());
-    if (!source.isEmpty()) {
-        const QString built = QStringLiteral(VELDRA_TEST_PLUGIN_DIR "/") + source + suffix;
-        QVERIFY2(QFile::copy(built, path), qPrintable(built));
-        return;
-    }
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("not a library\n");
-}
-
-// "second-<name>" is a second file holding the plug-in <name>.
-void TestExtensionSystem::loadPlugins(const QStringList &files)
-{
-    for (const QString &file : files)
-        installFile(file + suffix, QString(file).remove(QStringLiteral("second-")));
-    PluginManager::setPluginPaths({m_dir->path()});
-    PluginManager::loadPlugins();
-}
-
-void TestExtensionSystem::objectPool()
-{
-    // Writers on other threads wait while the pool is locked for reading.
-    QObject early, first, second, stranger;
-    std::unique_ptr<QThread> writer(QThread::create([&] { PluginManager::addObject(&early); }));
+    // Copies the built plug-ins into the plug-in folder and loads them; "second-<name>" is a
+    // second file holding the plug-in <name>.
+    void loadPlugins(const QStringList &files)
     {
-        QReadLocker locker(PluginManager::listLock());
-        writer->start();
-        QVERIFY(!writer->wait(100));
+        for (const QString &file : files) {
+            const QString built = QStringLiteral(VELDRA_TEST_PLUGIN_DIR "/") +
+                                  QString(file).remove(QStringLiteral("second-")) + suffix;
+            QVERIFY2(QFile::copy(built, m_dir->filePath(file + suffix)), qPrintable(built));
+        }
+        PluginManager::setPluginPaths({m_dir->path()});
+        PluginManager::loadPlugins();
     }
-    QVERIFY(writer->wait(5000));
 
-    // Each announcement names the object and says whether it was in the pool at that moment.
-    const QList<QObject *> objects = {&first, &second, &stranger};
-    QStringList events;
-    auto recorder = [&](const QString &what) {
-        return [&, what](QObject *obj) {
-            const bool pooled = PluginManager::allObjects().contains(obj);
-            events << what + QString::number(objects.indexOf(obj)) + (pooled ? "" : " unpooled");
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_manager = std::make_unique<PluginManager>();
+        qApp->setProperty("lifeCycle", QStringList());
+    }
+
+    void cleanup()
+    {
+        m_manager.reset();
+        m_dir.reset();
+    }
+
+    void objectPool()
+    {
+        // Writers on other threads wait while the pool is locked for reading.
+        QObject early, first, second, stranger;
+        std::unique_ptr<QThread> writer(QThread::create([&] { PluginManager::addObject(&early); }));
+        {
+            QReadLocker locker(PluginManager::listLock());
+            writer->start();
+            QVERIFY(!writer->wait(100));
+        }
+        QVERIFY(writer->wait(5000));
+
+        // Each announcement names the object and says whether it was in the pool at that moment.
+        const QList<QObject *> objects = {&first, &second, &stranger};
+        QStringList events;
+        auto recorder = [&](const QString &what) {
+            return [&, what](QObject *obj) {
+                const bool pooled = PluginManager::allObjects().contains(obj);
+                events << what + QString::number(objects.indexOf(obj)) +
+                                  (pooled ? "" : " unpooled");
+            };
         };
-    };
-    connect(m_manager.get(), &PluginManager::objectAdded, this, recorder("added "));
-    connect(m_manager.get(), &PluginManager::aboutToRemoveObject, this, recorder("removing "));
+        connect(m_manager.get(), &PluginManager::objectAdded, this, recorder("added "));
+        connect(m_manager.get(), &PluginManager::aboutToRemoveObject, this, recorder("removing "));
 
-    PluginManager::addObject(&first);
-    PluginManager::addObject(&stranger);
-    PluginManager::addObject(&second);
-    PluginManager::removeObject(&stranger);
-    expectWarning("addObject: ignoring a null object");
-    PluginManager::addObject(nullptr);
-    expectWarning("addObject: .* in the pool already");
-    PluginManager::addObject(&first);
-    expectWarning("removeObject: ignoring a null object");
-    PluginManager::removeObject(nullptr);
-    expectWarning("removeObject: .* not in the pool");
-    PluginManager::removeObject(&stranger);
+        PluginManager::addObject(&first);
+        PluginManager::addObject(&stranger);
+        PluginManager::addObject(&second);
+        PluginManager::removeObject(&stranger);
+        PluginManager::addObject(nullptr);
+        PluginManager::addObject(&first);
+        PluginManager::removeObject(nullptr);
+        PluginManager::removeObject(&stranger);
 
-    QCOMPARE(PluginManager::allObjects(), (QList<QObject *>{&early, &first, &second}));
-    QCOMPARE(events, (QStringList{"added 0", "added 2", "added 1", "removing 2"}));
-}
-
-// Stores without a parent go with the manager. Once it is gone, the static functions warn,
-// answer empty values and change nothing.
-void TestExtensionSystem::settingsStoresAndLifetime()
-{
-    QObject owner, obj;
-    const QString file = m_dir->filePath("store.ini");
-    QPointer<QSettings> user = new QSettings(file, QSettings::IniFormat);
-    QPointer<QSettings> global = new QSettings(file, QSettings::IniFormat, &owner);
-    PluginManager::setSettings(user);
-    PluginManager::setGlobalSettings(global);
-    QCOMPARE(PluginManager::settings(), user.data());
-    QCOMPARE(PluginManager::globalSettings(), global.data());
-    m_manager.reset();
-    QVERIFY(user.isNull());
-    QCOMPARE(global->parent(), &owner);
-
-    for (const char *function : {"addObject", "setSettings", "setArguments", "loadPlugins"})
-        expectWarning(QStringLiteral("%1: there is no plug-in manager").arg(function));
-    PluginManager::addObject(&obj);
-    PluginManager::setSettings(global);
-    PluginManager::setArguments({"file.veldra"});
-    PluginManager::loadPlugins();
-    PluginManager::shutdown();
-    QCOMPARE(PluginManager::instance(), nullptr);
-    QCOMPARE(PluginManager::allObjects(), QList<QObject *>());
-    QCOMPARE(PluginManager::settings(), nullptr);
-    QCOMPARE(PluginManager::arguments(), QStringList());
-    QCOMPARE(PluginManager::plugins(), QList<PluginSpec *>());
-}
-
-// Next to the plug-ins lie files the loader must pass over without reporting anything.
-void TestExtensionSystem::lifeCycleFollowsDependencyOrder()
-{
-    connect(m_manager.get(), &PluginManager::initializationDone, this,
-            [] { qApp->setProperty("lifeCycle", lifeCycle() << "initializationDone"); });
-    PluginManager::setArguments({"a", "b"});
-    installFile("readme.txt", QString());
-    installFile("fake" + suffix, QString());
-    installFile("foreign" + suffix, "foreign");
-    installFile("sub/extension" + suffix, "extension");
-    // Another name of the same file, as a versioned library has.
-    QVERIFY(QFile::link(m_dir->filePath("extension" + suffix),
-                        m_dir->filePath("extension" + suffix + ".1")));
-
-    loadPlugins({"extension", "foundation"});
-
-    const QStringList expected = {"foundation.constructed",
-                                  "extension.constructed",
-                                  "foundation.initialize(a,b)",
-                                  "extension.initialize(a,b)",
-                                  "extension.extensionsInitialized",
-                                  "foundation.extensionsInitialized",
-                                  "foundation.lateInitialize",
-                                  "extension.lateInitialize",
-                                  "initializationDone"};
-    QCOMPARE(lifeCycle(), expected);
-    QCOMPARE(PluginManager::plugins().size(), 2);
-    QVERIFY(!PluginManager::hasError());
-    const PluginSpec *extension = PluginManager::pluginByName("extension");
-    QVERIFY(extension && extension->plugin());
-    QCOMPARE(extension->state(), PluginSpec::Running);
-
-    expectWarning("loaded already");
-    PluginManager::loadPlugins();
-    QCOMPARE(lifeCycle(), expected);
-
-    m_manager.reset();
-    QCOMPARE(lifeCycle().mid(expected.size()),
-             (QStringList{"extension.aboutToShutdown", "foundation.aboutToShutdown",
-                          "extension.deleted", "foundation.deleted"}));
-}
-
-void TestExtensionSystem::failedPluginsAreReportedAndOthersRun_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("failures"); // in the order they are reported
-    QTest::addColumn<QStringList>("reasons");  // a part of each failure's reason
-
-    QTest::newRow("initialize fails") << QStringList{"foundation", "broken"}
-                                      << QStringList{"broken"} << QStringList{"broken on purpose"};
-    QTest::newRow("object is no IPlugin")
-            << QStringList{"foundation", "plainobject"} << QStringList{"plainobject"}
-            << QStringList{"ExtensionSystem::IPlugin"};
-    QTest::newRow("missing dependency")
-            << QStringList{"foundation", "needsbroken"} << QStringList{"needsbroken"}
-            << QStringList{"\"broken\", which was not found"};
-    QTest::newRow("failed dependency")
-            << QStringList{"foundation", "broken", "needsbroken"}
-            << QStringList{"broken", "needsbroken"}
-            << QStringList{"broken on purpose", "\"broken\", which failed"};
-    QTest::newRow("name taken by an earlier file")
-            << QStringList{"foundation", "second-foundation"} << QStringList{"second-foundation"}
-            << QStringList{"\"foundation\" was found first"};
-}
-
-void TestExtensionSystem::failedPluginsAreReportedAndOthersRun()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, failures);
-    QFETCH(QStringList, reasons);
-    for (int i = 0; i < failures.size(); ++i) {
-        expectWarning(QRegularExpression::escape(failures.at(i) + suffix) + " failed: .*" +
-                      QRegularExpression::escape(reasons.at(i)));
-    }
-    QSignalSpy failed(m_manager.get(), &PluginManager::pluginFailed);
-    QSignalSpy done(m_manager.get(), &PluginManager::initializationDone);
-
-    loadPlugins(files);
-
-    QCOMPARE(failed.count(), failures.size());
-    QCOMPARE(PluginManager::errorStrings().size(), failures.size());
-    for (int i = 0; i < failures.size(); ++i) {
-        const QString fileName = failed.at(i).at(0).toString();
-        const QString reason = failed.at(i).at(1).toString();
-        const QString errorString = PluginManager::errorStrings().at(i);
-        QCOMPARE(QFileInfo(fileName).fileName(), failures.at(i) + suffix);
-        QVERIFY2(reason.contains(reasons.at(i)), qPrintable(reason));
-        QVERIFY(errorString.contains(failures.at(i) + suffix) && errorString.contains(reason));
-        const PluginSpec *pluginSpec = specOfFile(fileName);
-        QVERIFY(pluginSpec && pluginSpec->hasError());
-        QCOMPARE(pluginSpec->errorString(), reason);
-    }
-    QCOMPARE(PluginManager::pluginByName("foundation")->state(), PluginSpec::Running);
-    QVERIFY(lifeCycle().contains("foundation.lateInitialize"));
-    QCOMPARE(done.count(), 1);
-}
-
-// Load order is broken, foundation, extension: the failed plug-in is deleted but never shut down.
-void TestExtensionSystem::shutdownRunsInReverseOrderOnce()
-{
-    expectWarning("broken on purpose");
-    loadPlugins({"foundation", "extension", "broken"});
-    qApp->setProperty("lifeCycle", QStringList());
-
-    PluginManager::shutdown();
-    PluginManager::shutdown();
-    for (const PluginSpec *pluginSpec : PluginManager::plugins())
-        QVERIFY(pluginSpec->state() == PluginSpec::Deleted && !pluginSpec->plugin());
-    m_manager.reset();
-
-    QCOMPARE(lifeCycle(),
-             (QStringList{"extension.aboutToShutdown", "foundation.aboutToShutdown",
-                          "extension.deleted", "foundation.deleted", "broken.deleted"}));
-}
-
-void TestExtensionSystem::applicationDataBesideExecutableThenInShare_data()
-{
-    QTest::addColumn<QStringList>("existing"); // of "beside" and "installed"
-    QTest::addColumn<QString>("found");
-
-    QTest::newRow("build tree") << QStringList{"beside"} << "beside";
-    QTest::newRow("installation") << QStringList{"installed"} << "installed";
-    QTest::newRow("both") << QStringList{"beside", "installed"} << "beside";
-    QTest::newRow("neither") << QStringList() << "beside";
-}
-
-void TestExtensionSystem::applicationDataBesideExecutableThenInShare()
-{
-    QFETCH(QStringList, existing);
-    QFETCH(QString, found);
-    const QDir executableFolder(QCoreApplication::applicationDirPath());
-    const QString relative = QStringLiteral("datatest/styles/sheet.qss");
-    const QMap<QString, QString> places{{"beside", executableFolder.filePath(relative)},
-                                        {"installed", QDir::cleanPath(executableFolder.filePath(
-                                                              "../share/veldra/" + relative))}};
-    const auto removeAll = [&] {
-        for (const QString &place : places)
-            QDir(place.left(place.indexOf("/datatest/") + 9)).removeRecursively();
-    };
-    removeAll();
-    for (const QString &place : existing) {
-        QDir().mkpath(QFileInfo(places.value(place)).path());
-        QFile file(places.value(place));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(PluginManager::allObjects(), (QList<QObject *>{&early, &first, &second}));
+        QCOMPARE(events, (QStringList{"added 0", "added 2", "added 1", "removing 2"}));
     }
 
-    const QString path = ExtensionSystem::applicationDataPath(relative);
-    removeAll();
-    QCOMPARE(path, places.value(found));
-}
+    // Each stage runs over all plug-ins before the next, dependencies first; the plug-ins'
+    // extensionsInitialized and shutdown run the other way round.
+    void lifeCycleFollowsDependencyOrder()
+    {
+        connect(m_manager.get(), &PluginManager::initializationDone, this,
+                [] { qApp->setProperty("lifeCycle", lifeCycle() << "initializationDone"); });
+        PluginManager::setArguments({"a", "b"});
+        loadPlugins({"extension", "foundation"});
+        const QStringList expected = {"foundation.constructed",
+                                      "extension.constructed",
+                                      "foundation.initialize(a,b)",
+                                      "extension.initialize(a,b)",
+                                      "extension.extensionsInitialized",
+                                      "foundation.extensionsInitialized",
+                                      "foundation.lateInitialize",
+                                      "extension.lateInitialize",
+                                      "initializationDone"};
+        QCOMPARE(lifeCycle(), expected);
+        const PluginSpec *extension = PluginManager::pluginByName("extension");
+        QCOMPARE(extension->state(), PluginSpec::Running);
+        PluginManager::shutdown();
+        PluginManager::shutdown(); // only once
+        QVERIFY(extension->state() == PluginSpec::Deleted && !extension->plugin());
+        QCOMPARE(lifeCycle().mid(expected.size()),
+                 (QStringList{"extension.aboutToShutdown", "foundation.aboutToShutdown",
+                              "extension.deleted", "foundation.deleted"}));
+    }
+
+    void failedPluginsAreReportedAndOthersRun_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("failures"); // in the order they are reported
+        QTest::addColumn<QStringList>("reasons");  // a part of each failure's reason
+
+        QTest::newRow("initialize fails")
+                << QStringList{"foundation", "broken"} << QStringList{"broken"}
+                << QStringList{"broken on purpose"};
+        QTest::newRow("object is no IPlugin")
+                << QStringList{"foundation", "plainobject"} << QStringList{"plainobject"}
+                << QStringList{"ExtensionSystem::IPlugin"};
+        QTest::newRow("missing dependency")
+                << QStringList{"foundation", "needsbroken"} << QStringList{"needsbroken"}
+                << QStringList{"\"broken\", which was not found"};
+        QTest::newRow("failed dependency")
+                << QStringList{"foundation", "broken", "needsbroken"}
+                << QStringList{"broken", "needsbroken"}
+                << QStringList{"broken on purpose", "\"broken\", which failed"};
+        QTest::newRow("name taken by an earlier file")
+                << QStringList{"foundation", "second-foundation"}
+                << QStringList{"second-foundation"}
+                << QStringList{"\"foundation\" was found first"};
+    }
+
+    void failedPluginsAreReportedAndOthersRun()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, failures);
+        QFETCH(QStringList, reasons);
+        for (int i = 0; i < failures.size(); ++i) {
+            const QString failure = QRegularExpression::escape(failures.at(i) + suffix) +
+                                    " failed: .*" + QRegularExpression::escape(reasons.at(i));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(failure));
+        }
+        QSignalSpy failed(m_manager.get(), &PluginManager::pluginFailed);
+        QSignalSpy done(m_manager.get(), &PluginManager::initializationDone);
+
+        loadPlugins(files);
+
+        QCOMPARE(failed.count(), failures.size());
+        QCOMPARE(PluginManager::errorStrings().size(), failures.size());
+        for (int i = 0; i < failures.size(); ++i) {
+            const QString fileName = failed.at(i).at(0).toString();
+            const QString reason = failed.at(i).at(1).toString();
+            const QString errorString = PluginManager::errorStrings().at(i);
+            QCOMPARE(QFileInfo(fileName).fileName(), failures.at(i) + suffix);
+            QVERIFY2(reason.contains(reasons.at(i)), qPrintable(reason));
+            QVERIFY(errorString.contains(failures.at(i) + suffix) && errorString.contains(reason));
+            const PluginSpec *pluginSpec = specOfFile(fileName);
+            QVERIFY(pluginSpec && pluginSpec->hasError() && pluginSpec->errorString() == reason);
+        }
+        QCOMPARE(PluginManager::pluginByName("foundation")->state(), PluginSpec::Running);
+        QVERIFY(lifeCycle().contains("foundation.lateInitialize"));
+        QCOMPARE(done.count(), 1);
+        // A plug-in that failed is deleted without being shut down.
+        PluginManager::shutdown();
+        QCOMPARE(lifeCycle().filter(".aboutToShutdown"),
+                 QStringList{QStringLiteral("foundation.aboutToShutdown")});
+        QCOMPARE(lifeCycle().contains("broken.deleted"), files.contains("broken"));
+    }
+
+    void applicationDataBesideExecutableThenInShare_data()
+    {
+        QTest::addColumn<QStringList>("existing"); // of "beside" and "installed"
+        QTest::addColumn<QString>("found");
+
+        QTest::newRow("build tree") << QStringList{"beside"} << "beside";
+        QTest::newRow("installation") << QStringList{"installed"} << "installed";
+        QTest::newRow("both") << QStringList{"beside", "installed"} << "beside";
+        QTest::newRow("neither") << QStringList() << "beside";
+    }
+
+    void applicationDataBesideExecutableThenInShare()
+    {
+        QFETCH(QStringList, existing);
+        QFETCH(QString, found);
+        const QDir executableFolder(QCoreApplication::applicationDirPath());
+        const QString relative = QStringLiteral("datatest/styles/sheet.qss");
+        const QMap<QString, QString> places{{"beside", executableFolder.filePath(relative)},
+                                            {"installed", QDir::cleanPath(executableFolder.filePath(
+                                                                  "../share/veldra/" + relative))}};
+        const auto removeAll = [&] {
+            for (const QString &place : places)
+                QDir(place.left(place.indexOf("/datatest/") + 9)).removeRecursively();
+        };
+        removeAll();
+        for (const QString &place : existing) {
+            QDir().mkpath(QFileInfo(places.value(place)).path());
+            QFile file(places.value(place));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+
+        const QString path = ExtensionSystem::applicationDataPath(relative);
+        removeAll();
+        QCOMPARE(path, places.value(found));
+    }
+};
 
 VELDRA_TEST_MAIN(TestExtensionSystem)
 #include "tst_extensionsystem.moc"

@@ -3,8 +3,6 @@
 #include "corefixture.h"
 #include "testmain.h"
 
-#include <extensionsystem/pluginmanager.h>
-
 #include <memory>
 
 namespace {
@@ -44,16 +42,6 @@ private slots:
     void init() { m_fixture = std::make_unique<CoreFixture>(false); }
     void cleanup() { m_fixture.reset(); }
 
-    // Must stay first: the manager is one instance for the whole run.
-    void overLongStoredListIsHandedOutAsTen()
-    {
-        store(paths(13));
-        QCOMPARE(recentFiles()->getRecentFilesCount(), 0);
-        QCOMPARE(recentFiles()->getRecentFiles(), paths(10));
-        QCOMPARE(recentFiles()->getRecentFilesCount(), 10);
-        QCOMPARE(stored().size(), 13); // reading changes nothing
-    }
-
     void addAndRemove_data()
     {
         QTest::addColumn<QVariant>("before");
@@ -86,7 +74,6 @@ private slots:
         QFETCH(QVariant, before);
         QFETCH(QString, change);
         QFETCH(QStringList, after);
-
         store(before);
         const QString path = change.mid(1);
         if (path.isEmpty())
@@ -99,18 +86,6 @@ private slots:
         QCOMPARE(stored(), after);
         QCOMPARE(recentFiles()->getRecentFiles(), after);
         QCOMPARE(recentFiles()->getRecentFilesCount(), after.size());
-    }
-
-    void withoutStoreNothingHappens()
-    {
-        store(paths(3));
-        recentFiles()->getRecentFiles();
-        ExtensionSystem::PluginManager::setSettings(nullptr);
-
-        recentFiles()->addRecentFile("a");
-        recentFiles()->removeRecentFile("a");
-        QCOMPARE(recentFiles()->getRecentFiles(), QStringList());
-        QCOMPARE(recentFiles()->getRecentFilesCount(), 0);
     }
 };
 

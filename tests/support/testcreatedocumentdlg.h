@@ -19,25 +19,25 @@ public:
     {
         bool accept = true;
         QString fileName;
-        int parameter1 = 0;
-        int parameter2 = 0;
-        int parameter3 = 0;
+        int parameter1 = 0, parameter2 = 0, parameter3 = 0;
     };
 
-    explicit TestCreateDocumentDlg(const Values &values, std::shared_ptr<CallLog> log = nullptr,
-                                   QWidget *parent = nullptr);
-    ~TestCreateDocumentDlg() override;
-
-    std::shared_ptr<CallLog> callLog() const;
+    explicit TestCreateDocumentDlg(const Values &values, std::shared_ptr<CallLog> log);
+    ~TestCreateDocumentDlg() override { record("~TestCreateDocumentDlg", 0); }
 
     int exec() override;
-    QString getFileName() override;
-    int getParameter1() override;
-    int getParameter2() override;
-    int getParameter3() override;
+    QString getFileName() override { return record("getFileName", m_values.fileName); }
+    int getParameter1() override { return record("getParameter1", m_values.parameter1); }
+    int getParameter2() override { return record("getParameter2", m_values.parameter2); }
+    int getParameter3() override { return record("getParameter3", m_values.parameter3); }
 
 private:
-    void record(const QString &operation);
+    template<class T>
+    T record(const char *operation, const T &value)
+    {
+        m_log->record(this, QStringLiteral("TestCreateDocumentDlg::") + QLatin1String(operation));
+        return value;
+    }
 
     Values m_values;
     std::shared_ptr<CallLog> m_log;

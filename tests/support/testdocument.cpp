@@ -13,76 +13,20 @@ TestDocument::~TestDocument()
     record(QStringLiteral("~TestDocument"));
 }
 
-std::shared_ptr<CallLog> TestDocument::callLog() const
-{
-    return m_log;
-}
-
-void TestDocument::setCreateResult(bool bResult)
-{
-    m_createResult = bResult;
-}
-
-void TestDocument::setOpenResult(bool bResult)
-{
-    m_openResult = bResult;
-}
-
-void TestDocument::setSaveResult(bool bResult)
-{
-    m_saveResult = bResult;
-}
-
-void TestDocument::setSaveAsResult(bool bResult, const QString &strNewFileName)
-{
-    m_saveAsResult = bResult;
-    m_saveAsFileName = strNewFileName;
-}
-
-void TestDocument::setSaveBackupResult(bool bResult)
-{
-    m_saveBackupResult = bResult;
-}
-
-void TestDocument::setTempOnCreate(bool bTemp)
-{
-    m_tempOnCreate = bTemp;
-}
-
 void TestDocument::makeModified()
 {
     m_pUndoStack->push(new QUndoCommand(QStringLiteral("change")));
 }
 
-QList<int> TestDocument::createParameters() const
-{
-    return m_createParameters;
-}
-
-QString TestDocument::lastSaveFile() const
-{
-    return m_lastSaveFile;
-}
-
 bool TestDocument::create(int nParameter1, int nParameter2, int nParameter3)
 {
-    record(QStringLiteral("create"));
-    m_createParameters = {nParameter1, nParameter2, nParameter3};
-    if (m_createResult && m_tempOnCreate)
-        setIsTempDocument(true);
-    return m_createResult;
-}
-
-void TestDocument::submitCommand(QUndoCommand *pCommand)
-{
-    record(QStringLiteral("submitCommand"));
-    m_pUndoStack->push(pCommand);
+    createParameters = {nParameter1, nParameter2, nParameter3};
+    return record(QStringLiteral("create"), createResult);
 }
 
 bool TestDocument::open()
 {
-    record(QStringLiteral("open"));
-    return m_openResult;
+    return record(QStringLiteral("open"), openResult);
 }
 
 bool TestDocument::close()
@@ -93,49 +37,29 @@ bool TestDocument::close()
 
 bool TestDocument::save()
 {
-    record(QStringLiteral("save"));
-    if (m_saveResult)
+    if (saveResult)
         m_pUndoStack->setClean();
-    return m_saveResult;
-}
-
-bool TestDocument::save(const QString &strFile)
-{
-    record(QStringLiteral("save(QString)"));
-    m_lastSaveFile = strFile;
-    return m_saveResult;
+    return record(QStringLiteral("save"), saveResult);
 }
 
 bool TestDocument::saveAs()
 {
-    record(QStringLiteral("saveAs"));
-    if (!m_saveAsResult)
-        return false;
-    if (!m_saveAsFileName.isEmpty())
-        setFileName(m_saveAsFileName);
-    setIsTempDocument(false);
-    m_pUndoStack->setClean();
-    return true;
-}
-
-bool TestDocument::revert()
-{
-    record(QStringLiteral("revert"));
-    return true;
-}
-
-void TestDocument::cleanTempDir()
-{
-    record(QStringLiteral("cleanTempDir"));
+    if (saveAsResult) {
+        if (!saveAsFileName.isEmpty())
+            setFileName(saveAsFileName);
+        setIsTempDocument(false);
+        m_pUndoStack->setClean();
+    }
+    return record(QStringLiteral("saveAs"), saveAsResult);
 }
 
 bool TestDocument::saveBackup()
 {
-    record(QStringLiteral("saveBackup"));
-    return m_saveBackupResult;
+    return record(QStringLiteral("saveBackup"), saveBackupResult);
 }
 
-void TestDocument::record(const QString &operation)
+bool TestDocument::record(const QString &operation, bool bResult)
 {
     m_log->record(this, QStringLiteral("TestDocument::") + operation);
+    return bResult;
 }

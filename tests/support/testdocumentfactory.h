@@ -6,18 +6,16 @@
 #include "testdocument.h"
 #include "testeditor.h"
 
-#include <QList>
 #include <QPointer>
 
 #include <functional>
 #include <memory>
 
-
 /*!
  * A factory of TestDocument, TestEditor and TestCreateDocumentDlg objects that all share the
- * factory's call log. It answers the suffixes it was given (by default "veldra" and
- * "veldrapack"), can make its documents fail create() or open(), or hand out null objects,
- * and keeps track of what it created (as long as those objects live). It has no options dialog.
+ * factory's call log. It answers the suffixes it was given, runs documentSetup on every new
+ * document and keeps track of what it created (as long as those objects live). It has no
+ * options dialog and no open-file dialogue.
  */
 class TestDocumentFactory : public IDocumentFactory
 {
@@ -26,45 +24,43 @@ class TestDocumentFactory : public IDocumentFactory
 public:
     explicit TestDocumentFactory(const QStringList &suffixes = {QStringLiteral("veldra"),
                                                                 QStringLiteral("veldrapack")},
-                                 QObject *parent = nullptr);
-    ~TestDocumentFactory() override;
+                                 QObject *parent = nullptr)
+        : IDocumentFactory(parent)
+        , m_suffixes(suffixes)
+    {}
 
-    std::shared_ptr<CallLog> callLog() const;
+    std::shared_ptr<CallLog> callLog() const { return m_log; }
+    QList<TestDocument *> documents() const { return alive(m_documents); }
+    QList<TestEditor *> editors() const { return alive(m_editors); }
+    TestDocument *lastDocument() const { return m_documents.value(m_documents.size() - 1); }
+    TestEditor *lastEditor() const { return m_editors.value(m_editors.size() - 1); }
 
-    void setSupportedSuffixes(const QStringList &suffixes);
-    void setFailCreate(bool bFail);
-    void setFailOpen(bool bFail);
-    // Runs on every new document after the failure settings were applied.
-    void setDocumentSetup(const std::function<void(TestDocument *)> &setup);
-    void setDialogValues(const TestCreateDocumentDlg::Values &values);
-    void setOpenFileName(const QString &strFileName);
-    // createDocument(), createEditor() and createDocumentDlg() answer null.
-    void setReturnNull(bool bReturnNull);
-
-    QList<TestDocument *> documents() const;
-    QList<TestEditor *> editors() const;
-    TestDocument *lastDocument() const;
-    TestEditor *lastEditor() const;
+    std::function<void(TestDocument *)> documentSetup;
+    TestCreateDocumentDlg::Values dialogValues;
 
 public slots:
     IDocument *createDocument() override;
     IEditor *createEditor() override;
-    QStringList getSupportedSuffixes() override;
+    QStringList getSupportedSuffixes() override { return m_suffixes; }
     IOptionsDlg *createOptionsDlg() override;
     ICreateDocumentDlg *createDocumentDlg() override;
-    QString getOpenFileName() override;
+    QString getOpenFileName() override { return QString(); }
 
 private:
+    template<class T>
+    static QList<T *> alive(const QList<QPointer<T>> &objects)
+    {
+        QList<T *> result;
+        for (T *object : objects) {
+            if (object)
+                result.append(object);
+        }
+        return result;
+    }
     void record(const QString &operation);
 
     std::shared_ptr<CallLog> m_log = std::make_shared<CallLog>();
     QStringList m_suffixes;
-    bool m_failCreate = false;
-    bool m_failOpen = false;
-    std::function<void(TestDocument *)> m_documentSetup;
-    TestCreateDocumentDlg::Values m_dialogValues;
-    QString m_openFileName;
-    bool m_returnNull = false;
     QList<QPointer<TestDocument>> m_documents;
     QList<QPointer<TestEditor>> m_editors;
 };

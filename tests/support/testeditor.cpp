@@ -1,37 +1,25 @@
 #include "testeditor.h"
 
+#include <QMetaMethod>
+
 TestEditor::TestEditor(std::shared_ptr<CallLog> log)
-    : m_log(log ? std::move(log) : std::make_shared<CallLog>())
+    : m_log(std::move(log))
 {
-    connect(this, &IEditor::documentLoaded, this,
-            [this] { record(QStringLiteral("documentLoaded")); });
-    connect(this, &IEditor::documentDataChanged, this,
-            [this] { record(QStringLiteral("documentDataChanged")); });
-    connect(this, &IEditor::documentUnloading, this,
-            [this] { record(QStringLiteral("documentUnloading")); });
-    connect(this, &IEditor::documentTitleChanged, this,
-            [this] { record(QStringLiteral("documentTitleChanged")); });
-    connect(this, &IEditor::documentModifyChanged, this,
-            [this] { record(QStringLiteral("documentModifyChanged")); });
-    connect(this, &IEditor::aboutToActivate, this,
-            [this] { record(QStringLiteral("aboutToActivate")); });
-    connect(this, &IEditor::aboutToDeactivate, this,
-            [this] { record(QStringLiteral("aboutToDeactivate")); });
-    connect(this, &IEditor::undoStackChanged, this,
-            [this] { record(QStringLiteral("undoStackChanged")); });
+    const QMetaObject &editor = IEditor::staticMetaObject;
+    const QMetaMethod recorder = metaObject()->method(metaObject()->indexOfSlot("recordSignal()"));
+    for (int i = editor.methodOffset(); i < editor.methodCount(); ++i) {
+        if (editor.method(i).methodType() == QMetaMethod::Signal)
+            connect(this, editor.method(i), this, recorder);
+    }
 }
 
 TestEditor::~TestEditor()
 {
-    record(QStringLiteral("~TestEditor"));
+    m_log->record(this, QStringLiteral("TestEditor::~TestEditor"));
 }
 
-std::shared_ptr<CallLog> TestEditor::callLog() const
+void TestEditor::recordSignal()
 {
-    return m_log;
-}
-
-void TestEditor::record(const QString &operation)
-{
-    m_log->record(this, QStringLiteral("TestEditor::") + operation);
+    const QByteArray name = metaObject()->method(senderSignalIndex()).name();
+    m_log->record(this, QStringLiteral("TestEditor::") + QString::fromLatin1(name));
 }

@@ -6,23 +6,21 @@
 #include <memory>
 
 /*!
- * An editor that records each of its own signals as it is emitted ("TestEditor::documentLoaded",
- * "TestEditor::aboutToActivate", ...) and its destruction ("TestEditor::~TestEditor").
- * IEditor::setDocument() is not virtual, so the binding itself shows in getDocument() and in
- * the document signals the editor forwards afterwards.
+ * An editor that records each signal IEditor declares as it is emitted
+ * ("TestEditor::documentLoaded", "TestEditor::aboutToActivate", ...) and its destruction
+ * ("TestEditor::~TestEditor").
  */
 class TestEditor : public IEditor
 {
     Q_OBJECT
 
 public:
-    explicit TestEditor(std::shared_ptr<CallLog> log = nullptr);
+    explicit TestEditor(std::shared_ptr<CallLog> log = std::make_shared<CallLog>());
     ~TestEditor() override;
 
-    std::shared_ptr<CallLog> callLog() const;
+private slots:
+    void recordSignal();
 
 private:
-    void record(const QString &operation);
-
     std::shared_ptr<CallLog> m_log;
 };
