@@ -168,10 +168,12 @@ class TestScenesEditor : public QObject
     Q_OBJECT
 
 private slots:
+    // The editor lives in a maximised tab; Undo, Redo and Save follow its document.
     void editorLivesInMaximisedSubWindow()
     {
         ScenesCore core;
         QSignalSpy titlePaths(core.window(), &MainWindow::updateWindowFilePath);
+        QSignalSpy titleMarks(core.window(), &MainWindow::updateModified);
         SceneEditor *editor = core.open("Show.veldra", sampleProject());
         QVERIFY(editor && editor->subWindow());
         QMdiSubWindow *subWindow = editor->subWindow();
@@ -179,14 +181,36 @@ private slots:
         QCOMPARE(core.window()->getMdiArea()->activeSubWindow(), subWindow);
         QVERIFY(subWindow->isMaximized());
         QCOMPARE(subWindow->windowFilePath(), core.path("Show.veldra"));
-        QVERIFY(!subWindow->isWindowModified());
-        QVERIFY(!titlePaths.isEmpty());
         QCOMPARE(titlePaths.last().at(0).toString(), subWindow->windowFilePath());
-
         StageView *view = editor->widget()->stageView();
         QCOMPARE(view->sceneRect(), QRectF(0, 0, 1280, 720));
         QVERIFY(view->itemOfElement(1) && !view->itemOfElement(2));
-        QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 3);
+        QCOMPARE(sceneList(editor)->count(), 3);
+
+        const QList<QAction *> edit =
+                ActionManager::getActionContainer("MenuBar.Edit")->getMenu()->actions();
+        QCOMPARE(edit.size(), 4);
+        QCOMPARE(edit.mid(0, 2), QList<QAction *>({command("Edit.Undo"), command("Edit.Redo")}));
+        QVERIFY(edit.at(2)->isSeparator() && edit.at(3) == command("Edit.Preferences"));
+        QCOMPARE(edit.at(0)->shortcut(), QKeySequence(QKeySequence::Undo));
+        QCOMPARE(edit.at(1)->shortcut(), QKeySequence(QKeySequence::Redo));
+        QAction *save = command("File.Save");
+        const auto expectState = [&](bool bModified, int nScenes) {
+            QCOMPARE(save->isEnabled(), bModified);
+            QCOMPARE(subWindow->isWindowModified(), bModified);
+            QCOMPARE(titleMarks.last().at(0).toBool(), bModified);
+            QCOMPARE(documentOf(editor)->project().scenes.size(), nScenes);
+        };
+        QVERIFY(!save->isEnabled() && !edit.at(0)->isEnabled());
+        child<QPushButton>(editor, "addSceneButton")->click();
+        expectState(true, 4);
+        QCOMPARE(command("Edit.Undo")->text(), tr("Undo %1").arg("Add Scene"));
+        command("Edit.Undo")->trigger();
+        expectState(false, 3);
+        command("Edit.Redo")->trigger();
+        expectState(true, 4);
+        save->trigger();
+        expectState(false, 4);
 
         // Picking another project's tab makes its editor the active one, and back.
         SceneEditor *second = core.open("Other.veldra", Project());
@@ -203,60 +227,25 @@ private slots:
                 static_cast<ProxyAction *>(command("File.Preview_Current_Scene_In_Browser"));
         QCOMPARE(preview->action(), editor->widget()->previewSceneAction());
 
-        // The title bar follows the project left active when a tab closes, the active one's or
-        // another's.
+        // A tab's close button asks its document; the title bar follows the project left active.
         const QWidget *titleBar = core.window()->menuWidget();
-        const auto titleShows = [titleBar](SceneEditor *pEditor) {
-            return titleBar->windowTitle().startsWith(pEditor->subWindow()->windowFilePath()) &&
-                   titleBar->isWindowModified() == pEditor->subWindow()->isWindowModified();
-        };
+        MessageBoxAnswerer answerer(QMessageBox::Cancel);
         documentOf(second)->addScene(Scene());
-        MessageBoxAnswerer discard(QMessageBox::No);
-        command("File.Close")->trigger();
-        QCOMPARE(EditorManager::activeEditor(), second);
-        QVERIFY(titleShows(second) && titleBar->isWindowModified());
-        SceneEditor *third = core.open("Third.veldra", Project());
-        QVERIFY(titleShows(third));
-        second->subWindow()->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(discard.count(), 1);
-        QCOMPARE(EditorManager::getEditors(), QList<IEditor *>{third});
-        QVERIFY(titleShows(third) && !titleBar->isWindowModified());
-    }
-
-    void undoRedoAndSaveFollowTheDocument()
-    {
-        ScenesCore core;
-        const QList<QAction *> edit =
-                ActionManager::getActionContainer("MenuBar.Edit")->getMenu()->actions();
-        QCOMPARE(edit.size(), 4);
-        QCOMPARE(edit.mid(0, 2), QList<QAction *>({command("Edit.Undo"), command("Edit.Redo")}));
-        QVERIFY(edit.at(2)->isSeparator());
-        QCOMPARE(edit.at(3), command("Edit.Preferences"));
-        QCOMPARE(edit.at(0)->shortcut(), QKeySequence(QKeySequence::Undo));
-        QCOMPARE(edit.at(1)->shortcut(), QKeySequence(QKeySequence::Redo));
-        QVERIFY(!edit.at(0)->isEnabled());
-
-        QSignalSpy titleMarks(core.window(), &MainWindow::updateModified);
-        SceneEditor *editor = core.open("Save.veldra", sampleProject());
-        QVERIFY(editor);
-        QAction *save = command("File.Save");
-        const auto expectState = [&](bool bModified, int nScenes) {
-            QCOMPARE(save->isEnabled(), bModified);
-            QCOMPARE(editor->subWindow()->isWindowModified(), bModified);
-            QCOMPARE(titleMarks.last().at(0).toBool(), bModified);
-            QCOMPARE(documentOf(editor)->project().scenes.size(), nScenes);
+        const auto closeTab = [&answerer](SceneEditor *pEditor, int nQuestions) {
+            QVERIFY(!pEditor->subWindow()->close());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(answerer.count(), nQuestions);
         };
-        QVERIFY(!save->isEnabled());
-        child<QPushButton>(editor, "addSceneButton")->click();
-        expectState(true, 4);
-        QCOMPARE(command("Edit.Undo")->text(), tr("Undo %1").arg("Add Scene"));
-        command("Edit.Undo")->trigger();
-        expectState(false, 3);
-        command("Edit.Redo")->trigger();
-        expectState(true, 4);
-        save->trigger();
-        expectState(false, 4);
+        closeTab(editor, 0);
+        QCOMPARE(EditorManager::activeEditor(), second);
+        QVERIFY(titleBar->windowTitle().startsWith(second->subWindow()->windowFilePath()));
+        QVERIFY(titleBar->isWindowModified());
+        closeTab(second, 1);
+        QCOMPARE(EditorManager::getEditors(), QList<IEditor *>{second});
+        answerer.setDefaultAnswer(QMessageBox::No);
+        closeTab(second, 2);
+        QVERIFY(EditorManager::getEditors().isEmpty() && DocumentManager::getDocuments().isEmpty());
+        QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
     }
 
     void editsThroughTheSurface_data()
@@ -271,11 +260,12 @@ private slots:
         };
         using P = Project &;
         using E = SceneEditor *;
-        row(
-                [](P p) {
-                    p.scenes.insert(2, Scene{"Scene 4", Scene().background, 4000, {}});
-                },
-                click(1, "addSceneButton"), 2, "add scene after current");
+        const Scene fourth{"Scene 4", Scene().background, 4000, {}};
+        const auto secondAt = [](QPointF to) {
+            return [to](P p) { p.scenes[0].elements[1].geometry.moveTopLeft(to); };
+        };
+        row([=](P p) { p.scenes.insert(2, fourth); }, click(1, "addSceneButton"), 2,
+            "add scene after current");
         row([](P p) { p.scenes.removeAt(1); }, click(1, "removeSceneButton"), 1, "remove scene");
         row([](P p) { p.scenes.removeAt(2); }, click(2, "removeSceneButton"), 1, "remove last");
         row([](P p) { p.scenes.move(2, 1); }, click(2, "moveSceneUpButton"), 1, "move up");
@@ -297,16 +287,8 @@ private slots:
             editSecondText("entranceCombo", int(TextElement::Entrance::Zoom)), 0, "entrance", {1});
         row([](P p) { p.scenes[0].elements[1].entranceDuration = 1500; },
             editSecondText("entranceDurationSpin", 1500), 0, "entrance duration", {1});
-        row(
-                [](P p) {
-                    p.scenes[0].elements[1].geometry.moveTopLeft({100, 20});
-                },
-                editSecondText("elementYSpin", 20), 0, "y", {1});
-        row(
-                [](P p) {
-                    p.scenes[0].elements[1].geometry.moveTopLeft({680, 400});
-                },
-                editSecondText("elementXSpin", 5000), 0, "x past the stage", {1});
+        row(secondAt({100, 20}), editSecondText("elementYSpin", 20), 0, "y", {1});
+        row(secondAt({680, 400}), editSecondText("elementXSpin", 5000), 0, "x past the stage", {1});
     }
 
     // Each edit reaches the document as one undo step, and the list and canvas show the result.
@@ -324,13 +306,10 @@ private slots:
         action(editor);
 
         QTRY_COMPARE(documentOf(editor)->project(), expected);
-        QStringList shown, names;
         QListWidget *list = sceneList(editor);
+        QCOMPARE(list->count(), expected.scenes.size());
         for (int i = 0; i < list->count(); ++i)
-            shown << list->item(i)->text();
-        for (const Scene &scene : expected.scenes)
-            names << scene.name;
-        QCOMPARE(shown, names);
+            QCOMPARE(list->item(i)->text(), expected.scenes[i].name);
         QCOMPARE(list->currentRow(), current);
         QCOMPARE(editor->widget()->currentScene(), current);
         QCOMPARE(editor->widget()->stageView()->selectedElements(), selected);
@@ -409,39 +388,6 @@ private slots:
         QVERIFY(command("File.Save")->isEnabled());
         command("Edit.Undo")->trigger();
         QCOMPARE(documentOf(editor)->project(), offStage);
-    }
-
-    void closeButtonAsksTheDocument_data()
-    {
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("unmodified") << false << int(QMessageBox::Cancel) << true;
-        QTest::newRow("modified, cancel") << true << int(QMessageBox::Cancel) << false;
-        QTest::newRow("modified, no") << true << int(QMessageBox::No) << true;
-    }
-
-    void closeButtonAsksTheDocument()
-    {
-        QFETCH(bool, edited);
-        QFETCH(int, answer);
-        QFETCH(bool, closed);
-        ScenesCore core;
-        MessageBoxAnswerer answerer(static_cast<QMessageBox::StandardButton>(answer));
-        SceneEditor *editor = core.open("Close.veldra", sampleProject());
-        QVERIFY(editor);
-        if (edited)
-            child<QPushButton>(editor, "addSceneButton")->click();
-        QPointer<QMdiSubWindow> subWindow = editor->subWindow();
-        QPointer<SceneEditor> watched = editor;
-
-        QVERIFY(!subWindow->close());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(answerer.count(), edited ? 1 : 0);
-        QCOMPARE(subWindow.isNull(), closed);
-        QCOMPARE(watched.isNull(), closed);
-        QCOMPARE(DocumentManager::getDocuments().size(), closed ? 0 : 1);
-        QCOMPARE(core.window()->getMdiArea()->subWindowList().size(), closed ? 0 : 1);
     }
 
     void newEditSaveCloseReopenFromRecentList()

@@ -47,11 +47,6 @@ int FileDialogAnswerer::count() const
     return m_count;
 }
 
-QString FileDialogAnswerer::lastTitle() const
-{
-    return m_lastTitle;
-}
-
 QString FileDialogAnswerer::lastDirectory() const
 {
     return m_lastDirectory;
@@ -64,7 +59,6 @@ void FileDialogAnswerer::poll()
         return;
     m_answering = dialog;
     ++m_count;
-    m_lastTitle = dialog->windowTitle();
     m_lastDirectory = dialog->directory().absolutePath();
     const QString path = m_queue.isEmpty() ? QString() : m_queue.dequeue();
     if (path.isEmpty()) {
