@@ -547,9 +547,11 @@ private slots:
                          {dialog.getParameter1(), dialog.getParameter2(), dialog.getParameter3()}),
                  QVector<int>({1280, 720, 30}));
 
+        nameEdit->setText("x"); // every edit of the name, and then of the folder, is checked
+        QVERIFY(buttons->button(QDialogButtonBox::Ok)->isEnabled());
         const QString folderPath = QDir::cleanPath(m_dir->filePath(folder));
-        folderEdit->setText(folderPath);
         nameEdit->setText(name);
+        folderEdit->setText(folderPath);
         dialog.findChild<QSpinBox *>("widthSpin")->setValue(640);
         dialog.findChild<QSpinBox *>("frameRateSpin")->setValue(1000); // clamped to the limit
         const QString text = dialog.findChild<QLabel *>("problemLabel")->text();
