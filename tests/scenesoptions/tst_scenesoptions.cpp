@@ -50,7 +50,7 @@ T *child(QWidget *parent, const char *name)
     return found;
 }
 
-// The page's row of the command with the id, and every row's command id.
+// The page's row of the command with the id.
 QTreeWidgetItem *rowOf(KeyboardOptionsPage &page, const QString &id)
 {
     auto *tree = child<QTreeWidget>(&page, "commandTree");
@@ -61,21 +61,19 @@ QTreeWidgetItem *rowOf(KeyboardOptionsPage &page, const QString &id)
     qFatal("no row for \"%s\"", qPrintable(id));
 }
 
-// Gives a command a new shortcut the way the user does: select its row, then type or clear.
-void editShortcut(KeyboardOptionsPage &page, const QString &id, const QString &key)
-{
-    child<QTreeWidget>(&page, "commandTree")->setCurrentItem(rowOf(page, id));
-    if (key.isEmpty())
-        child<QPushButton>(&page, "clearButton")->click();
-    else
-        child<QKeySequenceEdit>(&page, "keySequenceEdit")->setKeySequence(QKeySequence(key));
-}
-
-// "File.New=Ctrl+N;File.Exit=" as edits of the page.
+// "File.New=Ctrl+N;File.Exit=" as edits made the way the user does: select the command's row,
+// then type the keys or clear them.
 void editShortcuts(KeyboardOptionsPage &page, const QString &edits)
 {
-    for (const QString &edit : edits.split(';', Qt::SkipEmptyParts))
-        editShortcut(page, edit.section('=', 0, 0), edit.section('=', 1));
+    for (const QString &edit : edits.split(';', Qt::SkipEmptyParts)) {
+        child<QTreeWidget>(&page, "commandTree")
+                ->setCurrentItem(rowOf(page, edit.section('=', 0, 0)));
+        if (edit.endsWith('='))
+            child<QPushButton>(&page, "clearButton")->click();
+        else
+            child<QKeySequenceEdit>(&page, "keySequenceEdit")
+                    ->setKeySequence(QKeySequence(edit.section('=', 1)));
+    }
 }
 
 // Every command's value of what the function reads from it, by id.
