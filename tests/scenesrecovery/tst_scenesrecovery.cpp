@@ -16,13 +16,11 @@
 #include <QAbstractButton>
 #include <QJsonDocument>
 #include <QLabel>
-#include <QLockFile>
 #include <QScopeGuard>
 
 #include <memory>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -64,92 +62,6 @@ private slots:
     }
 
     void cleanupTestCase() { qputenv("TMPDIR", m_systemTemp); }
-
-    // One backup per project file, however its path is spelled, in this run's own folder.
-    void backupPaths()
-    {
-        const QString backup = BackupStore::backupPathFor("/p/x/../a.veldra");
-        QCOMPARE(BackupStore::backupPathFor("/p/a.veldra"), backup);
-        QVERIFY(BackupStore::backupPathFor("/q/a.veldra") != backup);
-        QCOMPARE(QFileInfo(backup).absolutePath(), BackupStore::currentRunFolder());
-        QVERIFY(backup.endsWith(".veldrabackup"));
-
-        // The run's lock is live for anyone who probes it, also after the folder was removed.
-        QVERIFY(QDir(BackupStore::runsFolder()).removeRecursively());
-        QCOMPARE(BackupStore::backupPathFor("/p/a.veldra"), backup);
-        QLockFile probe(BackupStore::currentRunFolder() + '/' + BackupStore::lockFileName());
-        probe.setStaleLockTime(0);
-        QVERIFY(!probe.tryLock(0));
-
-        QTest::ignoreMessage(QtWarningMsg, "BackupStore::backupPathFor: empty project path");
-        QCOMPARE(BackupStore::backupPathFor(QString()), QString());
-    }
-
-    void orphans_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("orphaned");
-        QTest::newRow("no lock") << "" << true;
-        QTest::newRow("lock of a dead process") << "stale" << true;
-        QTest::newRow("lock of a live process") << "live" << false;
-        QTest::newRow("old empty lock") << "old empty" << true;
-        QTest::newRow("fresh empty lock") << "empty" << false;
-        QTest::newRow("this run") << "current" << false;
-        QTest::newRow("symbolic link to a folder") << "linked" << false;
-        QTest::newRow("folder others can write to") << "open" << false;
-        QTest::newRow("folder of another user") << "other user" << false;
-    }
-
-    // Only folders of runs that ended are cleared, and nothing outside them through links.
-    void orphans()
-    {
-        QFETCH(QString, kind);
-        QFETCH(bool, orphaned);
-        const QString ownBackup = BackupStore::backupPathFor("/p/own.veldra");
-        writeFile(ownBackup, "own");
-        const QString outside = m_temp->filePath("outside");
-        QDir().mkpath(outside);
-        writeFile(outside + "/keep.veldrabackup", "keep");
-
-        const QString folder = kind == "current" ? BackupStore::currentRunFolder()
-                                                 : BackupStore::runsFolder() + "/other";
-        const QString lockPath = folder + '/' + BackupStore::lockFileName();
-        QLockFile liveLock(lockPath);
-        if (kind == "linked") {
-            QVERIFY(QFile::link(outside, folder));
-        } else {
-            QDir().mkpath(folder);
-            QVERIFY(QFile::link(outside, folder + "/link"));
-            QVERIFY(QFile::link(outside + "/keep.veldrabackup", folder + "/linked.veldrabackup"));
-        }
-        if (kind == "stale")
-            writeFile(lockPath, "2147483646\nveldra\n\n");
-        if (kind.endsWith("empty"))
-            writeFile(lockPath, QByteArray());
-        if (kind == "live")
-            QVERIFY(liveLock.tryLock(0));
-        if (kind == "old empty" || kind == "live") { // a run may last longer than any timeout
-            QFile lock(lockPath);
-            QVERIFY(lock.open(QIODevice::ReadWrite) &&
-                    lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                                     QFileDevice::FileModificationTime));
-        }
-        const QString backup = folder + "/x.veldrabackup";
-        if (kind != "linked")
-            writeFile(backup, "x");
-        if (kind == "open")
-            QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions(0x7777)));
-        if (kind == "other user") {
-            if (::geteuid() != 0)
-                QSKIP("Giving a folder to another user takes root");
-            QCOMPARE(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
-        }
-
-        QCOMPARE(BackupStore::orphanedBackups(), orphaned ? QStringList{backup} : QStringList{});
-        BackupStore::discardOrphans();
-        QCOMPARE(QFileInfo::exists(folder), !orphaned);
-        QVERIFY(QFileInfo::exists(ownBackup) && QFileInfo::exists(outside + "/keep.veldrabackup"));
-    }
 
     // Backups are the user's alone whatever the umask, also over a file others could read.
     void backupTimerWritesPrivateBackup()

@@ -15,7 +15,6 @@
 
 #include <extensionsystem/pluginmanager.h>
 
-#include <QUrlQuery>
 #include <QWebSocketServer>
 
 class TestWelcomePlugin : public QObject
@@ -56,19 +55,6 @@ private slots:
         QCOMPARE(file.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
                  QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList(relativePath));
-    }
-
-    // The page finds the file it was loaded from and reads the port and theme back from the query,
-    // whatever characters the folder holds; the secret stays in the fragment, in the browser.
-    void pageUrl()
-    {
-        const QString page("/home/a b/#1 100%/index.html");
-        const QUrl url = WelcomeView::pageUrl(page, 40123, "Blue_night", "0f3a");
-        QCOMPARE(url.toLocalFile(), page);
-        QCOMPARE(QUrlQuery(url).queryItemValue("port"), QString("40123"));
-        QCOMPARE(QUrlQuery(url).queryItemValue("theme"), QString("Blue_night"));
-        QCOMPARE(url.fragment(), QString("token=0f3a"));
-        QVERIFY(!QUrlQuery(WelcomeView::pageUrl(page, 1, "", "0")).hasQueryItem("theme"));
     }
 
     // Started with a project on the command line, the plug-in makes no page while it is hidden.
