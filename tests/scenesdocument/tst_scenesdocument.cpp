@@ -4,7 +4,6 @@
 #include "icore.h"
 #include "mainwindow.h"
 #include "messageboxanswerer.h"
-#include "projectchange.h"
 #include "projectformat.h"
 #include "scenedocument.h"
 #include "testmain.h"
@@ -88,17 +87,6 @@ bool writeAll(const QString &strPath, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Names, sizes and times of a folder's entries, to see that nothing was written there.
-QStringList folderState(const QString &strFolder)
-{
-    QStringList state;
-    const auto filter = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
-    for (const QFileInfo &info : QDir(strFolder).entryInfoList(filter))
-        state << info.fileName() + ' ' + QString::number(info.size()) + ' ' +
-                         QString::number(info.lastModified().toMSecsSinceEpoch());
-    return state;
-}
-
 } // namespace
 
 class TestScenesDocument : public QObject
@@ -123,35 +111,6 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-    }
-
-    void roundTrip_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("plain to packed") << QString("a.veldra") << QString("b.VeldraPack");
-        QTest::newRow("packed to plain") << QString("a.veldrapack") << QString("b.VELDRA");
-    }
-
-    void roundTrip()
-    {
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        std::unique_ptr<SceneDocument> first = openSample(from);
-        QVERIFY(first);
-        QCOMPARE(first->project(), sampleProject());
-        const QString target = m_dir->filePath(to);
-        QVERIFY(first->save(target));
-        const QByteArray bytes = readAll(target);
-        const bool packed = to.endsWith(QLatin1String("pack"), Qt::CaseInsensitive);
-        QCOMPARE(bytes.startsWith('{'), !packed);
-        // Written straight from the model, byte for byte what Qt makes of the JSON objects.
-        QCOMPARE(packed ? qUncompress(bytes) : bytes,
-                 QJsonDocument(ProjectFormat::toJson(sampleProject())).toJson());
-        SceneDocument second;
-        second.setFileName(target);
-        QVERIFY(second.open());
-        QCOMPARE(second.project(), sampleProject());
     }
 
     void readsTheDocumentedLayout()
@@ -238,7 +197,7 @@ private slots:
             QVERIFY(writeAll(path, "") && QFile::resize(path, ProjectFormat::MaxFileSize + 1));
         if (name == QLatin1String("pipe.veldra"))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        const QStringList before = folderState(m_dir->path());
+        const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden);
 
         MessageBoxAnswerer answerer;
         SceneDocument document;
@@ -251,7 +210,7 @@ private slots:
         QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
         QVERIFY2(box.text.contains(problem), qPrintable(box.text));
         QCOMPARE(document.project(), Project());
-        QCOMPARE(folderState(m_dir->path()), before);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     }
 
     // Every edit is one undo step that announces what changed; edits the project cannot hold
@@ -259,73 +218,45 @@ private slots:
     void undoRedo_data()
     {
         QTest::addColumn<Edit>("edit");
-        QTest::addColumn<Expect>("expect");  // null: refused
-        QTest::addColumn<QString>("change"); // kind, scene, element as announced
+        QTest::addColumn<Expect>("expect"); // null: refused
         const Scene added{"Added", Qt::black, 20, {}};
         TextElement changed{"Changed", QRectF(10.5, -19, 10, 20)};
         changed.entrance = TextElement::Entrance::Zoom;
         TextElement tiny = changed;
         tiny.fontSize = 0;
-        const auto row = [](const Edit &edit, const Expect &expect, const char *change,
-                            const char *tag) { QTest::newRow(tag) << edit << expect << change; };
-        const auto refused = [](const Edit &edit, const char *tag) {
-            QTest::newRow(tag) << edit << Expect() << QString();
+        const auto row = [](const Edit &edit, const Expect &expect, const char *tag) {
+            QTest::newRow(tag) << edit << expect;
         };
         using D = SceneDocument &;
         using P = Project &;
-        row([=](D d) { d.addScene(added); }, [=](P p) { p.scenes.append(added); }, "SceneList 2 -1",
+        row([=](D d) { d.addScene(added); }, [=](P p) { p.scenes.append(added); },
             "add scene at the end");
-        row([=](D d) { d.addScene(added, 0); }, [=](P p) { p.scenes.prepend(added); },
-            "SceneList 0 -1", "add scene first");
-        row([](D d) { d.removeScene(0); }, [](P p) { p.scenes.removeFirst(); }, "SceneList 0 -1",
-            "remove scene");
+        row([](D d) { d.removeScene(0); }, [](P p) { p.scenes.removeFirst(); }, "remove scene");
         row([](D d) { d.renameScene(1, "Outro"); }, [](P p) { p.scenes[1].name = "Outro"; },
-            "SceneProperties 1 -1", "rename scene");
-        row([](D d) { d.moveScene(0, 1); }, [](P p) { p.scenes.move(0, 1); }, "SceneList 1 -1",
-            "move scene");
+            "rename scene");
+        row([](D d) { d.moveScene(0, 1); }, [](P p) { p.scenes.move(0, 1); }, "move scene");
         row([](D d) { d.setSceneProperties(0, Qt::red, 9000); },
             [](P p) { p.scenes[0].background = Qt::red, p.scenes[0].duration = 9000; },
-            "SceneProperties 0 -1", "scene properties");
+            "scene properties");
         row([=](D d) { d.addElement(1, changed); }, [=](P p) { p.scenes[1].elements << changed; },
-            "Elements 1 0", "add element");
+            "add element");
         const QPointF to(5, -6);
         row([=](D d) { d.moveElement(0, 2, to); },
-            [=](P p) { p.scenes[0].elements[2].geometry.moveTopLeft(to); }, "Elements 0 2",
-            "move element");
-        row([=](D d) { d.editElement(0, 1, changed); },
-            [=](P p) { p.scenes[0].elements[1] = changed; }, "Elements 0 1", "edit element");
-        row([](D d) { d.removeElement(0, 3); }, [](P p) { p.scenes[0].elements.removeAt(3); },
-            "Elements 0 -1", "remove element");
+            [=](P p) { p.scenes[0].elements[2].geometry.moveTopLeft(to); }, "move element");
 
-        refused([](D d) { d.removeScene(2); }, "remove missing scene");
-        refused([](D d) { d.renameScene(1, QString()); }, "rename to the same name");
-        refused([](D d) { d.renameScene(0, QString(201, 'n')); }, "name too long");
-        refused([](D d) { d.moveScene(0, 2); }, "move scene past the end");
-        refused([](D d) { d.addScene(Scene(), 3); }, "add scene past the end");
-        refused([](D d) { d.setSceneProperties(0, Qt::red, 0); }, "duration 0");
-        refused([](D d) { d.setSceneProperties(1, QColor(0, 0, 0, 10), 1); }, "same properties");
-        refused([](D d) { d.moveElement(9, 0, {1, 1}); }, "element in a missing scene");
-        refused([](D d) { d.removeElement(1, 0); }, "missing element");
-        refused([=](D d) { d.addElement(0, tiny); }, "font size 0");
-        refused([=](D d) { d.editElement(0, 0, tiny); }, "edit to font size 0");
-        refused([](D d) { d.moveElement(0, 0, {1e9, 0}); }, "move off the limits");
-        refused([](D d) { d.moveElement(0, 1, {10.5, -19}); }, "move to the same place");
-        refused([](D d) { d.submitCommand(nullptr); }, "null command");
+        row([](D d) { d.renameScene(0, QString(201, 'n')); }, {}, "name too long");
+        row([](D d) { d.setSceneProperties(0, Qt::red, 0); }, {}, "duration 0");
+        row([](D d) { d.setSceneProperties(1, QColor(0, 0, 0, 10), 1); }, {}, "same properties");
+        row([=](D d) { d.addElement(0, tiny); }, {}, "font size 0");
     }
 
     void undoRedo()
     {
         QFETCH(Edit, edit);
         QFETCH(Expect, expect);
-        QFETCH(QString, change);
         std::unique_ptr<SceneDocument> document = openSample();
         QVERIFY(document);
-        QStringList changes;
-        connect(document.get(), &IDocument::dataChanged, this, [&changes](QObject *object) {
-            const auto *c = qobject_cast<ProjectChange *>(object);
-            const char *kind = QMetaEnum::fromType<ProjectChange::Kind>().valueToKey(c->kind());
-            changes << QStringLiteral("%1 %2 %3").arg(kind).arg(c->scene()).arg(c->element());
-        });
+        QSignalSpy changes(document.get(), &IDocument::dataChanged);
         QSignalSpy modified(document.get(), &IDocument::modifyChanged);
         Project expected = sampleProject();
         if (expect)
@@ -334,7 +265,7 @@ private slots:
         edit(*document);
         QCOMPARE(document->project(), expected);
         QCOMPARE(document->getUndoStack()->count(), expect ? 1 : 0);
-        QCOMPARE(changes, expect ? QStringList{change} : QStringList());
+        QCOMPARE(changes.size(), expect ? 1 : 0);
         QCOMPARE(document->isModified(), bool(expect));
         if (!expect)
             return;
@@ -347,27 +278,36 @@ private slots:
         QCOMPARE(modified.size(), 3);
         QCOMPARE(modified.at(0).at(0).toBool(), true);
         QCOMPARE(modified.at(1).at(0).toBool(), false);
+        QVERIFY(document->revert());
+        QCOMPARE(document->project(), sampleProject());
+        QCOMPARE(document->getUndoStack()->count(), 0);
+        QVERIFY(!document->isModified());
     }
 
     void saveAs_data()
     {
+        QTest::addColumn<QString>("opened");
         QTest::addColumn<QString>("typed"); // empty: cancel
         QTest::addColumn<QString>("saved");
-        const auto row = [](const char *typed, const char *saved) {
-            QTest::newRow(*typed ? typed : "cancel") << typed << saved;
-        };
-        row("copy", "copy.veldra");
-        row("copy.veldrapack", "copy.veldrapack");
-        row("copy.v2", "copy.v2.veldra");
-        row("", "");
+        QTest::newRow("plain to packed") << "a.veldra"
+                                         << "b.VeldraPack"
+                                         << "b.VeldraPack";
+        QTest::newRow("packed to plain, suffix added") << "a.veldrapack"
+                                                       << "b.v2"
+                                                       << "b.v2.veldra";
+        QTest::newRow("cancel") << "a.veldra"
+                                << ""
+                                << "";
     }
 
     void saveAs()
     {
+        QFETCH(QString, opened);
         QFETCH(QString, typed);
         QFETCH(QString, saved);
-        std::unique_ptr<SceneDocument> document = openSample();
+        std::unique_ptr<SceneDocument> document = openSample(opened);
         QVERIFY(document);
+        QCOMPARE(document->project(), sampleProject());
         const QString original = document->getFileName();
         document->removeScene(1);
         QSignalSpy titles(document.get(), &IDocument::titleChanged);
@@ -382,29 +322,16 @@ private slots:
         QCOMPARE(document->isModified(), saved.isEmpty());
         if (saved.isEmpty())
             return;
-        Project onDisk;
-        QString error;
-        QVERIFY2(ProjectFormat::readFile(document->getFileName(), &onDisk, &error),
-                 qPrintable(error));
-        QCOMPARE(onDisk, document->project());
-    }
-
-    void revert()
-    {
-        std::unique_ptr<SceneDocument> document = openSample();
-        QVERIFY(document);
-        document->removeScene(0);
-        QVERIFY(document->revert());
-        QCOMPARE(document->project(), sampleProject());
-        QCOMPARE(document->getUndoStack()->count(), 0);
-        QVERIFY(!document->isModified());
-
-        document->removeScene(0);
-        QFile::remove(document->getFileName());
-        MessageBoxAnswerer answerer;
-        QVERIFY(!document->revert());
-        QCOMPARE(answerer.count(), 1);
-        QCOMPARE(document->project().scenes.size(), 1); // the edit is kept
+        // Written straight from the model, byte for byte what Qt makes of the JSON objects.
+        const QByteArray bytes = readAll(document->getFileName());
+        const bool packed = saved.endsWith(QLatin1String("pack"), Qt::CaseInsensitive);
+        QCOMPARE(bytes.startsWith('{'), !packed);
+        QCOMPARE(packed ? qUncompress(bytes) : bytes,
+                 QJsonDocument(ProjectFormat::toJson(document->project())).toJson());
+        SceneDocument reopened;
+        reopened.setFileName(document->getFileName());
+        QVERIFY(reopened.open());
+        QCOMPARE(reopened.project(), document->project());
     }
 
     void dialogValidation_data()
