@@ -35,21 +35,9 @@ FileDialogAnswerer::FileDialogAnswerer()
     m_timer.start();
 }
 
-FileDialogAnswerer::~FileDialogAnswerer() = default;
-
 void FileDialogAnswerer::enqueue(const QString &strPath)
 {
     m_queue.enqueue(strPath);
-}
-
-int FileDialogAnswerer::count() const
-{
-    return m_count;
-}
-
-QString FileDialogAnswerer::lastDirectory() const
-{
-    return m_lastDirectory;
 }
 
 void FileDialogAnswerer::poll()

@@ -19,13 +19,12 @@ class FileDialogAnswerer : public QObject
 
 public:
     FileDialogAnswerer();
-    ~FileDialogAnswerer() override;
 
     // Absolute path to choose in the next dialog; an empty string cancels it.
     void enqueue(const QString &strPath);
 
-    int count() const;
-    QString lastDirectory() const;
+    int count() const { return m_count; }
+    QString lastDirectory() const { return m_lastDirectory; }
 
 private:
     void poll();
