@@ -1,11 +1,9 @@
-#include "backupstore.h"
 #include "corefixture.h"
 #include "createprojectdialog.h"
 #include "filedialoganswerer.h"
 #include "icore.h"
 #include "mainwindow.h"
 #include "messageboxanswerer.h"
-#include "projectchange.h"
 #include "projectformat.h"
 #include "scenedocument.h"
 #include "testmain.h"
@@ -16,16 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
-#include <QSpinBox>
 #include <QUndoStack>
 #include <QtEndian>
 
 #include <functional>
 #include <memory>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using Edit = std::function<void(SceneDocument &)>;
@@ -80,27 +74,10 @@ QByteArray packedWithClaim(quint32 claimedSize)
     return packed;
 }
 
-QByteArray readAll(const QString &strPath)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool writeAll(const QString &strPath, const QByteArray &bytes)
 {
     QFile file(strPath);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Names, sizes and times of a folder's entries, to see that nothing was written there.
-QStringList folderState(const QString &strFolder)
-{
-    QStringList state;
-    const auto filter = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
-    for (const QFileInfo &info : QDir(strFolder).entryInfoList(filter))
-        state << info.fileName() + ' ' + QString::number(info.size()) + ' ' +
-                         QString::number(info.lastModified().toMSecsSinceEpoch());
-    return state;
 }
 
 } // namespace
@@ -129,36 +106,6 @@ private slots:
         QVERIFY(m_dir->isValid());
     }
 
-    void roundTrip_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::newRow("plain to packed") << QString("a.veldra") << QString("b.veldrapack");
-        QTest::newRow("packed to plain") << QString("a.veldrapack") << QString("b.VELDRA");
-        QTest::newRow("suffix case") << QString("a.veldra") << QString("b.VeldraPack");
-    }
-
-    void roundTrip()
-    {
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        std::unique_ptr<SceneDocument> first = openSample(from);
-        QVERIFY(first);
-        QCOMPARE(first->project(), sampleProject());
-        const QString target = m_dir->filePath(to);
-        QVERIFY(first->save(target));
-        const QByteArray bytes = readAll(target);
-        const bool packed = to.endsWith(QLatin1String("pack"), Qt::CaseInsensitive);
-        QCOMPARE(bytes.startsWith('{'), !packed);
-        // Written straight from the model, byte for byte what Qt makes of the JSON objects.
-        QCOMPARE(packed ? qUncompress(bytes) : bytes,
-                 QJsonDocument(ProjectFormat::toJson(sampleProject())).toJson());
-        SceneDocument second;
-        second.setFileName(target);
-        QVERIFY(second.open());
-        QCOMPARE(second.project(), sampleProject());
-    }
-
     void readsTheDocumentedLayout()
     {
         const QByteArray json = R"({"format": "veldra-project", "version": 1,
@@ -167,11 +114,9 @@ private slots:
                 "elements": [{"type": "text", "text": "Hello", "x": 100, "y": 80, "width": 600,
                     "height": 120, "color": "#ffffff", "fontSize": 48,
                     "entrance": {"type": "slide-up", "duration": 600}}]}]})";
-        const TextElement hello{"Hello", QRectF(100, 80, 600, 120)};
-        Project expected{1280, 720, 30, {Scene()}};
-        expected.scenes[0].name = "Intro";
-        expected.scenes[0].elements = {hello};
-        expected.scenes[0].elements[0].entrance = TextElement::Entrance::SlideUp;
+        const TextElement hello{"Hello", QRectF(100, 80, 600, 120),      Qt::white,
+                                48,      TextElement::Entrance::SlideUp, 600};
+        const Project expected{1280, 720, 30, {{"Intro", QColor(0x20, 0x24, 0x2c), 4000, {hello}}}};
         Project project;
         QString error;
         QVERIFY2(ProjectFormat::read(json, false, &project, &error), qPrintable(error));
@@ -195,13 +140,9 @@ private slots:
             "damaged at line 2, column 17. The file is cut short.");
         row("bad value after a two-byte letter", "{\"a\": 1,\n  \"\xc3\xa4\": tru}",
             "damaged at line 2, column 9. Something other than a value was found.");
-        row("missing comma", "{\"a\": 1 \"b\": 2}",
-            "damaged at line 1, column 10. A group of values is not closed with \"}\".");
         row("JSON array", "[1, 2]", "JSON list");
         row("wrong format name", sampleWith("format", "other"), "not a Veldra project");
         row("future version", sampleWith("version", 2), "newer version of Veldra");
-        row("fractional frame rate", sampleWith("stage/frameRate", 29.97),
-            "stage: \"frameRate\" must be a whole number from 1 to 240");
         row("stage too small", sampleWith("stage/height", 15),
             "\"height\" must be a whole number from 16 to 8192");
         row("scene duration 0", sampleWith("scenes/1/duration", 0),
@@ -233,7 +174,6 @@ private slots:
         QTest::newRow("oversized file") << "big.veldra" << QByteArray() << "larger than 64 MiB";
         // Reading a named pipe would wait for a writer for ever.
         QTest::newRow("named pipe") << "pipe.veldra" << QByteArray() << "not a regular file";
-        QTest::newRow("folder") << "folder.veldra" << QByteArray() << "not a regular file";
     }
 
     void corruptInput()
@@ -248,9 +188,7 @@ private slots:
             QVERIFY(writeAll(path, "") && QFile::resize(path, ProjectFormat::MaxFileSize + 1));
         if (name == QLatin1String("pipe.veldra"))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        if (name == QLatin1String("folder.veldra"))
-            QVERIFY(QDir().mkdir(path));
-        const QStringList before = folderState(m_dir->path());
+        const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden);
 
         MessageBoxAnswerer answerer;
         SceneDocument document;
@@ -263,51 +201,7 @@ private slots:
         QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
         QVERIFY2(box.text.contains(problem), qPrintable(box.text));
         QCOMPARE(document.project(), Project());
-        QCOMPARE(folderState(m_dir->path()), before);
-    }
-
-    void failedSaveKeepsTheOldFile_data()
-    {
-        QTest::addColumn<bool>("readOnlyFolder"); // else: a file size limit below the project's
-        QTest::newRow("read-only folder") << true;
-        QTest::newRow("file size limit") << false;
-    }
-
-    void failedSaveKeepsTheOldFile()
-    {
-        QFETCH(bool, readOnlyFolder);
-        std::unique_ptr<SceneDocument> document = openSample();
-        QVERIFY(document);
-        const QString path = document->getFileName();
-        const QByteArray original = readAll(path);
-        document->addScene(Scene());
-        const QStringList before = folderState(m_dir->path());
-
-        rlimit oldLimit{};
-        getrlimit(RLIMIT_FSIZE, &oldLimit);
-        const auto restore = qScopeGuard([&] {
-            QFile::setPermissions(m_dir->path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            setrlimit(RLIMIT_FSIZE, &oldLimit);
-        });
-        if (readOnlyFolder) {
-            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
-            if (writeAll(m_dir->filePath("probe"), "x"))
-                QSKIP("Folder permissions do not stop this user (root) from writing.");
-        } else {
-            signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead
-            rlimit small = oldLimit;
-            small.rlim_cur = 64;
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        }
-
-        MessageBoxAnswerer answerer;
-        QVERIFY(!document->save());
-        QCOMPARE(answerer.count(), 1);
-        QVERIFY(answerer.last().text.contains(QDir::toNativeSeparators(path)));
-        QCOMPARE(readAll(path), original);
-        QCOMPARE(folderState(m_dir->path()), before);
-        QVERIFY(document->isModified());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     }
 
     // Every edit is one undo step that announces what changed; edits the project cannot hold
@@ -315,77 +209,45 @@ private slots:
     void undoRedo_data()
     {
         QTest::addColumn<Edit>("edit");
-        QTest::addColumn<Expect>("expect");  // null: refused
-        QTest::addColumn<QString>("change"); // kind, scene, element as announced
+        QTest::addColumn<Expect>("expect"); // null: refused
         const Scene added{"Added", Qt::black, 20, {}};
         TextElement changed{"Changed", QRectF(10.5, -19, 10, 20)};
         changed.entrance = TextElement::Entrance::Zoom;
         TextElement tiny = changed;
         tiny.fontSize = 0;
-        const auto row = [](const Edit &edit, const Expect &expect, const char *change,
-                            const char *tag) { QTest::newRow(tag) << edit << expect << change; };
-        const auto refused = [](const Edit &edit, const char *tag) {
-            QTest::newRow(tag) << edit << Expect() << QString();
+        const auto row = [](const Edit &edit, const Expect &expect, const char *tag) {
+            QTest::newRow(tag) << edit << expect;
         };
         using D = SceneDocument &;
         using P = Project &;
-        row([=](D d) { d.addScene(added); }, [=](P p) { p.scenes.append(added); }, "SceneList 2 -1",
+        row([=](D d) { d.addScene(added); }, [=](P p) { p.scenes.append(added); },
             "add scene at the end");
-        row([=](D d) { d.addScene(added, 0); }, [=](P p) { p.scenes.prepend(added); },
-            "SceneList 0 -1", "add scene first");
-        row([](D d) { d.removeScene(0); }, [](P p) { p.scenes.removeFirst(); }, "SceneList 0 -1",
-            "remove scene");
+        row([](D d) { d.removeScene(0); }, [](P p) { p.scenes.removeFirst(); }, "remove scene");
         row([](D d) { d.renameScene(1, "Outro"); }, [](P p) { p.scenes[1].name = "Outro"; },
-            "SceneProperties 1 -1", "rename scene");
-        row([](D d) { d.moveScene(0, 1); }, [](P p) { p.scenes.move(0, 1); }, "SceneList 1 -1",
-            "move scene");
+            "rename scene");
+        row([](D d) { d.moveScene(0, 1); }, [](P p) { p.scenes.move(0, 1); }, "move scene");
         row([](D d) { d.setSceneProperties(0, Qt::red, 9000); },
             [](P p) { p.scenes[0].background = Qt::red, p.scenes[0].duration = 9000; },
-            "SceneProperties 0 -1", "scene properties");
+            "scene properties");
         row([=](D d) { d.addElement(1, changed); }, [=](P p) { p.scenes[1].elements << changed; },
-            "Elements 1 0", "add element");
-        row(
-                [](D d) {
-                    d.moveElement(0, 2, {5, -6});
-                },
-                [](P p) {
-                    p.scenes[0].elements[2].geometry.moveTopLeft({5, -6});
-                },
-                "Elements 0 2", "move element");
-        row([=](D d) { d.editElement(0, 1, changed); },
-            [=](P p) { p.scenes[0].elements[1] = changed; }, "Elements 0 1", "edit element");
-        row([](D d) { d.removeElement(0, 3); }, [](P p) { p.scenes[0].elements.removeAt(3); },
-            "Elements 0 -1", "remove element");
+            "add element");
+        const QPointF to(5, -6);
+        row([=](D d) { d.moveElement(0, 2, to); },
+            [=](P p) { p.scenes[0].elements[2].geometry.moveTopLeft(to); }, "move element");
 
-        refused([](D d) { d.removeScene(2); }, "remove missing scene");
-        refused([](D d) { d.renameScene(1, QString()); }, "rename to the same name");
-        refused([](D d) { d.renameScene(0, QString(201, 'n')); }, "name too long");
-        refused([](D d) { d.moveScene(0, 2); }, "move scene past the end");
-        refused([](D d) { d.addScene(Scene(), 3); }, "add scene past the end");
-        refused([](D d) { d.setSceneProperties(0, Qt::red, 0); }, "duration 0");
-        refused([](D d) { d.setSceneProperties(1, QColor(0, 0, 0, 10), 1); }, "same properties");
-        refused([](D d) { d.moveElement(9, 0, {1, 1}); }, "element in a missing scene");
-        refused([](D d) { d.removeElement(1, 0); }, "missing element");
-        refused([=](D d) { d.addElement(0, tiny); }, "font size 0");
-        refused([=](D d) { d.editElement(0, 0, tiny); }, "edit to font size 0");
-        refused([](D d) { d.moveElement(0, 0, {1e9, 0}); }, "move off the limits");
-        refused([](D d) { d.moveElement(0, 1, {10.5, -19}); }, "move to the same place");
-        refused([](D d) { d.submitCommand(nullptr); }, "null command");
+        row([](D d) { d.renameScene(0, QString(201, 'n')); }, {}, "name too long");
+        row([](D d) { d.setSceneProperties(0, Qt::red, 0); }, {}, "duration 0");
+        row([](D d) { d.setSceneProperties(1, QColor(0, 0, 0, 10), 1); }, {}, "same properties");
+        row([=](D d) { d.addElement(0, tiny); }, {}, "font size 0");
     }
 
     void undoRedo()
     {
         QFETCH(Edit, edit);
         QFETCH(Expect, expect);
-        QFETCH(QString, change);
         std::unique_ptr<SceneDocument> document = openSample();
         QVERIFY(document);
-        QStringList changes;
-        connect(document.get(), &IDocument::dataChanged, this, [&changes](QObject *object) {
-            const auto *c = qobject_cast<ProjectChange *>(object);
-            const char *kind = QMetaEnum::fromType<ProjectChange::Kind>().valueToKey(c->kind());
-            changes << QStringLiteral("%1 %2 %3").arg(kind).arg(c->scene()).arg(c->element());
-        });
+        QSignalSpy changes(document.get(), &IDocument::dataChanged);
         QSignalSpy modified(document.get(), &IDocument::modifyChanged);
         Project expected = sampleProject();
         if (expect)
@@ -394,7 +256,7 @@ private slots:
         edit(*document);
         QCOMPARE(document->project(), expected);
         QCOMPARE(document->getUndoStack()->count(), expect ? 1 : 0);
-        QCOMPARE(changes, expect ? QStringList{change} : QStringList());
+        QCOMPARE(changes.size(), expect ? 1 : 0);
         QCOMPARE(document->isModified(), bool(expect));
         if (!expect)
             return;
@@ -407,27 +269,36 @@ private slots:
         QCOMPARE(modified.size(), 3);
         QCOMPARE(modified.at(0).at(0).toBool(), true);
         QCOMPARE(modified.at(1).at(0).toBool(), false);
+        QVERIFY(document->revert());
+        QCOMPARE(document->project(), sampleProject());
+        QCOMPARE(document->getUndoStack()->count(), 0);
+        QVERIFY(!document->isModified());
     }
 
     void saveAs_data()
     {
+        QTest::addColumn<QString>("opened");
         QTest::addColumn<QString>("typed"); // empty: cancel
         QTest::addColumn<QString>("saved");
-        const auto row = [](const char *typed, const char *saved) {
-            QTest::newRow(*typed ? typed : "cancel") << typed << saved;
-        };
-        row("copy", "copy.veldra");
-        row("copy.veldrapack", "copy.veldrapack");
-        row("copy.v2", "copy.v2.veldra");
-        row("", "");
+        QTest::newRow("plain to packed") << "a.veldra"
+                                         << "b.VeldraPack"
+                                         << "b.VeldraPack";
+        QTest::newRow("packed to plain, suffix added") << "a.veldrapack"
+                                                       << "b.v2"
+                                                       << "b.v2.veldra";
+        QTest::newRow("cancel") << "a.veldra"
+                                << ""
+                                << "";
     }
 
     void saveAs()
     {
+        QFETCH(QString, opened);
         QFETCH(QString, typed);
         QFETCH(QString, saved);
-        std::unique_ptr<SceneDocument> document = openSample();
+        std::unique_ptr<SceneDocument> document = openSample(opened);
         QVERIFY(document);
+        QCOMPARE(document->project(), sampleProject());
         const QString original = document->getFileName();
         document->removeScene(1);
         QSignalSpy titles(document.get(), &IDocument::titleChanged);
@@ -442,84 +313,18 @@ private slots:
         QCOMPARE(document->isModified(), saved.isEmpty());
         if (saved.isEmpty())
             return;
-        Project onDisk;
-        QString error;
-        QVERIFY2(ProjectFormat::readFile(document->getFileName(), &onDisk, &error),
-                 qPrintable(error));
-        QCOMPARE(onDisk, document->project());
-    }
-
-    void revert()
-    {
-        std::unique_ptr<SceneDocument> document = openSample();
-        QVERIFY(document);
-        document->removeScene(0);
-        QVERIFY(document->revert());
-        QCOMPARE(document->project(), sampleProject());
-        QCOMPARE(document->getUndoStack()->count(), 0);
-        QVERIFY(!document->isModified());
-
-        document->removeScene(0);
-        QFile::remove(document->getFileName());
-        MessageBoxAnswerer answerer;
-        QVERIFY(!document->revert());
-        QCOMPARE(answerer.count(), 1);
-        QCOMPARE(document->project().scenes.size(), 1); // the edit is kept
-    }
-
-    void backups()
-    {
-        std::unique_ptr<SceneDocument> document = openSample();
-        QVERIFY(document);
-        const QString backupPath = BackupStore::backupPathFor(document->getFileName());
-        QVERIFY(!document->saveBackup()); // nothing to keep
-        document->removeScene(1);
-        QVERIFY(document->saveBackup());
-        SceneDocument recovered;
-        QVERIFY(recovered.openBackup(backupPath));
-        QCOMPARE(recovered.getFileName(), document->getFileName());
-        QCOMPARE(recovered.project(), document->project());
-        QVERIFY(recovered.isOpenAsBackup() && recovered.isModified());
-
-        const QJsonObject unnamed = ProjectFormat::toJson(document->project());
-        const QString unnamedPath = m_dir->filePath("unnamed.backup");
-        QVERIFY(writeAll(unnamedPath, QJsonDocument(unnamed).toJson()));
-        MessageBoxAnswerer answerer(QMessageBox::No);
-        SceneDocument refused;
-        QVERIFY(!refused.openBackup(unnamedPath));
-        QCOMPARE(answerer.count(), 1);
-        QVERIFY(answerer.last().text.contains(QDir::toNativeSeparators(unnamedPath)));
-        QVERIFY(refused.getFileName().isEmpty() && !refused.isOpenAsBackup());
-
-        QVERIFY(document->save()); // saving drops this run's backup, and so does closing unsaved
-        QVERIFY(!QFile::exists(backupPath));
-        document->removeScene(0);
-        QVERIFY(document->saveBackup() && QFile::exists(backupPath));
-        QVERIFY(document->close());
-        QVERIFY(!QFile::exists(backupPath));
-    }
-
-    void create_data()
-    {
-        QTest::addColumn<QVector<int>>("stage"); // width, height, frame rate
-        QTest::addColumn<bool>("created");
-        QTest::newRow("smallest") << QVector<int>{16, 16, 1} << true;
-        QTest::newRow("largest") << QVector<int>{8192, 8192, 240} << true;
-        QTest::newRow("too narrow") << QVector<int>{15, 720, 30} << false;
-        QTest::newRow("too high") << QVector<int>{1280, 8193, 30} << false;
-        QTest::newRow("no frames") << QVector<int>{1280, 720, 0} << false;
-        QTest::newRow("too many frames") << QVector<int>{1280, 720, 241} << false;
-    }
-
-    void create()
-    {
-        QFETCH(QVector<int>, stage);
-        QFETCH(bool, created);
-        SceneDocument document;
-        QCOMPARE(document.create(stage[0], stage[1], stage[2]), created);
-        Project expected{stage[0], stage[1], stage[2], {Scene()}};
-        expected.scenes[0].name = "Scene 1";
-        QCOMPARE(document.project(), created ? expected : Project());
+        // Written straight from the model, byte for byte what Qt makes of the JSON objects.
+        QFile file(document->getFileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const bool packed = saved.endsWith(QLatin1String("pack"), Qt::CaseInsensitive);
+        QCOMPARE(bytes.startsWith('{'), !packed);
+        QCOMPARE(packed ? qUncompress(bytes) : bytes,
+                 QJsonDocument(ProjectFormat::toJson(document->project())).toJson());
+        SceneDocument reopened;
+        reopened.setFileName(document->getFileName());
+        QVERIFY(reopened.open());
+        QCOMPARE(reopened.project(), document->project());
     }
 
     void dialogValidation_data()
@@ -527,20 +332,18 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder"); // relative to the test folder
         QTest::addColumn<QString>("shown");  // part of the line under the fields
-        QTest::addColumn<bool>("okEnabled");
-        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<bool>("accepted");  // OK is enabled and accepts
         const auto row = [](const char *tag, const char *name, const char *folder,
-                            const char *shown, bool okEnabled = false, bool accepted = false) {
-            QTest::newRow(tag) << name << folder << shown << okEnabled << accepted;
+                            const char *shown, bool accepted = false) {
+            QTest::newRow(tag) << name << folder << shown << accepted;
         };
-        row("valid", "My Show", "", "", true, true);
-        row("spaces around the name", "  Show ", "", "", true, true);
+        row("valid", "My Show", "", "", true);
+        row("spaces around the name", "  Show ", "", "", true);
         row("empty name", "   ", "", "Enter a name");
         for (const char *bad : {"a/b", "a\\b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b"})
             row(bad, bad, "", "cannot contain");
-        row("missing folders are made", "Show", "missing/deeper", "OK creates it", true, true);
+        row("missing folders are made", "Show", "missing/deeper", "OK creates it", true);
         row("a file, not a folder", "Show", "file.txt", "is a file");
-        row("a folder inside a file", "Show", "file.txt/sub", "OK creates it", true, false);
         row("project exists", "taken", "", "already exists");
     }
 
@@ -551,7 +354,6 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, folder);
         QFETCH(QString, shown);
-        QFETCH(bool, okEnabled);
         QFETCH(bool, accepted);
         QVERIFY(writeAll(m_dir->filePath("file.txt"), "x"));
         QVERIFY(writeAll(m_dir->filePath("taken.veldra"), "x"));
@@ -570,18 +372,16 @@ private slots:
                          {dialog.getParameter1(), dialog.getParameter2(), dialog.getParameter3()}),
                  QVector<int>({1280, 720, 30}));
 
+        nameEdit->setText("x"); // every edit of the name, and then of the folder, is checked
+        QVERIFY(buttons->button(QDialogButtonBox::Ok)->isEnabled());
         const QString folderPath = QDir::cleanPath(m_dir->filePath(folder));
-        folderEdit->setText(folderPath);
         nameEdit->setText(name);
-        dialog.findChild<QSpinBox *>("widthSpin")->setValue(640);
-        dialog.findChild<QSpinBox *>("frameRateSpin")->setValue(1000); // clamped to the limit
+        folderEdit->setText(folderPath);
         const QString text = dialog.findChild<QLabel *>("problemLabel")->text();
         QVERIFY2(shown.isEmpty() ? text.isEmpty() : text.contains(shown), qPrintable(text));
-        QCOMPARE(buttons->button(QDialogButtonBox::Ok)->isEnabled(), okEnabled);
-        QCOMPARE(QVector<int>({dialog.getParameter1(), dialog.getParameter3()}),
-                 QVector<int>({640, 240}));
+        QCOMPARE(buttons->button(QDialogButtonBox::Ok)->isEnabled(), accepted);
         QCOMPARE(dialog.getFileName(),
-                 okEnabled ? QDir(folderPath).filePath(name.trimmed() + ".veldra") : QString());
+                 accepted ? QDir(folderPath).filePath(name.trimmed() + ".veldra") : QString());
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_Return);
         QCOMPARE(dialog.result() == QDialog::Accepted, accepted);

@@ -47,8 +47,7 @@ Q_DECLARE_METATYPE(Expect)
 
 namespace {
 
-// The core with the scenes project type, its Undo and Redo and its project commands, window
-// shown.
+// The core with the scenes project type and its commands, window shown.
 class ScenesCore
 {
 public:
@@ -90,7 +89,6 @@ private:
     std::unique_ptr<ProjectCommands> m_projectCommands;
 };
 
-// Scenes A (two texts), B and C on a 1280 x 720 stage.
 Project sampleProject()
 {
     Project project{1280, 720, 30, {Scene(), Scene(), Scene()}};
@@ -122,24 +120,11 @@ QListWidget *sceneList(SceneEditor *editor)
     return child<QListWidget>(editor, "sceneList");
 }
 
-// Picks a scene in the list, then presses one of the list's buttons.
 EditorAction click(int scene, const char *button)
 {
     return [=](SceneEditor *editor) {
         sceneList(editor)->setCurrentRow(scene);
         child<QPushButton>(editor, button)->click();
-    };
-}
-
-EditorAction deleteTexts(const QList<int> &elements)
-{
-    return [=](SceneEditor *editor) {
-        for (int element : elements)
-            editor->widget()->stageView()->itemOfElement(element)->setSelected(true);
-        // The key reaches the editor's command only while the editor has the focus.
-        QApplication::setActiveWindow(editor->widget()->window());
-        editor->widget()->stageView()->setFocus();
-        QTest::keyClick(editor->widget()->stageView(), Qt::Key_Delete);
     };
 }
 
@@ -168,86 +153,42 @@ class TestScenesEditor : public QObject
     Q_OBJECT
 
 private slots:
+    // The editor lives in a maximised tab; Undo, Redo and Save follow its document, and the tab's
+    // close button asks it.
     void editorLivesInMaximisedSubWindow()
     {
         ScenesCore core;
-        QSignalSpy titlePaths(core.window(), &MainWindow::updateWindowFilePath);
+        QSignalSpy titleMarks(core.window(), &MainWindow::updateModified);
         SceneEditor *editor = core.open("Show.veldra", sampleProject());
         QVERIFY(editor && editor->subWindow());
         QMdiSubWindow *subWindow = editor->subWindow();
-        QCOMPARE(core.window()->getMdiArea()->subWindowList(), {subWindow});
         QCOMPARE(core.window()->getMdiArea()->activeSubWindow(), subWindow);
         QVERIFY(subWindow->isMaximized());
         QCOMPARE(subWindow->windowFilePath(), core.path("Show.veldra"));
-        QVERIFY(!subWindow->isWindowModified());
-        QVERIFY(!titlePaths.isEmpty());
-        QCOMPARE(titlePaths.last().at(0).toString(), subWindow->windowFilePath());
-
         StageView *view = editor->widget()->stageView();
         QCOMPARE(view->sceneRect(), QRectF(0, 0, 1280, 720));
         QVERIFY(view->itemOfElement(1) && !view->itemOfElement(2));
-        QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 3);
-
-        // Picking another project's tab makes its editor the active one, and back.
-        SceneEditor *second = core.open("Other.veldra", Project());
-        QVERIFY(second && second != editor);
-        QVERIFY(!child<QPushButton>(second, "addTextButton")->isEnabled()); // no scene
-        core.window()->getMdiArea()->setActiveSubWindow(subWindow);
-        QCOMPARE(EditorManager::activeEditor(), editor);
-        QCOMPARE(titlePaths.last().at(0).toString(), subWindow->windowFilePath());
-
-        // The canvas is in the editor's context, which has its own scene preview.
         QCOMPARE(ContextManager::getActiveContext(view).id, QStringLiteral("Scenes.Editor"));
-        ActionManager::setContext(editor->widget());
+        ActionManager::setContext(editor->widget()); // with the editor's own scene preview
         auto *preview =
                 static_cast<ProxyAction *>(command("File.Preview_Current_Scene_In_Browser"));
         QCOMPARE(preview->action(), editor->widget()->previewSceneAction());
 
-        // The title bar follows the project left active when a tab closes, the active one's or
-        // another's.
-        const QWidget *titleBar = core.window()->menuWidget();
-        const auto titleShows = [titleBar](SceneEditor *pEditor) {
-            return titleBar->windowTitle().startsWith(pEditor->subWindow()->windowFilePath()) &&
-                   titleBar->isWindowModified() == pEditor->subWindow()->isWindowModified();
-        };
-        documentOf(second)->addScene(Scene());
-        MessageBoxAnswerer discard(QMessageBox::No);
-        command("File.Close")->trigger();
-        QCOMPARE(EditorManager::activeEditor(), second);
-        QVERIFY(titleShows(second) && titleBar->isWindowModified());
-        SceneEditor *third = core.open("Third.veldra", Project());
-        QVERIFY(titleShows(third));
-        second->subWindow()->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(discard.count(), 1);
-        QCOMPARE(EditorManager::getEditors(), QList<IEditor *>{third});
-        QVERIFY(titleShows(third) && !titleBar->isWindowModified());
-    }
-
-    void undoRedoAndSaveFollowTheDocument()
-    {
-        ScenesCore core;
         const QList<QAction *> edit =
                 ActionManager::getActionContainer("MenuBar.Edit")->getMenu()->actions();
         QCOMPARE(edit.size(), 4);
         QCOMPARE(edit.mid(0, 2), QList<QAction *>({command("Edit.Undo"), command("Edit.Redo")}));
-        QVERIFY(edit.at(2)->isSeparator());
-        QCOMPARE(edit.at(3), command("Edit.Preferences"));
+        QVERIFY(edit.at(2)->isSeparator() && edit.at(3) == command("Edit.Preferences"));
         QCOMPARE(edit.at(0)->shortcut(), QKeySequence(QKeySequence::Undo));
         QCOMPARE(edit.at(1)->shortcut(), QKeySequence(QKeySequence::Redo));
-        QVERIFY(!edit.at(0)->isEnabled());
-
-        QSignalSpy titleMarks(core.window(), &MainWindow::updateModified);
-        SceneEditor *editor = core.open("Save.veldra", sampleProject());
-        QVERIFY(editor);
         QAction *save = command("File.Save");
         const auto expectState = [&](bool bModified, int nScenes) {
             QCOMPARE(save->isEnabled(), bModified);
-            QCOMPARE(editor->subWindow()->isWindowModified(), bModified);
+            QCOMPARE(subWindow->isWindowModified(), bModified);
             QCOMPARE(titleMarks.last().at(0).toBool(), bModified);
             QCOMPARE(documentOf(editor)->project().scenes.size(), nScenes);
         };
-        QVERIFY(!save->isEnabled());
+        QVERIFY(!save->isEnabled() && !edit.at(0)->isEnabled());
         child<QPushButton>(editor, "addSceneButton")->click();
         expectState(true, 4);
         QCOMPARE(command("Edit.Undo")->text(), tr("Undo %1").arg("Add Scene"));
@@ -257,6 +198,18 @@ private slots:
         expectState(true, 4);
         save->trigger();
         expectState(false, 4);
+
+        MessageBoxAnswerer answerer(QMessageBox::Cancel);
+        documentOf(editor)->removeScene(0);
+        for (int questions : {1, 2}) {
+            QVERIFY(!subWindow->close());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(answerer.count(), questions);
+            QCOMPARE(EditorManager::getEditors().size(), 2 - questions);
+            answerer.setDefaultAnswer(QMessageBox::No);
+        }
+        QVERIFY(DocumentManager::getDocuments().isEmpty());
+        QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
     }
 
     void editsThroughTheSurface_data()
@@ -271,37 +224,29 @@ private slots:
         };
         using P = Project &;
         using E = SceneEditor *;
-        row(
-                [](P p) {
-                    p.scenes.insert(2, Scene{"Scene 4", Scene().background, 4000, {}});
-                },
-                click(1, "addSceneButton"), 2, "add scene after current");
+        const Scene fourth{"Scene 4", Scene().background, 4000, {}};
+        row([=](P p) { p.scenes.insert(2, fourth); }, click(1, "addSceneButton"), 2,
+            "add scene after current");
         row([](P p) { p.scenes.removeAt(1); }, click(1, "removeSceneButton"), 1, "remove scene");
-        row([](P p) { p.scenes.removeAt(2); }, click(2, "removeSceneButton"), 1, "remove last");
         row([](P p) { p.scenes.move(2, 1); }, click(2, "moveSceneUpButton"), 1, "move up");
-        row([](P p) { p.scenes.move(0, 1); }, click(0, "moveSceneDownButton"), 1, "move down");
         row([](P p) { p.scenes[1].name = "Middle"; },
             [](E e) { sceneList(e)->item(1)->setText("  Middle "); }, 1, "rename trims");
-        row([](P) {}, [](E e) { sceneList(e)->item(1)->setText(" "); }, 0, "empty name refused");
-        // What the list's own drop handling does; the request follows from the event loop.
-        row([](P p) { p.scenes.move(0, 2); },
-            [](E e) { sceneList(e)->model()->moveRow({}, 0, {}, 3); }, 2, "drag scene to the end");
-        row([](P) {}, deleteTexts({}), 0, "delete with nothing selected");
-        row([](P p) { p.scenes[0].elements.removeAt(1); }, deleteTexts({1}), 0, "delete second");
-        row([](P p) { p.scenes[0].elements.clear(); }, deleteTexts({0, 1}), 0, "delete both");
+        row([](P p) { p.scenes[0].elements.clear(); },
+            [](E e) {
+                for (QGraphicsItem *item : e->widget()->stageView()->items())
+                    item->setSelected(true);
+                // The key reaches the editor's command only while the editor has the focus.
+                QApplication::setActiveWindow(e->widget()->window());
+                e->widget()->stageView()->setFocus();
+                QTest::keyClick(e->widget()->stageView(), Qt::Key_Delete);
+            },
+            0, "delete both");
         row([](P p) { p.scenes[0].elements[1].text = "Planet"; },
             editSecondText("elementTextEdit", "Planet"), 0, "text", {1});
-        row([](P p) { p.scenes[0].elements[1].fontSize = 72; }, editSecondText("fontSizeSpin", 72),
-            0, "font size", {1});
         row([](P p) { p.scenes[0].elements[1].entrance = TextElement::Entrance::Zoom; },
             editSecondText("entranceCombo", int(TextElement::Entrance::Zoom)), 0, "entrance", {1});
         row([](P p) { p.scenes[0].elements[1].entranceDuration = 1500; },
             editSecondText("entranceDurationSpin", 1500), 0, "entrance duration", {1});
-        row(
-                [](P p) {
-                    p.scenes[0].elements[1].geometry.moveTopLeft({100, 20});
-                },
-                editSecondText("elementYSpin", 20), 0, "y", {1});
         row(
                 [](P p) {
                     p.scenes[0].elements[1].geometry.moveTopLeft({680, 400});
@@ -324,13 +269,10 @@ private slots:
         action(editor);
 
         QTRY_COMPARE(documentOf(editor)->project(), expected);
-        QStringList shown, names;
         QListWidget *list = sceneList(editor);
+        QCOMPARE(list->count(), expected.scenes.size());
         for (int i = 0; i < list->count(); ++i)
-            shown << list->item(i)->text();
-        for (const Scene &scene : expected.scenes)
-            names << scene.name;
-        QCOMPARE(shown, names);
+            QCOMPARE(list->item(i)->text(), expected.scenes[i].name);
         QCOMPARE(list->currentRow(), current);
         QCOMPARE(editor->widget()->currentScene(), current);
         QCOMPARE(editor->widget()->stageView()->selectedElements(), selected);
@@ -340,21 +282,9 @@ private slots:
         QCOMPARE(documentOf(editor)->project(), sampleProject());
     }
 
-    void dragAndNudgeKeepTextOnStage_data()
-    {
-        QTest::addColumn<QPoint>("drag"); // in view pixels, from inside "Hello"
-        QTest::addColumn<int>("steps");   // undo steps of the drag and the nudges
-        QTest::newRow("on the stage") << QPoint(60, 35) << 3;
-        // Pinned to the right edge (680 = 1280 - 600), where the nudge to the right does nothing.
-        QTest::newRow("past the right edge") << QPoint(3000, 35) << 2;
-    }
-
-    // Every drag and every nudge is one undo step and leaves the text at whole pixels, wholly on
-    // the stage.
+    // Every drag and every nudge is one undo step and leaves the text at whole pixels.
     void dragAndNudgeKeepTextOnStage()
     {
-        QFETCH(QPoint, drag);
-        QFETCH(int, steps);
         ScenesCore core;
         SceneEditor *editor = core.open("Drag.veldra", sampleProject());
         QVERIFY(editor);
@@ -363,14 +293,14 @@ private slots:
         QWidget *viewport = view->viewport();
 
         const QPoint start = viewport->mapToGlobal(view->mapFromScene(QPointF(400, 140)));
-        const QPoint end = start + drag;
+        const QPoint end = start + QPoint(60, 35);
         VeldraTest::mousePressAt(viewport, start, Qt::LeftButton);
         for (int step = 1; step <= 4; ++step)
             VeldraTest::mouseMoveTo(viewport, start + (end - start) * step / 4, Qt::LeftButton);
         VeldraTest::mouseReleaseAt(viewport, end, Qt::LeftButton);
         const QPointF dragged = QPointF(100, 80) + view->mapToScene(viewport->mapFromGlobal(end)) -
                                 view->mapToScene(viewport->mapFromGlobal(start));
-        const QPointF moved(qMin(qRound(dragged.x()), 680), qRound(dragged.y()));
+        const QPointF moved(qRound(dragged.x()), qRound(dragged.y()));
         QCOMPARE(documentOf(editor)->project().scenes[0].elements[0].geometry.topLeft(), moved);
         QCOMPARE(view->selectedElements(), {0});
         QCOMPARE(child<QSpinBox>(editor, "elementXSpin")->value(), int(moved.x()));
@@ -379,15 +309,13 @@ private slots:
         QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
         QTest::keyClick(view, Qt::Key_Left, Qt::ControlModifier); // not a nudge
         const Project &project = documentOf(editor)->project();
-        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(),
-                 QPointF(qMin(moved.x() + 1, 680.0), moved.y() + 10));
+        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(), moved + QPointF(1, 10));
         QCOMPARE(project.scenes[0].elements[1], sampleProject().scenes[0].elements[1]);
-        QCOMPARE(editor->getDocument()->getUndoStack()->count(), steps);
+        QCOMPARE(editor->getDocument()->getUndoStack()->count(), 3);
         QCOMPARE(child<QSpinBox>(editor, "elementYSpin")->value(), int(moved.y() + 10));
 
         command("Edit.Undo")->trigger();
-        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(),
-                 QPointF(qMin(moved.x() + 1, 680.0), moved.y()));
+        QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(), moved + QPointF(1, 0));
         QCOMPARE(view->itemOfElement(0)->pos(), project.scenes[0].elements[0].geometry.topLeft());
     }
 
@@ -406,42 +334,8 @@ private slots:
         expected.scenes[2].elements[0].geometry.moveTopLeft({0, 11});
         QCOMPARE(documentOf(editor)->project(), expected);
         QVERIFY(editor->subWindow()->isWindowModified());
-        QVERIFY(command("File.Save")->isEnabled());
         command("Edit.Undo")->trigger();
         QCOMPARE(documentOf(editor)->project(), offStage);
-    }
-
-    void closeButtonAsksTheDocument_data()
-    {
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("unmodified") << false << int(QMessageBox::Cancel) << true;
-        QTest::newRow("modified, cancel") << true << int(QMessageBox::Cancel) << false;
-        QTest::newRow("modified, no") << true << int(QMessageBox::No) << true;
-    }
-
-    void closeButtonAsksTheDocument()
-    {
-        QFETCH(bool, edited);
-        QFETCH(int, answer);
-        QFETCH(bool, closed);
-        ScenesCore core;
-        MessageBoxAnswerer answerer(static_cast<QMessageBox::StandardButton>(answer));
-        SceneEditor *editor = core.open("Close.veldra", sampleProject());
-        QVERIFY(editor);
-        if (edited)
-            child<QPushButton>(editor, "addSceneButton")->click();
-        QPointer<QMdiSubWindow> subWindow = editor->subWindow();
-        QPointer<SceneEditor> watched = editor;
-
-        QVERIFY(!subWindow->close());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(answerer.count(), edited ? 1 : 0);
-        QCOMPARE(subWindow.isNull(), closed);
-        QCOMPARE(watched.isNull(), closed);
-        QCOMPARE(DocumentManager::getDocuments().size(), closed ? 0 : 1);
-        QCOMPARE(core.window()->getMdiArea()->subWindowList().size(), closed ? 0 : 1);
     }
 
     void newEditSaveCloseReopenFromRecentList()
@@ -476,14 +370,9 @@ private slots:
         QCOMPARE(edited.scenes[1].elements[1].geometry.top(),
                  edited.scenes[1].elements[0].geometry.bottom());
         QCOMPARE(editor->widget()->stageView()->selectedElements(), {1});
-        QCOMPARE(child<QLineEdit>(editor, "elementTextEdit")->text(),
-                 edited.scenes[1].elements[1].text);
 
-        QVERIFY(command("File.Save")->isEnabled());
         command("File.Save")->trigger();
         QVERIFY(!command("File.Save")->isEnabled());
-        // Save As writes a copy and the editor goes on with it.
-        QVERIFY(command("File.SaveAs.Project")->isEnabled());
         QCOMPARE(command("File.SaveAs.Project")->shortcut(), QKeySequence("Ctrl+Shift+S"));
         FileDialogAnswerer saveAs;
         saveAs.enqueue(core.path("Copy"));
@@ -495,12 +384,10 @@ private slots:
         QVERIFY(QFileInfo::exists(file) && QFileInfo::exists(copy));
 
         MessageBoxAnswerer noQuestionExpected(QMessageBox::Cancel);
-        QVERIFY(command("File.Close")->isEnabled());
         command("File.Close")->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(noQuestionExpected.count(), 0);
         QVERIFY(EditorManager::getEditors().isEmpty());
-        QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
         QVERIFY(!command("File.Close")->isEnabled() &&
                 !command("File.SaveAs.Project")->isEnabled());
 
@@ -511,7 +398,6 @@ private slots:
         editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
         QVERIFY(editor && editor->subWindow());
         QCOMPARE(documentOf(editor)->project(), edited);
-        QCOMPARE(child<QListWidget>(editor, "sceneList")->count(), 2);
         QVERIFY(!command("File.Save")->isEnabled());
     }
 };

@@ -35,26 +35,9 @@ FileDialogAnswerer::FileDialogAnswerer()
     m_timer.start();
 }
 
-FileDialogAnswerer::~FileDialogAnswerer() = default;
-
 void FileDialogAnswerer::enqueue(const QString &strPath)
 {
     m_queue.enqueue(strPath);
-}
-
-int FileDialogAnswerer::count() const
-{
-    return m_count;
-}
-
-QString FileDialogAnswerer::lastTitle() const
-{
-    return m_lastTitle;
-}
-
-QString FileDialogAnswerer::lastDirectory() const
-{
-    return m_lastDirectory;
 }
 
 void FileDialogAnswerer::poll()
@@ -64,7 +47,6 @@ void FileDialogAnswerer::poll()
         return;
     m_answering = dialog;
     ++m_count;
-    m_lastTitle = dialog->windowTitle();
     m_lastDirectory = dialog->directory().absolutePath();
     const QString path = m_queue.isEmpty() ? QString() : m_queue.dequeue();
     if (path.isEmpty()) {
