@@ -6,7 +6,7 @@
 
 /*!
  * Runs httpserver.py (python3) on 127.0.0.1 for as long as the object lives; see the script for
- * its routes. The port is read from the script's first line of output.
+ * its routes.
  */
 class LocalHttpServer
 {
@@ -14,15 +14,11 @@ public:
     explicit LocalHttpServer(const QStringList &arguments = QStringList());
     ~LocalHttpServer();
 
-    LocalHttpServer(const LocalHttpServer &) = delete;
-    LocalHttpServer &operator=(const LocalHttpServer &) = delete;
-
     bool isRunning() const;
-    quint16 port() const;
+    quint16 port() const { return m_port; }
     // "http://127.0.0.1:<port>" followed by the path (which starts with "/").
     QString url(const QString &path) const;
-
-    // The content the /files/, /nolength/, /stall/ and /halfway/ routes generate.
+    // What the generated-file routes send.
     static QByteArray generatedContent(qint64 size);
 
 private:

@@ -1,7 +1,12 @@
 #include "messagerecorder.h"
 
-QList<MessageRecorder::Entry> MessageRecorder::s_entries;
-QtMessageHandler MessageRecorder::s_previous = nullptr;
+#include <QList>
+#include <QPair>
+
+namespace {
+QList<QPair<QtMsgType, QString>> s_entries;
+QtMessageHandler s_previous = nullptr;
+} // namespace
 
 MessageRecorder::MessageRecorder()
 {
@@ -12,27 +17,16 @@ MessageRecorder::MessageRecorder()
 MessageRecorder::~MessageRecorder()
 {
     qInstallMessageHandler(s_previous);
-    s_previous = nullptr;
 }
 
 QStringList MessageRecorder::messages(QtMsgType type) const
 {
     QStringList result;
-    for (const Entry &entry : qAsConst(s_entries)) {
-        if (entry.type == type)
-            result << entry.text;
+    for (const auto &entry : qAsConst(s_entries)) {
+        if (entry.first == type)
+            result << entry.second;
     }
     return result;
-}
-
-QStringList MessageRecorder::warnings() const
-{
-    return messages(QtWarningMsg);
-}
-
-void MessageRecorder::clear()
-{
-    s_entries.clear();
 }
 
 void MessageRecorder::record(QtMsgType type, const QMessageLogContext &context, const QString &text)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -9,19 +8,19 @@ class VDReleaseNoteDlg;
 
 /*!
  * Answers the modal release-notes dialog while it lives: records its heading and presses
- * "Update" or "Close", or the button of the given object name. A button is pressed only once it
- * is enabled ("Update" is disabled until a remote page has loaded).
+ * "Update" or "Close", or the button of the given object name, once that button is enabled
+ * ("Update" waits for a remote page to load).
  */
-class ReleaseNotesAnswerer : public QObject
+class ReleaseNotesAnswerer
 {
-    Q_OBJECT
-
 public:
-    explicit ReleaseNotesAnswerer(bool bPressUpdate);
+    explicit ReleaseNotesAnswerer(bool bPressUpdate)
+        : ReleaseNotesAnswerer(QString(bPressUpdate ? "m_pBtnUpdate" : "m_pBtnClose"))
+    {}
     explicit ReleaseNotesAnswerer(const QString &buttonName);
 
-    int count() const;
-    QString lastHeading() const;
+    int count() const { return m_count; }
+    QString lastHeading() const { return m_lastHeading; }
 
 private:
     void poll();

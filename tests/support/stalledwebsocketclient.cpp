@@ -5,21 +5,15 @@
 
 bool StalledWebSocketClient::open(quint16 port, const QString &token, int timeout)
 {
-    // A read buffer of one byte: once it holds the first byte of the answer, the socket stops
-    // taking data from the kernel.
+    // With a read buffer of one byte the socket stops taking data once it holds the first one.
     m_socket.setReadBufferSize(1);
-    m_socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    m_socket.connectToHost("127.0.0.1", port);
     if (!m_socket.waitForConnected(timeout))
         return false;
     m_socket.write("GET /?token=" + QUrl::toPercentEncoding(token) +
-                   " HTTP/1.1\r\n"
-                   "Host: 127.0.0.1:" +
-                   QByteArray::number(port) +
-                   "\r\n"
-                   "Upgrade: websocket\r\n"
-                   "Connection: Upgrade\r\n"
-                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                   "Sec-WebSocket-Version: 13\r\n"
+                   " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
+                   "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n"
                    "Origin: file://\r\n\r\n");
     return QTest::qWaitFor([this] { return m_socket.bytesAvailable() > 0; }, timeout);
 }
@@ -39,19 +33,13 @@ void StalledWebSocketClient::sendText(const QByteArray &text)
     m_socket.write(frame);
 }
 
-bool StalledWebSocketClient::isConnected() const
-{
-    return m_socket.state() == QAbstractSocket::ConnectedState;
-}
-
 bool StalledWebSocketClient::waitForDrop(int timeout)
 {
     return QTest::qWaitFor(
             [this] {
-                if (!isConnected())
-                    return true;
-                sendText("{\"type\":4}");
-                return false;
+                if (isConnected())
+                    sendText("{\"type\":4}");
+                return !isConnected();
             },
             timeout);
 }
