@@ -580,6 +580,7 @@ private slots:
         QCOMPARE(boxFields(m_answerer->last()),
                  expectedBox("Cannot find downloaded update!", QMessageBox::Close,
                              QMessageBox::NoButton, &downloader));
+        QCOMPARE(downloader.windowTitle(), QString("Downloading Updates"));
         downloader.setFileName("setup.bin");
         QPushButton *openButton = button(downloader, "openButton");
         QVERIFY(!openButton->isVisibleTo(&downloader));
