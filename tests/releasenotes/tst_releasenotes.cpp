@@ -1,12 +1,9 @@
-#include "qsimpleupdater.h"
 #include "vdreleasenotedlg.h"
 
 #include "corefixture.h"
 #include "localhttpserver.h"
 #include "messageboxanswerer.h"
-#include "releasenotesanswerer.h"
 #include "testmain.h"
-#include "urlrecorder.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -40,8 +37,7 @@ QByteArray beaconsRequested(const LocalHttpServer &server)
 
 } // namespace
 
-// The release-notes dialog with a real web view, and the update checks that show it: what
-// accepting it leads to (opening a page, downloading, or opening the download in the browser).
+// The release-notes dialog with a real web view.
 class TestReleaseNotes : public QObject
 {
     Q_OBJECT
@@ -49,8 +45,6 @@ class TestReleaseNotes : public QObject
     std::unique_ptr<LocalHttpServer> m_server;
     std::unique_ptr<CoreFixture> m_fixture;
     std::unique_ptr<MessageBoxAnswerer> m_answerer;
-    std::unique_ptr<UrlRecorder> m_urls;
-    int m_urlCount = 0;
 
 private slots:
     void initTestCase()
@@ -61,16 +55,13 @@ private slots:
 
     void init()
     {
-        QDir(QDir::homePath() + "/Downloads").removeRecursively();
         m_fixture = std::make_unique<CoreFixture>();
         m_answerer = std::make_unique<MessageBoxAnswerer>(QMessageBox::Cancel);
-        m_urls = std::make_unique<UrlRecorder>();
     }
 
     void cleanup()
     {
         m_fixture.reset();
-        m_urls.reset();
         m_answerer.reset();
     }
 
@@ -110,70 +101,6 @@ private slots:
         // Showing the failure notice is a successful load too, so every case ends enabled.
         QTRY_VERIFY_WITH_TIMEOUT(update->isEnabled(), loadTimeoutMs);
         QCOMPARE(beaconsRequested(*m_server), QByteArray());
-    }
-
-    void updateFlow_data()
-    {
-        QTest::addColumn<QString>("platform");
-        QTest::addColumn<int>("notify"); // 1: on update, 2: on finish
-        QTest::addColumn<bool>("pressUpdate");
-        QTest::addColumn<bool>("downloaderEnabled");
-        QTest::addColumn<QString>("opened"); // "$" stands for the server's address
-        QTest::addColumn<QString>("downloaded");
-        const auto row = [](const char *name, const char *platform, int notify, bool pressUpdate,
-                            bool downloader, const char *opened, const char *downloaded) {
-            QTest::newRow(name) << platform << notify << pressUpdate << downloader << opened
-                                << downloaded;
-        };
-        row("closed", "windows", 1, false, true, "", "");
-        row("no notification", "windows", 0, true, true, "", "");
-        row("open-url", "osx", 1, true, true, "$/download-page", "");
-        row("download", "windows", 1, true, true, "", "setup.bin");
-        row("notify on finish only", "windows", 2, true, true, "", "setup.bin");
-        row("query in file name", "query", 1, true, true, "", "setup.exe?x=1");
-        row("address ends in /", "folder", 1, true, true, "", "Veldra_Update.bin");
-        row("remote release notes", "remote", 1, true, true, "", "setup.bin");
-        row("browser download", "windows", 1, true, false, "$/files/setup.bin", "");
-        row("checksum matches", "sha256-good", 1, true, true, "", "checked.bin?size=50000");
-    }
-
-    void updateFlow()
-    {
-        QFETCH(QString, platform);
-        QFETCH(int, notify);
-        QFETCH(bool, pressUpdate);
-        QFETCH(bool, downloaderEnabled);
-        QFETCH(QString, opened);
-        QFETCH(QString, downloaded);
-        QSimpleUpdater *registry = QSimpleUpdater::getInstance();
-        const QString url = m_server->url(QString("/appcast.json?case=%1").arg(++m_urlCount));
-        registry->setModuleName(url, "Veldra Test");
-        registry->setModuleVersion(url, "1.0");
-        registry->setPlatformKey(url, platform);
-        registry->setNotifyOnUpdate(url, notify == 1);
-        registry->setNotifyOnFinish(url, notify == 2);
-        registry->setDownloaderEnabled(url, downloaderEnabled);
-        registry->setUseCustomInstallProcedures(url, true);
-        ReleaseNotesAnswerer dialogs(pressUpdate);
-        QSignalSpy finished(registry, &QSimpleUpdater::checkingFinished);
-        QSignalSpy fetched(registry, &QSimpleUpdater::downloadFinished);
-        registry->checkForUpdates(url, true);
-        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, loadTimeoutMs);
-
-        QCOMPARE(dialogs.count(), int(notify > 0));
-        QCOMPARE(dialogs.lastHeading(),
-                 notify ? "<b>Veldra Test 2.1.0 has been released!</b>" : QString());
-        opened.replace('$', m_server->url(QString()));
-        QCOMPARE(m_urls->urls(), opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(opened)});
-        const QString path = QDir::homePath() + "/Downloads/" + downloaded;
-        if (!downloaded.isEmpty()) {
-            QTRY_COMPARE(fetched.count(), 1);
-            QCOMPARE(fetched.constFirst(), (QList<QVariant>{url, path}));
-        }
-        QTest::qWait(50);
-        QCOMPARE(fetched.count(), int(!downloaded.isEmpty()));
-        QCOMPARE(QDir(QDir::homePath() + "/Downloads").entryList(QDir::Files),
-                 downloaded.isEmpty() ? QStringList() : QStringList(downloaded));
     }
 };
 

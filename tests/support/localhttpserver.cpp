@@ -1,27 +1,19 @@
 #include "localhttpserver.h"
 
-LocalHttpServer::LocalHttpServer(const QStringList &arguments)
+LocalHttpServer::LocalHttpServer()
 {
-    const int startTimeoutMs = 30000; // python starts slowly on a busy machine
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start("python3", QStringList{VELDRA_HTTP_SERVER_SCRIPT} + arguments);
-    while (m_process.waitForStarted(startTimeoutMs) && !m_process.canReadLine() &&
-           m_process.waitForReadyRead(startTimeoutMs)) {
+    m_process.start("python3", QStringList{VELDRA_HTTP_SERVER_SCRIPT});
+    // Python starts slowly on a busy machine.
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
     }
     m_port = m_process.readLine().trimmed().toUShort();
-    if (m_port == 0)
-        qWarning("LocalHttpServer: the server did not report its port");
 }
 
 LocalHttpServer::~LocalHttpServer()
 {
     m_process.kill();
     m_process.waitForFinished(5000);
-}
-
-bool LocalHttpServer::isRunning() const
-{
-    return m_port != 0 && m_process.state() == QProcess::Running;
 }
 
 QString LocalHttpServer::url(const QString &path) const

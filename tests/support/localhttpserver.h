@@ -4,18 +4,14 @@
 #include <QProcess>
 #include <QString>
 
-/*!
- * Runs httpserver.py (python3) on 127.0.0.1 for as long as the object lives; see the script for
- * its routes.
- */
+// Runs httpserver.py (python3) on 127.0.0.1 for as long as the object lives; see its routes there.
 class LocalHttpServer
 {
 public:
-    explicit LocalHttpServer(const QStringList &arguments = QStringList());
+    LocalHttpServer();
     ~LocalHttpServer();
 
-    bool isRunning() const;
-    quint16 port() const { return m_port; }
+    bool isRunning() const { return m_port != 0 && m_process.state() == QProcess::Running; }
     // "http://127.0.0.1:<port>" followed by the path (which starts with "/").
     QString url(const QString &path) const;
     // What the generated-file routes send.

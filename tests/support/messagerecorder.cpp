@@ -1,17 +1,21 @@
 #include "messagerecorder.h"
 
-#include <QList>
-#include <QPair>
-
 namespace {
 QList<QPair<QtMsgType, QString>> s_entries;
 QtMessageHandler s_previous = nullptr;
+
+void record(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    s_entries.append({type, text});
+    if (s_previous)
+        s_previous(type, context, text);
+}
 } // namespace
 
 MessageRecorder::MessageRecorder()
 {
     s_entries.clear();
-    s_previous = qInstallMessageHandler(&MessageRecorder::record);
+    s_previous = qInstallMessageHandler(record);
 }
 
 MessageRecorder::~MessageRecorder()
@@ -22,16 +26,8 @@ MessageRecorder::~MessageRecorder()
 QStringList MessageRecorder::messages(QtMsgType type) const
 {
     QStringList result;
-    for (const auto &entry : qAsConst(s_entries)) {
+    for (const auto &entry : qAsConst(s_entries))
         if (entry.first == type)
             result << entry.second;
-    }
     return result;
-}
-
-void MessageRecorder::record(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    s_entries.append({type, text});
-    if (s_previous)
-        s_previous(type, context, text);
 }

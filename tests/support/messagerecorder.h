@@ -1,12 +1,9 @@
 #pragma once
 
 #include <QStringList>
-#include <QtGlobal>
 
-/*!
- * Records the Qt messages written while it lives and passes each on to the handler it replaced,
- * so QTest::ignoreMessage keeps working. One recorder at a time.
- */
+// Records the Qt messages written while it lives and passes each on to the handler it replaced,
+// so QTest::ignoreMessage keeps working. One recorder at a time.
 class MessageRecorder
 {
 public:
@@ -15,7 +12,4 @@ public:
 
     QStringList messages(QtMsgType type) const;
     QStringList warnings() const { return messages(QtWarningMsg); }
-
-private:
-    static void record(QtMsgType type, const QMessageLogContext &context, const QString &text);
 };

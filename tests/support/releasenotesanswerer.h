@@ -6,17 +6,11 @@
 
 class VDReleaseNoteDlg;
 
-/*!
- * Answers the modal release-notes dialog while it lives: records its heading and presses
- * "Update" or "Close", or the button of the given object name, once that button is enabled
- * ("Update" waits for a remote page to load).
- */
+// Answers the modal release-notes dialog while it lives: records its heading and presses the
+// button of the given object name once it is enabled ("m_pBtnUpdate" waits for a remote page).
 class ReleaseNotesAnswerer
 {
 public:
-    explicit ReleaseNotesAnswerer(bool bPressUpdate)
-        : ReleaseNotesAnswerer(QString(bPressUpdate ? "m_pBtnUpdate" : "m_pBtnClose"))
-    {}
     explicit ReleaseNotesAnswerer(const QString &buttonName);
 
     int count() const { return m_count; }

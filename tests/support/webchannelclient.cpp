@@ -5,22 +5,24 @@
 #include <QTest>
 #include <QUrlQuery>
 
-#include <algorithm>
-
 namespace {
 enum Type { Signal = 1, Init = 3, Idle = 4, InvokeMethod = 6, ConnectToSignal = 7, Response = 10 };
-}
 
-const QString WebChannelClient::pageOrigin = QStringLiteral("file://");
+QString signalKey(const QJsonValue &object, const QJsonValue &signal)
+{
+    return object.toString() + '/' + QString::number(signal.toInt(-1));
+}
+} // namespace
 
 WebChannelClient::WebChannelClient(const QString &origin)
     : m_socket(origin)
 {
     connect(&m_socket, &QWebSocket::textMessageReceived, this, [this](const QString &text) {
-        m_texts.append(text);
-        const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
-        if (document.isObject())
-            m_messages.append(document.object());
+        const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
+        if (message["type"] == Response)
+            m_responses.insert(message["id"].toInt(), message["data"]);
+        else if (message["type"] == Signal)
+            ++m_signalCounts[signalKey(message["object"], message["signal"])];
     });
 }
 
@@ -29,10 +31,9 @@ bool WebChannelClient::readPortFile(const QString &path, quint16 *port, QString 
     QFile file(path);
     const QList<QByteArray> lines =
             file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
-    bool ok = false;
-    *port = lines.value(0).toUShort(&ok);
+    *port = lines.value(0).toUShort();
     *token = QString::fromLatin1(lines.value(1));
-    return ok && !token->isEmpty();
+    return *port != 0 && !token->isEmpty();
 }
 
 bool WebChannelClient::open(quint16 port, const QString &token, int timeout)
@@ -42,16 +43,12 @@ bool WebChannelClient::open(quint16 port, const QString &token, int timeout)
     if (!token.isEmpty())
         url.setQuery(QUrlQuery{{QStringLiteral("token"), token}});
     m_socket.open(url);
-    const auto settled = [this] {
-        return isConnected() || m_socket.state() == QAbstractSocket::UnconnectedState;
-    };
-    return QTest::qWaitFor(settled, timeout) && isConnected();
-}
-
-bool WebChannelClient::waitForDisconnected(int timeout)
-{
-    return QTest::qWaitFor([this] { return m_socket.state() == QAbstractSocket::UnconnectedState; },
-                           timeout);
+    QTest::qWaitFor(
+            [this] {
+                return isConnected() || m_socket.state() == QAbstractSocket::UnconnectedState;
+            },
+            timeout);
+    return isConnected();
 }
 
 bool WebChannelClient::initialize(int timeout)
@@ -69,42 +66,28 @@ bool WebChannelClient::initialize(int timeout)
 QJsonValue WebChannelClient::invoke(const QString &object, const QString &method,
                                     const QJsonArray &args, bool *ok, int timeout)
 {
+    const int index = memberIndex(object, "methods", method);
+    const int id = m_nextId++;
+    if (index >= 0)
+        send({{"type", InvokeMethod},
+              {"object", object},
+              {"method", index},
+              {"args", args},
+              {"id", id}});
     QJsonValue data(QJsonValue::Undefined);
-    const int id = sendInvoke(object, method, args);
-    const bool answered = id >= 0 && waitForResponse(id, &data, timeout);
+    const bool answered = index >= 0 && waitForResponse(id, &data, timeout);
     if (ok)
         *ok = answered;
     return data;
 }
 
-int WebChannelClient::sendInvoke(const QString &object, const QString &method,
-                                 const QJsonArray &args)
-{
-    const int index = memberIndex(object, "methods", method);
-    if (index < 0)
-        return -1;
-    const int id = m_nextId++;
-    send({{"type", InvokeMethod},
-          {"object", object},
-          {"method", index},
-          {"args", args},
-          {"id", id}});
-    return id;
-}
-
 bool WebChannelClient::waitForResponse(int id, QJsonValue *data, int timeout)
 {
-    const QJsonObject response{{"type", Response}, {"id", id}};
     // A closed connection will not answer any more.
-    if (!QTest::qWaitFor([&] { return countMessages(response) > 0 || !isConnected(); }, timeout))
-        return false;
-    const auto found =
-            std::find_if(m_messages.begin(), m_messages.end(), [&](const QJsonObject &m) {
-                return m["type"] == Response && m["id"] == id;
-            });
-    if (found != m_messages.end() && data)
-        *data = (*found)["data"];
-    return found != m_messages.end();
+    QTest::qWaitFor([&] { return m_responses.contains(id) || !isConnected(); }, timeout);
+    if (data)
+        *data = m_responses.value(id, QJsonValue::Undefined);
+    return m_responses.contains(id);
 }
 
 bool WebChannelClient::connectToSignal(const QString &object, const QString &signal)
@@ -118,10 +101,8 @@ bool WebChannelClient::connectToSignal(const QString &object, const QString &sig
 bool WebChannelClient::waitForSignal(const QString &object, const QString &signal, int count,
                                      int timeout)
 {
-    const QJsonObject fields{{"type", Signal},
-                             {"object", object},
-                             {"signal", memberIndex(object, "signals", signal)}};
-    return QTest::qWaitFor([&] { return countMessages(fields) >= count; }, timeout);
+    const QString key = signalKey(object, memberIndex(object, "signals", signal));
+    return QTest::qWaitFor([&] { return m_signalCounts.value(key) >= count; }, timeout);
 }
 
 void WebChannelClient::send(const QJsonObject &message)
@@ -138,16 +119,4 @@ int WebChannelClient::memberIndex(const QString &object, const QString &kind,
             return member[1].toInt(-1);
     }
     return -1;
-}
-
-// The messages that carry every one of the fields.
-int WebChannelClient::countMessages(const QJsonObject &fields) const
-{
-    return int(std::count_if(m_messages.begin(), m_messages.end(), [&](const QJsonObject &message) {
-        for (auto field = fields.begin(); field != fields.end(); ++field) {
-            if (message[field.key()] != field.value())
-                return false;
-        }
-        return true;
-    }));
 }
