@@ -4,25 +4,17 @@
 #include <QProcess>
 #include <QString>
 
-/*!
- * Runs httpserver.py (python3) on 127.0.0.1 for as long as the object lives; see the script for
- * its routes. The port is read from the script's first line of output.
- */
+// Runs httpserver.py (python3) on 127.0.0.1 for as long as the object lives; see its routes there.
 class LocalHttpServer
 {
 public:
-    explicit LocalHttpServer(const QStringList &arguments = QStringList());
+    LocalHttpServer();
     ~LocalHttpServer();
 
-    LocalHttpServer(const LocalHttpServer &) = delete;
-    LocalHttpServer &operator=(const LocalHttpServer &) = delete;
-
-    bool isRunning() const;
-    quint16 port() const;
+    bool isRunning() const { return m_port != 0 && m_process.state() == QProcess::Running; }
     // "http://127.0.0.1:<port>" followed by the path (which starts with "/").
     QString url(const QString &path) const;
-
-    // The content the /files/, /nolength/, /stall/ and /halfway/ routes generate.
+    // What the generated-file routes send.
     static QByteArray generatedContent(qint64 size);
 
 private:

@@ -1,27 +1,20 @@
 #pragma once
 
-#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 
 class VDReleaseNoteDlg;
 
-/*!
- * Answers the modal release-notes dialog while it lives: records its heading and presses
- * "Update" or "Close", or the button of the given object name. A button is pressed only once it
- * is enabled ("Update" is disabled until a remote page has loaded).
- */
-class ReleaseNotesAnswerer : public QObject
+// Answers the modal release-notes dialog while it lives: records its heading and presses the
+// button of the given object name once it is enabled ("m_pBtnUpdate" waits for a remote page).
+class ReleaseNotesAnswerer
 {
-    Q_OBJECT
-
 public:
-    explicit ReleaseNotesAnswerer(bool bPressUpdate);
     explicit ReleaseNotesAnswerer(const QString &buttonName);
 
-    int count() const;
-    QString lastHeading() const;
+    int count() const { return m_count; }
+    QString lastHeading() const { return m_lastHeading; }
 
 private:
     void poll();

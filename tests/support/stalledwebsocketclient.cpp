@@ -5,53 +5,26 @@
 
 bool StalledWebSocketClient::open(quint16 port, const QString &token, int timeout)
 {
-    // A read buffer of one byte: once it holds the first byte of the answer, the socket stops
-    // taking data from the kernel.
+    // With a read buffer of one byte the socket stops taking data once it holds the first one.
     m_socket.setReadBufferSize(1);
-    m_socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    m_socket.connectToHost("127.0.0.1", port);
     if (!m_socket.waitForConnected(timeout))
         return false;
     m_socket.write("GET /?token=" + QUrl::toPercentEncoding(token) +
-                   " HTTP/1.1\r\n"
-                   "Host: 127.0.0.1:" +
-                   QByteArray::number(port) +
-                   "\r\n"
-                   "Upgrade: websocket\r\n"
-                   "Connection: Upgrade\r\n"
-                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                   "Sec-WebSocket-Version: 13\r\n"
+                   " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
+                   "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n"
                    "Origin: file://\r\n\r\n");
     return QTest::qWaitFor([this] { return m_socket.bytesAvailable() > 0; }, timeout);
 }
 
-void StalledWebSocketClient::sendText(const QByteArray &text)
+bool StalledWebSocketClient::sendText(const QByteArray &text)
 {
+    Q_ASSERT(text.size() < 126); // a single length byte
     const char mask[4] = {0x11, 0x22, 0x33, 0x44};
-    QByteArray frame(1, char(0x81)); // final frame, text
-    const quint64 size = quint64(text.size());
-    const int lengthBytes = size < 126 ? 0 : size <= 0xffff ? 2 : 8;
-    frame += char(0x80 | (lengthBytes == 0 ? size : lengthBytes == 2 ? 126 : 127));
-    for (int shift = 8 * (lengthBytes - 1); shift >= 0; shift -= 8)
-        frame += char((size >> shift) & 0xff);
-    frame.append(mask, 4);
+    QByteArray frame = QByteArray("\x81") + char(0x80 | text.size()) + QByteArray(mask, 4);
     for (int i = 0; i < text.size(); ++i)
         frame += char(text.at(i) ^ mask[i % 4]);
     m_socket.write(frame);
-}
-
-bool StalledWebSocketClient::isConnected() const
-{
     return m_socket.state() == QAbstractSocket::ConnectedState;
-}
-
-bool StalledWebSocketClient::waitForDrop(int timeout)
-{
-    return QTest::qWaitFor(
-            [this] {
-                if (!isConnected())
-                    return true;
-                sendText("{\"type\":4}");
-                return false;
-            },
-            timeout);
 }

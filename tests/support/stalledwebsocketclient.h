@@ -1,25 +1,18 @@
 #pragma once
 
-#include <QString>
 #include <QTcpSocket>
 
-/*!
- * A WebSocket client that completes the handshake and then never reads again: whatever the
- * server sends piles up in the kernel's buffers and then in the server's own. It stands for a
- * page that asks and asks but never takes its answers.
- */
+// A WebSocket client that completes the handshake and then never reads again, like a page that
+// asks and asks but never takes its answers: what the server sends piles up in the kernel's
+// buffers and then in the server's own.
 class StalledWebSocketClient
 {
 public:
-    // Sends the handshake for ws://127.0.0.1:<port>/?token=<token> with the page's origin and
-    // waits until the answer starts to arrive. False when nothing comes back.
+    // Sends the handshake with the page's origin and waits until the answer starts to arrive.
     bool open(quint16 port, const QString &token, int timeout = 5000);
-    // Writes one masked text frame, as a client must.
-    void sendText(const QByteArray &text);
-    bool isConnected() const;
-    // With its reading stopped the socket cannot see the server close the connection; only a
-    // write into the closed connection fails. Keeps writing idle notices until one does.
-    bool waitForDrop(int timeout = 10000);
+    // Writes one short masked text frame, as a client must; false once the connection is gone.
+    // Not reading, the socket cannot see the server close it: only such a write fails.
+    bool sendText(const QByteArray &text);
 
 private:
     QTcpSocket m_socket;
