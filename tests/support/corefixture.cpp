@@ -12,9 +12,9 @@ CoreFixture::CoreFixture(bool createWindow)
     if (!m_dir.isValid())
         qFatal("CoreFixture: cannot create a temporary folder");
     m_userSettings = new QSettings(filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
-    m_globalSettings = new QSettings(filePath(QStringLiteral("global.ini")), QSettings::IniFormat);
     ExtensionSystem::PluginManager::setSettings(m_userSettings);
-    ExtensionSystem::PluginManager::setGlobalSettings(m_globalSettings);
+    ExtensionSystem::PluginManager::setGlobalSettings(
+            new QSettings(filePath(QStringLiteral("global.ini")), QSettings::IniFormat));
     if (createWindow)
         createMainWindow();
 }
@@ -62,16 +62,6 @@ MainWindow *CoreFixture::mainWindow() const
 QSettings *CoreFixture::userSettings() const
 {
     return m_userSettings;
-}
-
-QSettings *CoreFixture::globalSettings() const
-{
-    return m_globalSettings;
-}
-
-ExtensionSystem::PluginManager *CoreFixture::pluginManager() const
-{
-    return m_pluginManager.get();
 }
 
 QString CoreFixture::path() const

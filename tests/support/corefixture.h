@@ -35,8 +35,6 @@ public:
 
     MainWindow *mainWindow() const;
     QSettings *userSettings() const;
-    QSettings *globalSettings() const;
-    ExtensionSystem::PluginManager *pluginManager() const;
 
     QString path() const;
     QString filePath(const QString &name) const;
@@ -45,8 +43,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QSettings *m_userSettings = nullptr;   // owned by the plug-in manager
-    QSettings *m_globalSettings = nullptr; // owned by the plug-in manager
+    QSettings *m_userSettings = nullptr; // owned by the plug-in manager
     std::unique_ptr<ExtensionSystem::PluginManager> m_pluginManager;
     MainWindow *m_mainWindow = nullptr;
 };

@@ -58,10 +58,8 @@ void MessageBoxAnswerer::answer(QMessageBox *box)
     seen.title = box->windowTitle();
     seen.text = box->text();
     seen.buttons = box->standardButtons();
-    seen.defaultButton =
-            box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-    seen.icon = box->icon();
-    seen.iconPixmap = box->iconPixmap();
+    seen.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton())
+                                              : QMessageBox::NoButton;
     seen.parent = box->parentWidget();
     seen.answered = wanted;
     m_boxes.append(seen);

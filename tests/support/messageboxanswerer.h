@@ -3,7 +3,6 @@
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
-#include <QPixmap>
 #include <QPointer>
 #include <QQueue>
 #include <QTimer>
@@ -25,8 +24,6 @@ public:
         QString text;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QPixmap iconPixmap;
         QPointer<QWidget> parent;
         QMessageBox::StandardButton answered = QMessageBox::NoButton;
     };
