@@ -33,7 +33,6 @@ public:
     QList<TestDocument *> documents() const { return alive(m_documents); }
     QList<TestEditor *> editors() const { return alive(m_editors); }
     TestDocument *lastDocument() const { return m_documents.value(m_documents.size() - 1); }
-    TestEditor *lastEditor() const { return m_editors.value(m_editors.size() - 1); }
 
     std::function<void(TestDocument *)> documentSetup;
     TestCreateDocumentDlg::Values dialogValues;

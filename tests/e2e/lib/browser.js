@@ -2,9 +2,6 @@
 'use strict';
 
 const { chromium } = require('playwright-core');
-const path = require('node:path');
-const { pathToFileURL } = require('node:url');
-const { pageDir } = require('./app');
 
 function launchBrowser(args = []) {
     return chromium.launch({
@@ -12,10 +9,6 @@ function launchBrowser(args = []) {
         headless: true,
         args: ['--no-sandbox', ...args],
     });
-}
-
-function pageFileUrl(port) {
-    return `${pathToFileURL(path.join(pageDir, 'index.html'))}?port=${port}&theme=Dark`;
 }
 
 // Opens the welcome page and waits until it has connected, or given up.
@@ -34,4 +27,4 @@ function entries(page) {
     })));
 }
 
-module.exports = { launchBrowser, pageFileUrl, openWelcome, entries };
+module.exports = { launchBrowser, openWelcome, entries };
