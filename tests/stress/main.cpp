@@ -1,7 +1,6 @@
-// The bridge stress tool: starts the real application and floods its welcome-page bridge as a
-// hostile local process would, with more connections than it serves and with a client that never
-// reads. After each attack the application must still be running and answer a query; it prints
-// what was sent, what was let in and the resident memory.
+// The bridge stress tool: starts the real application and attacks its welcome-page bridge as a
+// hostile page or local process would. After each attack the application must still be running
+// and answer a query; it prints what was sent, what was let in and the resident memory.
 
 #include "stalledwebsocketclient.h"
 #include "webchannelclient.h"
@@ -13,6 +12,7 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -64,6 +64,23 @@ struct Target
         return text.mid(text.indexOf("VmRSS:") + 6).split('\n').value(0).simplified();
     }
 };
+
+// Half come as a sandboxed frame would (Origin "null", even with the secret), half from the
+// page's own origin without the secret. None may get an answer.
+bool refusal(Target &target, QString *report)
+{
+    const int count = 1000 / target.scale;
+    int admitted = 0;
+    for (int i = 0; i < count; ++i) {
+        WebChannelClient client(i % 2 ? QStringLiteral("file://") : QStringLiteral("null"));
+        admitted += client.open(target.port, i % 2 ? QString() : target.token, 2000) &&
+                    client.initialize(2000);
+    }
+    *report = QString("%1 connections with Origin null or without the secret, %2 admitted")
+                      .arg(count)
+                      .arg(admitted);
+    return admitted == 0;
+}
 
 bool manyConnections(Target &target, QString *report)
 {
@@ -120,6 +137,80 @@ bool stalledClient(Target &target, QString *report)
     return dropped;
 }
 
+// Broken JSON, wrong types, unknown objects, methods, signals and properties, control
+// characters and forged log lines; none names a real method. The answer to a query afterwards
+// comes once all of them were handled.
+bool malformedMessages(Target &target, QString *report)
+{
+    const QStringList messages{
+            "{oops",
+            "42",
+            "[]",
+            "{}",
+            "{\"type\":\"6\"}",
+            "{\"type\":6,\"object\":\"nope\",\"method\":1,\"args\":[],\"id\":1}",
+            "{\"type\":6,\"object\":\"vdwelcome\",\"method\":-1,\"args\":7,\"id\":2}",
+            "{\"type\":7,\"object\":\"vdwelcome\",\"signal\":123456}",
+            "{\"type\":9,\"object\":\"vdwelcome\",\"property\":99999}",
+            "{\"type\":5,\"data\":\"\\nDEBUG: forged line\\u001b[2J\"}",
+            QString::fromLatin1("\n\x1b[31mforged\0", 13),
+            QString(4096, '[')};
+    WebChannelClient client;
+    if (!target.connect(client))
+        return false;
+    const int count = 100000 / target.scale;
+    for (int i = 0; i < count; ++i) {
+        client.sendText(messages.at(i % messages.size()));
+        if (i % 1000 == 0)
+            QCoreApplication::processEvents();
+    }
+    bool answered = false;
+    client.invoke(welcomeName, "getRecentFileList", {}, &answered, 300000);
+    *report = QString("%1 malformed messages on one connection, %2")
+                      .arg(count)
+                      .arg(answered ? "still served" : "NO ANSWER afterwards");
+    return answered;
+}
+
+// Every openURL("x") shows a box whose event loop serves the other connections; the connection
+// whose call opened it waits until it closes. If boxes nested, every connection would wait in
+// one of its own; with such requests dropped while a box is open, only one ever waits. Leaves a
+// box open, so it comes last.
+bool nestedBoxes(Target &target, QString *report)
+{
+    const int clientCount = 6; // leaves places for the check afterwards
+    const int callsPerClient = 25;
+    const int count = 3000 / target.scale;
+    int waitingClients = 0;
+    for (int sent = 0; sent < count; sent += clientCount * callsPerClient) {
+        Clients clients;
+        for (int i = 0; i < clientCount; ++i) {
+            clients.push_back(std::make_unique<WebChannelClient>());
+            if (!target.connect(*clients.back()))
+                return false;
+            // Sent without waiting; after the init request (id 0) they get the ids 1, 2, ...
+            for (int n = 0; n < callsPerClient; ++n)
+                clients[i]->invoke(welcomeName, "openURL", {"x"}, nullptr, 0);
+        }
+        const auto countWaiting = [&] {
+            return int(std::count_if(clients.begin(), clients.end(), [](const auto &client) {
+                for (int id = 1; id <= callsPerClient; ++id) {
+                    if (!client->waitForResponse(id, nullptr, 0))
+                        return true;
+                }
+                return false;
+            }));
+        };
+        if (!QTest::qWaitFor([&] { return countWaiting() == 0; }, 5000))
+            say(QString("  %1 connection(s) of this wave wait").arg(countWaiting()));
+        waitingClients += countWaiting();
+    }
+    *report = QString("%1 openURL(\"x\") calls, %2 connection(s) left waiting for a box")
+                      .arg(count)
+                      .arg(waitingClients);
+    return waitingClients <= 1;
+}
+
 bool start(Target &target, const QString &appPath, const QTemporaryDir &home)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -170,7 +261,11 @@ int main(int argc, char *argv[])
                 .arg(target.residentKiB()));
     bool passed = true;
     const QList<QPair<const char *, std::function<bool(Target &, QString *)>>> attacks{
-            {"many connections", manyConnections}, {"stalled client", stalledClient}};
+            {"refusal", refusal},
+            {"many connections", manyConnections},
+            {"stalled client", stalledClient},
+            {"malformed messages", malformedMessages},
+            {"nested boxes", nestedBoxes}};
     for (const auto &attack : attacks) {
         QString report = "could not connect";
         const bool held = attack.second(target, &report);
