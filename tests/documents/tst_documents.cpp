@@ -99,7 +99,7 @@ private slots:
         }
     }
 
-    void readSettings_data()
+    void settings_data()
     {
         QTest::addColumn<QVariant>("enable");
         QTest::addColumn<QVariant>("interval");
@@ -110,7 +110,8 @@ private slots:
         QTest::newRow("no values") << QVariant("maybe") << QVariant("soon") << true << 0;
     }
 
-    void readSettings()
+    // The window reads the auto-backup settings from the host's store; saving writes them back.
+    void settings()
     {
         QFETCH(QVariant, enable);
         QFETCH(QVariant, interval);
@@ -124,21 +125,16 @@ private slots:
         // The same keys outside the group are not the auto-backup settings.
         settings->setValue(QStringLiteral("AutoBackup.Enable"), false);
         settings->setValue(QStringLiteral("AutoBackup.Interval"), 7);
+        QCOMPARE(DocumentManager::getAutobackupTimeout(), 300); // no registry yet
         m_fixture->createMainWindow();
         QCOMPARE(DocumentManager::isAutobackupEnabled(), expectedEnabled);
         QCOMPARE(DocumentManager::getAutobackupTimeout(), expectedInterval);
-    }
 
-    void saveSettings()
-    {
-        QCOMPARE(DocumentManager::getAutobackupTimeout(), 300); // no registry yet
-        m_fixture->createMainWindow();
         DocumentManager::setAutoBackupEnabled(false);
         DocumentManager::setAutobackupTimeout(42);
         DocumentManager::saveSettings();
-        m_fixture->userSettings()->sync();
+        settings->sync();
         QSettings reread(m_fixture->filePath(QStringLiteral("user.ini")), QSettings::IniFormat);
-        QCOMPARE(reread.childGroups(), QStringList{QStringLiteral("Veldra")});
         QCOMPARE(reread.value(enableKey).toString(), QStringLiteral("false"));
         QCOMPARE(reread.value(intervalKey).toInt(), 42);
         DocumentManager::setSettings(nullptr);

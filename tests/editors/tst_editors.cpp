@@ -1,6 +1,6 @@
 #include "corefixture.h"
 #include "editormanager.h"
-#include "testeditor.h"
+#include "ieditor.h"
 #include "testmain.h"
 
 #include <memory>
@@ -30,7 +30,7 @@ class TestEditors : public QObject
     Q_OBJECT
 
     std::unique_ptr<CoreFixture> m_fixture;
-    std::vector<std::unique_ptr<TestEditor>> m_editors;
+    std::vector<std::unique_ptr<IEditor>> m_editors;
     QHash<const IEditor *, QString> m_names; // by address: a deactivated editor may be dying
     QStringList m_events;
 
@@ -39,23 +39,21 @@ class TestEditors : public QObject
         return index < 0 ? nullptr : m_editors.at(size_t(index)).get();
     }
 
-    void record(IEditor *editor, void (IEditor::*signal)(), const QString &event)
-    {
-        connect(editor, signal, this, [=] { m_events << event; });
-    }
-
     // Creates "e0" to "e3", registers the first ones and records their activation signals and
     // the registry's announcements ("e1.aboutToActivate", "activated(e1)") in order.
     void createEditors(int registered)
     {
         for (int i = 0; i < 4; ++i) {
-            m_editors.push_back(std::make_unique<TestEditor>());
+            m_editors.push_back(std::make_unique<IEditor>());
+            IEditor *editor = editorAt(i);
             const QString name = QStringLiteral("e%1").arg(i);
-            m_names.insert(editorAt(i), name);
-            record(editorAt(i), &IEditor::aboutToActivate, name + ".aboutToActivate");
-            record(editorAt(i), &IEditor::aboutToDeactivate, name + ".aboutToDeactivate");
+            m_names.insert(editor, name);
+            connect(editor, &IEditor::aboutToActivate, this,
+                    [=] { m_events << name + ".aboutToActivate"; });
+            connect(editor, &IEditor::aboutToDeactivate, this,
+                    [=] { m_events << name + ".aboutToDeactivate"; });
             if (i < registered)
-                EditorManager::addEditor(editorAt(i));
+                EditorManager::addEditor(editor);
         }
         const auto announce = [this](const char *what) {
             return [this, what](IEditor *e) { m_events << what + m_names.value(e) + ')'; };

@@ -9,11 +9,6 @@ namespace {
 
 const QString key = QStringLiteral("Veldra/RecentProjects");
 
-IRecentFilesManager *recentFiles()
-{
-    return IRecentFilesManager::getInstance();
-}
-
 QStringList list(const char *spaceSeparated)
 {
     return QString::fromLatin1(spaceSeparated).split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -79,13 +74,14 @@ private slots:
         if (path.isEmpty())
             QTest::ignoreMessage(QtWarningMsg,
                                  "IRecentFilesManager::addRecentFile: empty path ignored");
+        IRecentFilesManager *recentFiles = IRecentFilesManager::getInstance();
         if (change.startsWith('+'))
-            recentFiles()->addRecentFile(path);
+            recentFiles->addRecentFile(path);
         else
-            recentFiles()->removeRecentFile(path);
+            recentFiles->removeRecentFile(path);
         QCOMPARE(stored(), after);
-        QCOMPARE(recentFiles()->getRecentFiles(), after);
-        QCOMPARE(recentFiles()->getRecentFilesCount(), after.size());
+        QCOMPARE(recentFiles->getRecentFiles(), after);
+        QCOMPARE(recentFiles->getRecentFilesCount(), after.size());
     }
 };
 

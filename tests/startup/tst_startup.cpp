@@ -38,6 +38,14 @@ class TestStartup : public QObject
                                                                              : nullptr;
     }
 
+    static QStringList openedFiles()
+    {
+        QStringList files;
+        for (IDocument *document : DocumentManager::getDocuments())
+            files << document->getFileName();
+        return files;
+    }
+
     QString makeDir(const QString &name) const
     {
         QDir().mkpath(m_fixture->filePath(name));
@@ -80,124 +88,92 @@ private slots:
         qputenv("TMPDIR", m_savedTmpDir);
     }
 
+    // The host's arguments open from the event loop once the window shows. A request to open
+    // files raises the window and resolves relative paths against the working directory, or the
+    // current one when none is given; a file that cannot be opened does not stop the others.
     void lifeCycleThroughPluginManager()
     {
         m_fixture->userSettings()->setValue(QStringLiteral("Veldra/Language"),
                                             QStringLiteral("de_DE"));
-        PluginManager::setArguments({m_fixture->touch("a.veldra"), m_fixture->touch("b.veldra")});
+        makeDir(QStringLiteral("cwd"));
+        const QString work = makeDir(QStringLiteral("work"));
+        QStringList files{"a.veldra", "b.veldra", "cwd/c.veldra", "work/d.veldra", "e.veldra"};
+        for (QString &file : files)
+            file = m_fixture->touch(file);
+        m_fixture->touch(QStringLiteral("work/notes.txt"));
+        QDir::setCurrent(m_fixture->filePath(QStringLiteral("cwd")));
+        PluginManager::setArguments(files.mid(0, 2));
 
-        QVERIFY(loadCore());
+        IPlugin *core = loadCore();
+        QVERIFY(core);
         QPointer<MainWindow> window = ICore::getMainWindow();
         QVERIFY(window && window->isVisible());
         // Both catalogues were read from the host's store before the window was built.
         QCOMPARE(ILanguageManager::getInstance().getCurrentLangId(), QStringLiteral("de_DE"));
         QVERIFY(m_fixture->userSettings()->contains(QStringLiteral("Veldra/Theme")));
-
         QVERIFY(DocumentManager::getDocuments().isEmpty());
-        QTRY_COMPARE(DocumentManager::getDocuments().size(), 2);
-        QCOMPARE(DocumentManager::getDocuments().first()->getFileName(),
-                 m_fixture->filePath(QStringLiteral("a.veldra")));
+        QTRY_COMPARE(openedFiles(), files.mid(0, 2));
+
+        window->showMinimized();
+        QVERIFY(QMetaObject::invokeMethod(core, "fileOpenRequest", Q_ARG(QString, "c.veldra")));
+        QVERIFY(!window->isMinimized());
+        window->showMinimized();
+        MessageBoxAnswerer answerer;
+        QCOMPARE(core->processArguments({QStringLiteral("-option")}, work,
+                                        {"notes.txt", "d.veldra", files.last()}),
+                 nullptr);
+        QVERIFY(!window->isMinimized());
+        QCOMPARE(answerer.count(), 1);
+        QCOMPARE(answerer.last().text, QStringLiteral("Cannot open this file type"));
+        QCOMPARE(openedFiles(), files);
 
         PluginManager::shutdown();
         QVERIFY(!window);
     }
 
-    void processArguments_data()
-    {
-        QTest::addColumn<bool>("byRequest");
-        QTest::addColumn<QString>("workingDirectory");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QStringList>("opened");
-        QTest::addColumn<int>("boxes");
-        const QStringList inCwd{"cwd/a.veldra"}, inWork{"work/a.veldra"};
-        // "@" marks a path below the fixture's folder, given as an absolute path.
-        QTest::newRow("request, current directory")
-                << true << "" << QStringList{"a.veldra"} << inCwd << 0;
-        QTest::newRow("working directory")
-                << false << "work" << QStringList{"a.veldra"} << inWork << 0;
-        QTest::newRow("a failure does not stop the loop")
-                << false << "work" << QStringList{"notes.txt", "a.veldra", "@cwd/a.veldra"}
-                << inWork + inCwd << 1;
-    }
-
-    void processArguments()
-    {
-        QFETCH(bool, byRequest);
-        QFETCH(QString, workingDirectory);
-        QFETCH(QStringList, arguments);
-        QFETCH(QStringList, opened);
-        QFETCH(int, boxes);
-        for (const QString &folder : QStringList{"cwd", "work"}) {
-            makeDir(folder);
-            m_fixture->touch(folder + "/a.veldra");
-            m_fixture->touch(folder + "/notes.txt");
-        }
-        QDir::setCurrent(m_fixture->filePath(QStringLiteral("cwd")));
-        for (QString &argument : arguments) {
-            if (argument.startsWith(QLatin1Char('@')))
-                argument = m_fixture->filePath(argument.mid(1));
-        }
-        IPlugin *core = loadCore();
-        QVERIFY(core);
-        MainWindow *window = ICore::getMainWindow();
-        window->showMinimized();
-        MessageBoxAnswerer answerer;
-        if (byRequest) {
-            QVERIFY(QMetaObject::invokeMethod(core, "fileOpenRequest",
-                                              Q_ARG(QString, arguments.first())));
-        } else {
-            const QString directory =
-                    workingDirectory.isEmpty() ? QString() : m_fixture->filePath(workingDirectory);
-            QCOMPARE(core->processArguments({QStringLiteral("-option")}, directory, arguments),
-                     nullptr);
-        }
-
-        QVERIFY(!window->isMinimized());
-        QCOMPARE(answerer.count(), boxes);
-        if (boxes)
-            QCOMPARE(answerer.last().text, QStringLiteral("Cannot open this file type"));
-        QStringList openedFiles;
-        for (IDocument *document : DocumentManager::getDocuments())
-            openedFiles << document->getFileName();
-        for (QString &file : opened)
-            file = m_fixture->filePath(file);
-        QCOMPARE(openedFiles, opened);
-    }
-
-    void executableReports_data()
+    void executable_data()
     {
         QTest::addColumn<QString>("option");
-        QTest::addColumn<bool>("withoutPlugins");
+        QTest::addColumn<QString>("run");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("expected");
-        // The options answer without a display.
-        QTest::newRow("--version") << "--version" << false << 0 << QStringList{"Veldra 1.1.0\n"};
-        QTest::newRow("--help") << "--help" << false << 0 << QStringList{"[files...]", "  files "};
+        QTest::newRow("--version") << "--version"
+                                   << "headless" << 0 << QStringList{"Veldra 1.1.0\n"};
+        QTest::newRow("--help") << "--help"
+                                << "headless" << 0 << QStringList{"[files...]", "  files "};
         QTest::newRow("unknown option")
-                << "--bogus" << false << 1 << QStringList{"Unknown option 'bogus'."};
+                << "--bogus"
+                << "headless" << 1 << QStringList{"Unknown option 'bogus'."};
         QTest::newRow("no core plug-in")
-                << "" << true << 3
+                << ""
+                << "without plug-ins" << 3
                 << QStringList{"Veldra cannot start: the core plug-in could not be loaded."};
+        QTest::newRow("SIGTERM") << ""
+                                 << "terminated" << 0 << QStringList();
     }
 
-    // Without plug-ins: a copy of the executable with no plug-in folder next to it, and an empty
-    // folder in VELDRA_PLUGIN_PATH.
-    void executableReports()
+    // The options answer without a display. Without plug-ins: a copy of the executable with no
+    // plug-in folder next to it, and an empty folder in VELDRA_PLUGIN_PATH. SIGTERM closes the
+    // window the way the user would: only its close handling removes the temporary folder, and
+    // the user store has reached the disk.
+    void executable()
     {
         QFETCH(QString, option);
-        QFETCH(bool, withoutPlugins);
+        QFETCH(QString, run);
         QFETCH(int, exitCode);
         QFETCH(QStringList, expected);
         QString executable = QStringLiteral(VELDRA_TEST_EXECUTABLE);
         QProcessEnvironment environment = isolatedEnvironment();
-        if (withoutPlugins) {
+        const QString store = m_fixture->filePath(QStringLiteral("home/config/Veldra/Veldra.ini"));
+        const QString temporaryFolder = makeDir(QStringLiteral("tmp/Veldra"));
+        if (run == "without plug-ins") {
             const QString copy = makeDir(QStringLiteral("install/bin")) + QStringLiteral("/veldra");
             QVERIFY(QFile::copy(executable, copy));
             executable = copy;
             environment.insert(QStringLiteral("VELDRA_PLUGIN_PATH"),
                                makeDir(QStringLiteral("empty")));
             environment.insert(QStringLiteral("VELDRA_NO_MESSAGE_BOXES"), QStringLiteral("1"));
-        } else {
+        } else if (run == "headless") {
             for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
                 environment.remove(QString::fromLatin1(name));
         }
@@ -205,34 +181,19 @@ private slots:
         veldra.setProcessEnvironment(environment);
         veldra.setProcessChannelMode(QProcess::MergedChannels);
         veldra.start(executable, option.isEmpty() ? QStringList() : QStringList(option));
+        if (run == "terminated") {
+            // The store is written from the event loop, which runs once the plug-ins have started.
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(store), 60000);
+            veldra.terminate();
+        }
         QVERIFY(veldra.waitForFinished(60000));
         const QString output = QString::fromLocal8Bit(veldra.readAll());
         QCOMPARE(veldra.exitStatus(), QProcess::NormalExit);
         QCOMPARE(veldra.exitCode(), exitCode);
         for (const QString &text : qAsConst(expected))
             QVERIFY2(output.contains(text), qPrintable(output));
-    }
-
-    // SIGTERM closes the window the way the user would: its close handling removes the temporary
-    // folder, and the user store has reached the disk.
-    void executableClosesCleanlyOnTerminate()
-    {
-        const QProcessEnvironment environment = isolatedEnvironment();
-        const QString store = m_fixture->filePath(QStringLiteral("home/config/Veldra/Veldra.ini"));
-        const QString temporaryFolder = makeDir(QStringLiteral("tmp/Veldra"));
-        QProcess veldra;
-        veldra.setProcessEnvironment(environment);
-        veldra.start(QStringLiteral(VELDRA_TEST_EXECUTABLE), QStringList());
-        QVERIFY(veldra.waitForStarted());
-        // The store is written from the event loop, which runs once the plug-ins have started.
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(store), 60000);
-        QVERIFY(valueOnDisk(store, QStringLiteral("Veldra/Theme")).isValid());
-
-        veldra.terminate();
-        QVERIFY(veldra.waitForFinished(60000));
-        QCOMPARE(veldra.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(veldra.exitCode(), 0);
-        QVERIFY(!QFileInfo::exists(temporaryFolder));
+        QCOMPARE(QFileInfo::exists(temporaryFolder), run != "terminated");
+        QCOMPARE(valueOnDisk(store, QStringLiteral("Veldra/Theme")).isValid(), run == "terminated");
     }
 };
 

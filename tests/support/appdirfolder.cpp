@@ -25,11 +25,6 @@ AppDirFolder::~AppDirFolder()
     QDir(m_topPath).removeRecursively();
 }
 
-QString AppDirFolder::path() const
-{
-    return m_path;
-}
-
 bool AppDirFolder::writeFile(const QString &name, const QByteArray &content) const
 {
     QFile file(QDir(m_path).filePath(name));

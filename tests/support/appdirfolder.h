@@ -20,7 +20,7 @@ public:
     AppDirFolder(const AppDirFolder &) = delete;
     AppDirFolder &operator=(const AppDirFolder &) = delete;
 
-    QString path() const;
+    QString path() const { return m_path; }
     bool writeFile(const QString &name, const QByteArray &content = QByteArray()) const;
 
 private:

@@ -54,26 +54,6 @@ void CoreFixture::restartFromDisk(std::unique_ptr<CoreFixture> &fixture)
     fixture->createMainWindow();
 }
 
-MainWindow *CoreFixture::mainWindow() const
-{
-    return m_mainWindow;
-}
-
-QSettings *CoreFixture::userSettings() const
-{
-    return m_userSettings;
-}
-
-QString CoreFixture::path() const
-{
-    return m_dir.path();
-}
-
-QString CoreFixture::filePath(const QString &name) const
-{
-    return m_dir.filePath(name);
-}
-
 QString CoreFixture::touch(const QString &name) const
 {
     QFile file(filePath(name));

@@ -33,11 +33,11 @@ public:
     // the user settings file as the last one left it on disk.
     static void restartFromDisk(std::unique_ptr<CoreFixture> &fixture);
 
-    MainWindow *mainWindow() const;
-    QSettings *userSettings() const;
+    MainWindow *mainWindow() const { return m_mainWindow; }
+    QSettings *userSettings() const { return m_userSettings; }
 
-    QString path() const;
-    QString filePath(const QString &name) const;
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
     // Creates an empty file in the temporary folder; its path, or an empty string on failure.
     QString touch(const QString &name) const;
 

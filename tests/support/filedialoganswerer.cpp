@@ -35,11 +35,6 @@ FileDialogAnswerer::FileDialogAnswerer()
     m_timer.start();
 }
 
-void FileDialogAnswerer::enqueue(const QString &strPath)
-{
-    m_queue.enqueue(strPath);
-}
-
 void FileDialogAnswerer::poll()
 {
     auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());

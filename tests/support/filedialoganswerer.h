@@ -21,7 +21,7 @@ public:
     FileDialogAnswerer();
 
     // Absolute path to choose in the next dialog; an empty string cancels it.
-    void enqueue(const QString &strPath);
+    void enqueue(const QString &strPath) { m_queue.enqueue(strPath); }
 
     int count() const { return m_count; }
     QString lastDirectory() const { return m_lastDirectory; }

@@ -25,22 +25,19 @@ public:
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QPointer<QWidget> parent;
-        QMessageBox::StandardButton answered = QMessageBox::NoButton;
     };
 
     explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok);
-    ~MessageBoxAnswerer() override;
 
-    void enqueue(QMessageBox::StandardButton answer);
-    void setDefaultAnswer(QMessageBox::StandardButton answer);
+    void enqueue(QMessageBox::StandardButton answer) { m_queue.enqueue(answer); }
+    void setDefaultAnswer(QMessageBox::StandardButton answer) { m_defaultAnswer = answer; }
 
-    int count() const;
-    QList<Box> boxes() const;
-    Box last() const;
+    int count() const { return m_boxes.size(); }
+    QList<Box> boxes() const { return m_boxes; }
+    Box last() const { return m_boxes.isEmpty() ? Box() : m_boxes.constLast(); }
 
 private:
-    void poll();
-    void answer(QMessageBox *box);
+    void answerActiveBox();
 
     QTimer m_timer;
     QQueue<QMessageBox::StandardButton> m_queue;

@@ -2,9 +2,8 @@
 
 #include "calllog.h"
 #include "idocumentfactory.h"
-#include "testcreatedocumentdlg.h"
+#include "ieditor.h"
 #include "testdocument.h"
-#include "testeditor.h"
 
 #include <QPointer>
 
@@ -12,10 +11,10 @@
 #include <memory>
 
 /*!
- * A factory of TestDocument, TestEditor and TestCreateDocumentDlg objects that all share the
- * factory's call log. It answers the suffixes it was given, runs documentSetup on every new
- * document and keeps track of what it created (as long as those objects live). It has no
- * options dialog and no open-file dialogue.
+ * A factory of TestDocument objects that share the factory's call log, and of plain editors. It
+ * answers the suffixes it was given, runs documentSetup on every new document and keeps track of
+ * what it created (as long as those objects live). It has no options dialog, no new-project
+ * dialog and no open-file dialogue; asking for the options dialog is recorded.
  */
 class TestDocumentFactory : public IDocumentFactory
 {
@@ -31,18 +30,31 @@ public:
 
     std::shared_ptr<CallLog> callLog() const { return m_log; }
     QList<TestDocument *> documents() const { return alive(m_documents); }
-    QList<TestEditor *> editors() const { return alive(m_editors); }
+    QList<IEditor *> editors() const { return alive(m_editors); }
     TestDocument *lastDocument() const { return m_documents.value(m_documents.size() - 1); }
 
     std::function<void(TestDocument *)> documentSetup;
-    TestCreateDocumentDlg::Values dialogValues;
 
 public slots:
-    IDocument *createDocument() override;
-    IEditor *createEditor() override;
+    IDocument *createDocument() override
+    {
+        m_documents.append(new TestDocument(m_log));
+        if (documentSetup)
+            documentSetup(m_documents.last());
+        return m_documents.last();
+    }
+    IEditor *createEditor() override
+    {
+        m_editors.append(new IEditor);
+        return m_editors.last();
+    }
     QStringList getSupportedSuffixes() override { return m_suffixes; }
-    IOptionsDlg *createOptionsDlg() override;
-    ICreateDocumentDlg *createDocumentDlg() override;
+    IOptionsDlg *createOptionsDlg() override
+    {
+        m_log->record(this, QStringLiteral("TestDocumentFactory::createOptionsDlg"));
+        return nullptr;
+    }
+    ICreateDocumentDlg *createDocumentDlg() override { return nullptr; }
     QString getOpenFileName() override { return QString(); }
 
 private:
@@ -56,10 +68,9 @@ private:
         }
         return result;
     }
-    void record(const QString &operation);
 
     std::shared_ptr<CallLog> m_log = std::make_shared<CallLog>();
     QStringList m_suffixes;
     QList<QPointer<TestDocument>> m_documents;
-    QList<QPointer<TestEditor>> m_editors;
+    QList<QPointer<IEditor>> m_editors;
 };

@@ -17,18 +17,3 @@ UrlRecorder::~UrlRecorder()
     for (const char *scheme : s_schemes)
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 }
-
-QList<QUrl> UrlRecorder::urls() const
-{
-    return m_urls;
-}
-
-void UrlRecorder::clear()
-{
-    m_urls.clear();
-}
-
-void UrlRecorder::openUrl(const QUrl &url)
-{
-    m_urls.append(url);
-}

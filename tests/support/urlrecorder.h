@@ -16,11 +16,11 @@ public:
     UrlRecorder();
     ~UrlRecorder() override;
 
-    QList<QUrl> urls() const;
-    void clear();
+    QList<QUrl> urls() const { return m_urls; }
+    void clear() { m_urls.clear(); }
 
 public slots:
-    void openUrl(const QUrl &url);
+    void openUrl(const QUrl &url) { m_urls.append(url); }
 
 private:
     QList<QUrl> m_urls;
