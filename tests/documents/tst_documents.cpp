@@ -107,6 +107,7 @@ private slots:
         QTest::addColumn<int>("expectedInterval");
         QTest::newRow("nothing stored") << QVariant() << QVariant() << true << 300;
         QTest::newRow("INI texts") << QVariant("false") << QVariant("45") << false << 45;
+        QTest::newRow("numbers") << QVariant(0) << QVariant(30) << false << 30;
         QTest::newRow("no values") << QVariant("maybe") << QVariant("soon") << true << 0;
     }
 

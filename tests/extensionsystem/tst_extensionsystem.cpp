@@ -36,15 +36,18 @@ class TestExtensionSystem : public QObject
     std::unique_ptr<PluginManager> m_manager;
 
     // Copies the built plug-ins into the plug-in folder and loads them; "second-<name>" is a
-    // second file holding the plug-in <name>.
+    // second file holding the plug-in <name>. Each file also has a versioned name that links to
+    // it, and the folder is given twice: both are read once.
     void loadPlugins(const QStringList &files)
     {
         for (const QString &file : files) {
             const QString built = QStringLiteral(VELDRA_TEST_PLUGIN_DIR "/") +
                                   QString(file).remove(QStringLiteral("second-")) + suffix;
-            QVERIFY2(QFile::copy(built, m_dir->filePath(file + suffix)), qPrintable(built));
+            const QString copy = m_dir->filePath(file + suffix);
+            QVERIFY2(QFile::copy(built, copy), qPrintable(built));
+            QVERIFY(QFile::link(copy, copy + ".1"));
         }
-        PluginManager::setPluginPaths({m_dir->path()});
+        PluginManager::setPluginPaths({m_dir->path(), m_dir->path() + "/."});
         PluginManager::loadPlugins();
     }
 
