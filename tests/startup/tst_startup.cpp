@@ -29,15 +29,6 @@ class TestStartup : public QObject
     QString m_savedCurrentPath;
     QByteArray m_savedTmpDir;
 
-    IPlugin *loadCore()
-    {
-        PluginManager::setPluginPaths({QStringLiteral(VELDRA_TEST_PLUGIN_DIR)});
-        PluginManager::loadPlugins();
-        const auto *core = PluginManager::pluginByName(QStringLiteral("core"));
-        return core && core->state() == ExtensionSystem::PluginSpec::Running ? core->plugin()
-                                                                             : nullptr;
-    }
-
     static QStringList openedFiles()
     {
         QStringList files;
@@ -104,8 +95,11 @@ private slots:
         QDir::setCurrent(m_fixture->filePath(QStringLiteral("cwd")));
         PluginManager::setArguments(files.mid(0, 2));
 
-        IPlugin *core = loadCore();
-        QVERIFY(core);
+        PluginManager::setPluginPaths({QStringLiteral(VELDRA_TEST_PLUGIN_DIR)});
+        PluginManager::loadPlugins();
+        const auto *coreSpec = PluginManager::pluginByName(QStringLiteral("core"));
+        QVERIFY(coreSpec && coreSpec->state() == ExtensionSystem::PluginSpec::Running);
+        IPlugin *core = coreSpec->plugin();
         QPointer<MainWindow> window = ICore::getMainWindow();
         QVERIFY(window && window->isVisible());
         // Both catalogues were read from the host's store before the window was built.
