@@ -37,7 +37,8 @@ class TestExtensionSystem : public QObject
 
     // Copies the built plug-ins into the plug-in folder and loads them; "second-<name>" is a
     // second file holding the plug-in <name>. Each file also has a versioned name that links to
-    // it, and the folder is given twice: both are read once.
+    // it and a copy whose name is no library's, and the folder is given twice: each plug-in is
+    // still read once.
     void loadPlugins(const QStringList &files)
     {
         for (const QString &file : files) {
@@ -46,6 +47,7 @@ class TestExtensionSystem : public QObject
             const QString copy = m_dir->filePath(file + suffix);
             QVERIFY2(QFile::copy(built, copy), qPrintable(built));
             QVERIFY(QFile::link(copy, copy + ".1"));
+            QVERIFY(QFile::copy(built, copy + ".off"));
         }
         PluginManager::setPluginPaths({m_dir->path(), m_dir->path() + "/."});
         PluginManager::loadPlugins();

@@ -94,6 +94,7 @@ private slots:
         m_fixture->touch(QStringLiteral("work/notes.txt"));
         QDir::setCurrent(m_fixture->filePath(QStringLiteral("cwd")));
         PluginManager::setArguments(files.mid(0, 2));
+        MessageBoxAnswerer answerer;
 
         PluginManager::setPluginPaths({QStringLiteral(VELDRA_TEST_PLUGIN_DIR)});
         PluginManager::loadPlugins();
@@ -112,7 +113,6 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(core, "fileOpenRequest", Q_ARG(QString, "c.veldra")));
         QVERIFY(!window->isMinimized());
         window->showMinimized();
-        MessageBoxAnswerer answerer;
         QCOMPARE(core->processArguments({QStringLiteral("-option")}, work,
                                         {"notes.txt", "d.veldra", files.last()}),
                  nullptr);
