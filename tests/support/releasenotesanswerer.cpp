@@ -20,7 +20,6 @@ void ReleaseNotesAnswerer::poll()
     if (!button || !dialog->isVisible() || dialog == m_answered || !button->isEnabled())
         return;
     m_answered = dialog;
-    ++m_count;
     m_lastHeading = dialog->findChild<QLabel *>("m_pHeadingLabel")->text();
     button->click();
 }

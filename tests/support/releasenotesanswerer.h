@@ -13,7 +13,6 @@ class ReleaseNotesAnswerer
 public:
     explicit ReleaseNotesAnswerer(const QString &buttonName);
 
-    int count() const { return m_count; }
     QString lastHeading() const { return m_lastHeading; }
 
 private:
@@ -21,7 +20,6 @@ private:
 
     QTimer m_timer;
     QString m_buttonName;
-    int m_count = 0;
     QString m_lastHeading;
     QPointer<VDReleaseNoteDlg> m_answered;
 };
