@@ -1,11 +1,12 @@
 #include "downloader.h"
 #include "qsimpleupdater.h"
+#include "vdreleasenotedlg.h"
 
 #include "corefixture.h"
 #include "localhttpserver.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
-#include "releasenotesanswerer.h"
+#include "modaldialoganswerer.h"
 #include "testmain.h"
 #include "urlrecorder.h"
 
@@ -14,7 +15,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSignalSpy>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -71,6 +72,26 @@ QString signUpdate(const QStringList &arguments)
                            tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     return succeeded ? QString::fromLatin1(tool.readAllStandardOutput()).trimmed() : QString();
 }
+
+// Answers the release-notes dialog with the named button once that is enabled ("m_pBtnUpdate"
+// waits for the notes to load), and keeps the heading it showed.
+struct ReleaseNotesAnswer
+{
+    explicit ReleaseNotesAnswer(const char *button)
+        : answerer([this, button](QWidget *modal) {
+            auto *dialog = qobject_cast<VDReleaseNoteDlg *>(modal);
+            auto *pushButton = dialog ? dialog->findChild<QPushButton *>(button) : nullptr;
+            if (!pushButton || !pushButton->isEnabled())
+                return false;
+            heading = dialog->findChild<QLabel *>("m_pHeadingLabel")->text();
+            pushButton->click();
+            return true;
+        })
+    {}
+
+    QString heading;
+    ModalDialogAnswerer answerer;
+};
 
 } // namespace
 
@@ -181,10 +202,10 @@ private slots:
         const QString released("<b>Veldra Test %1 has been released!</b>");
         // The heading of the offer the check showed and answered with the button, if any.
         const auto offer = [&](bool bSilent, const char *button) {
-            ReleaseNotesAnswerer dialogs(button);
+            ReleaseNotesAnswer dialog(button);
             QSignalSpy finished(registry(), &QSimpleUpdater::checkingFinished);
             registry()->checkForUpdates(url, bSilent);
-            return finished.wait(10000) ? dialogs.lastHeading() : "no end";
+            return finished.wait(10000) ? dialog.heading : "no end";
         };
         QCOMPARE(offer(true, "m_pBtnClose"), released.arg("2.1.0")); // Remind Me Later
         QCOMPARE(offer(true, "m_pBtnSkip"), released.arg("2.1.0"));
@@ -367,7 +388,7 @@ private slots:
             return QDir::home().entryList(QDir::Files | QDir::Hidden | QDir::System);
         };
         const QStringList homeBefore = homeFiles();
-        ReleaseNotesAnswerer dialogs("m_pBtnUpdate");
+        ReleaseNotesAnswer dialog("m_pBtnUpdate");
         UrlRecorder urls;
         MessageRecorder log;
 
@@ -389,7 +410,7 @@ private slots:
         QCOMPARE(fetched.count(), int(downloaded));
         QCOMPARE(m_answerer->count(), int(!message.isEmpty()));
         QCOMPARE(m_answerer->last().text, message);
-        QCOMPARE(dialogs.lastHeading(), heading);
+        QCOMPARE(dialog.heading, heading);
         QVERIFY(urls.urls().isEmpty());
         // One file: the complete, verified download, or else the user's own, untouched.
         const QString left = downloaded ? savedAs : "setup.bin";

@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QWebChannel>
-#include <QWebSocket>
 #include <QWebSocketServer>
 
 #include <memory>

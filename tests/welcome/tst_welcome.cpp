@@ -107,6 +107,7 @@ private slots:
         page.invoke(welcomeName, "openURL", {"https://example.org/"});
         QCOMPARE(urls.urls(), QList<QUrl>({QUrl("https://example.org/")}));
         page.invoke(welcomeName, "openFile", {project});
+        QVERIFY(m_factory->lastDocument());
         QCOMPARE(m_factory->lastDocument()->getFileName(), project);
         QCOMPARE(answerer.count(), 0);
     }
