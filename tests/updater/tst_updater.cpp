@@ -1,12 +1,11 @@
 #include "downloader.h"
 #include "qsimpleupdater.h"
-#include "vdreleasenotedlg.h"
 
 #include "corefixture.h"
 #include "localhttpserver.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
-#include "modaldialoganswerer.h"
+#include "releasenotesanswerer.h"
 #include "testmain.h"
 #include "urlrecorder.h"
 
@@ -15,7 +14,6 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -72,26 +70,6 @@ QString signUpdate(const QStringList &arguments)
                            tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     return succeeded ? QString::fromLatin1(tool.readAllStandardOutput()).trimmed() : QString();
 }
-
-// Answers the release-notes dialog with the named button once that is enabled ("m_pBtnUpdate"
-// waits for the notes to load), and keeps the heading it showed.
-struct ReleaseNotesAnswer
-{
-    explicit ReleaseNotesAnswer(const char *button)
-        : answerer([this, button](QWidget *modal) {
-            auto *dialog = qobject_cast<VDReleaseNoteDlg *>(modal);
-            auto *pushButton = dialog ? dialog->findChild<QPushButton *>(button) : nullptr;
-            if (!pushButton || !pushButton->isEnabled())
-                return false;
-            heading = dialog->findChild<QLabel *>("m_pHeadingLabel")->text();
-            pushButton->click();
-            return true;
-        })
-    {}
-
-    QString heading;
-    ModalDialogAnswerer answerer;
-};
 
 } // namespace
 
@@ -202,7 +180,7 @@ private slots:
         const QString released("<b>Veldra Test %1 has been released!</b>");
         // The heading of the offer the check showed and answered with the button, if any.
         const auto offer = [&](bool bSilent, const char *button) {
-            ReleaseNotesAnswer dialog(button);
+            ReleaseNotesAnswerer dialog(button);
             QSignalSpy finished(registry(), &QSimpleUpdater::checkingFinished);
             registry()->checkForUpdates(url, bSilent);
             return finished.wait(10000) ? dialog.heading : "no end";
@@ -263,7 +241,7 @@ private slots:
         QTest::addColumn<QString>("savedAs"); // the installer's file, if it is downloaded
         QTest::addColumn<QString>("warning"); // part of a logged warning, if any
         QTest::addColumn<QString>("key");     // the installers' public key, if any
-        const QString released("<b>Veldra Test %1 has been released!</b>");
+        const QString released("<b>VeldraTests %1 has been released!</b>");
         const auto row = [&](const char *name, const QString &appcast, const QString &message,
                              const QString &version, const char *savedAs, const char *warning = "",
                              const QString &key = QString()) {
@@ -273,7 +251,7 @@ private slots:
         };
         const auto noUpdate = [&](const char *name, const QString &appcast, const char *warning) {
             row(name, appcast,
-                "<h3>Congratulations! You are running the latest version of Veldra Test</h3>", "",
+                "<h3>Congratulations! You are running the latest version of VeldraTests</h3>", "",
                 "", warning);
         };
         noUpdate("appcast drips", "/drip/appcast.json", "did not answer in time");
@@ -388,13 +366,11 @@ private slots:
             return QDir::home().entryList(QDir::Files | QDir::Hidden | QDir::System);
         };
         const QStringList homeBefore = homeFiles();
-        ReleaseNotesAnswer dialog("m_pBtnUpdate");
+        ReleaseNotesAnswerer dialog("m_pBtnUpdate");
         UrlRecorder urls;
         MessageRecorder log;
 
         const QString url = appcast.contains("://") ? appcast : uniqueUrl(appcast);
-        registry()->setModuleName(url, "Veldra Test");
-        registry()->setModuleVersion(url, "1.0");
         registry()->setNotifyOnFinish(url, true);
         registry()->setUseCustomInstallProcedures(url, true);
         registry()->setPublicKey(url, key);
