@@ -387,6 +387,7 @@ private slots:
         QCOMPARE(m_answerer->count(), int(!message.isEmpty()));
         QCOMPARE(m_answerer->last().text, message);
         QCOMPARE(dialog.heading, heading);
+        QCOMPARE(log.messages(QtInfoMsg).filter("New version: ").size(), int(!heading.isEmpty()));
         QVERIFY(urls.urls().isEmpty());
         // One file: the complete, verified download, or else the user's own, untouched.
         const QString left = downloaded ? savedAs : "setup.bin";
