@@ -140,8 +140,8 @@ private slots:
         m_answerer.reset();
     }
 
-    // The defaults of a new address; the setters the other tests do not use. Addresses are told
-    // apart exactly.
+    // The defaults of a new address, then what the setters whose values no other case reads
+    // back store. Addresses are told apart exactly.
     void registryDefaults()
     {
         const QString url = uniqueUrl("/appcast.json");
@@ -163,10 +163,12 @@ private slots:
         QCOMPARE(state(url), defaults);
         registry()->setUserAgentString(url, "Agent/1");
         registry()->setNotifyOnUpdate(url, false);
+        registry()->setNotifyOnFinish(url, true);
         registry()->setDownloaderEnabled(url, false);
         registry()->setUseCustomAppcast(url, true);
+        registry()->setUseCustomInstallProcedures(url, true);
         QCOMPARE(state(url), QString("VeldraTests|1.4.2|Agent/1|windows|||||"
-                                     "false|false|false|false|true|false"));
+                                     "false|true|false|false|true|true"));
         QCOMPARE(state(url.toUpper()), defaults);
     }
 
@@ -190,6 +192,10 @@ private slots:
         CoreFixture::restartFromDisk(m_fixture);
         QCOMPARE(offer(true, "m_pBtnClose"), QString());
         QVERIFY(registry()->getUpdateAvailable(url));
+        QCOMPARE(QStringList({registry()->getLatestVersion(url), registry()->getDownloadUrl(url),
+                              registry()->getChangelog(url)}),
+                 QStringList({"2.1.0", m_server->url("/files/setup.bin"),
+                              "<ul><li>Faster export</li></ul>"}));
         QCOMPARE(offer(false, "m_pBtnSkip"),
                  released.arg("2.1.0") + "<br>You chose to skip this version.");
         registry()->setPlatformKey(url, "linux"); // 2.2.0, newer than skipped
