@@ -1,8 +1,6 @@
 #include "vdreleasenotedlg.h"
 
-#include "corefixture.h"
 #include "localhttpserver.h"
-#include "messageboxanswerer.h"
 #include "testmain.h"
 
 #include <QNetworkAccessManager>
@@ -37,34 +35,14 @@ QByteArray beaconsRequested(const LocalHttpServer &server)
 
 } // namespace
 
-// The release-notes dialog with a real web view.
+// The release-notes dialog with a real web view, on its own.
 class TestReleaseNotes : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<LocalHttpServer> m_server;
-    std::unique_ptr<CoreFixture> m_fixture;
-    std::unique_ptr<MessageBoxAnswerer> m_answerer;
+    LocalHttpServer m_server;
 
 private slots:
-    void initTestCase()
-    {
-        m_server = std::make_unique<LocalHttpServer>();
-        QVERIFY(m_server->isRunning());
-    }
-
-    void init()
-    {
-        m_fixture = std::make_unique<CoreFixture>();
-        m_answerer = std::make_unique<MessageBoxAnswerer>(QMessageBox::Cancel);
-    }
-
-    void cleanup()
-    {
-        m_fixture.reset();
-        m_answerer.reset();
-    }
-
     void changelog_data()
     {
         QTest::addColumn<QString>("changelog"); // "$" stands for the server's host and port
@@ -93,14 +71,14 @@ private slots:
         QFETCH(bool, enabledAtOnce);
         QFETCH(QString, shown);
         VDReleaseNoteDlg dialog;
-        dialog.setChangelog(changelog.replace('$', m_server->url(QString()).mid(7)));
+        dialog.setChangelog(changelog.replace('$', m_server.url(QString()).mid(7)));
         auto *update = dialog.findChild<QPushButton *>("m_pBtnUpdate");
         QCOMPARE(update->isEnabled(), enabledAtOnce);
         QTRY_COMPARE_WITH_TIMEOUT(pageText(dialog.findChild<QWebEngineView *>()), shown,
                                   loadTimeoutMs);
         // Showing the failure notice is a successful load too, so every case ends enabled.
         QTRY_VERIFY_WITH_TIMEOUT(update->isEnabled(), loadTimeoutMs);
-        QCOMPARE(beaconsRequested(*m_server), QByteArray());
+        QCOMPARE(beaconsRequested(m_server), QByteArray());
     }
 };
 

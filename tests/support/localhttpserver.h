@@ -11,7 +11,6 @@ public:
     LocalHttpServer();
     ~LocalHttpServer();
 
-    bool isRunning() const { return m_port != 0 && m_process.state() == QProcess::Running; }
     // "http://127.0.0.1:<port>" followed by the path (which starts with "/").
     QString url(const QString &path) const;
     // What the generated-file routes send.

@@ -1,27 +1,13 @@
 #pragma once
 
-#include <QPointer>
-#include <QString>
-#include <QTimer>
+#include "modaldialoganswerer.h"
 
-class VDReleaseNoteDlg;
-
-// Answers the modal release-notes dialog while it lives: records its heading and presses the
-// button of the given object name once it is enabled ("m_pBtnUpdate" waits for a remote page).
-class ReleaseNotesAnswerer
+// Answers the release-notes dialog with the named button once that is enabled ("m_pBtnUpdate"
+// waits for the notes to load), and keeps the heading it showed.
+struct ReleaseNotesAnswerer
 {
-public:
-    explicit ReleaseNotesAnswerer(const QString &buttonName);
+    explicit ReleaseNotesAnswerer(const char *button);
 
-    int count() const { return m_count; }
-    QString lastHeading() const { return m_lastHeading; }
-
-private:
-    void poll();
-
-    QTimer m_timer;
-    QString m_buttonName;
-    int m_count = 0;
-    QString m_lastHeading;
-    QPointer<VDReleaseNoteDlg> m_answered;
+    QString heading;
+    ModalDialogAnswerer answerer;
 };

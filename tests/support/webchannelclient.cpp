@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QTest>
-#include <QUrlQuery>
 
 namespace {
 enum Type { Signal = 1, Init = 3, Idle = 4, InvokeMethod = 6, ConnectToSignal = 7, Response = 10 };
@@ -38,11 +37,8 @@ bool WebChannelClient::readPortFile(const QString &path, quint16 *port, QString 
 
 bool WebChannelClient::open(quint16 port, const QString &token, int timeout)
 {
-    QUrl url(QStringLiteral("ws://127.0.0.1/"));
-    url.setPort(port);
-    if (!token.isEmpty())
-        url.setQuery(QUrlQuery{{QStringLiteral("token"), token}});
-    m_socket.open(url);
+    const QString query = token.isEmpty() ? QString() : "?token=" + QUrl::toPercentEncoding(token);
+    m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(port) + query));
     QTest::qWaitFor(
             [this] {
                 return isConnected() || m_socket.state() == QAbstractSocket::UnconnectedState;

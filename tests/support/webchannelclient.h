@@ -19,7 +19,6 @@ public:
     explicit WebChannelClient(const QString &origin = QStringLiteral("file://"));
     ~WebChannelClient() override { m_socket.abort(); }
 
-    QWebSocket *socket() { return &m_socket; }
     // Reads "PORT\nSECRET\n"; false when it cannot.
     static bool readPortFile(const QString &path, quint16 *port, QString *token);
 

@@ -29,15 +29,13 @@
 namespace {
 
 const QString welcomeName = QStringLiteral("vdwelcome");
-const QString recentKey = QStringLiteral("Veldra/RecentProjects");
 
 // The project paths the Recent Projects menu shows, in menu order.
 QStringList recentMenuEntries()
 {
     QStringList entries;
-    const QList<QAction *> actions =
-            ActionManager::getActionContainer("File.Recent_Projects")->getMenu()->actions();
-    for (QAction *action : actions) {
+    for (QAction *action :
+         ActionManager::getActionContainer("File.Recent_Projects")->getMenu()->actions()) {
         if (action->isVisible() && !action->isSeparator())
             entries << action->data().toString();
     }
@@ -49,20 +47,6 @@ QStringList recentMenuEntries()
 class TestWelcome : public QObject
 {
     Q_OBJECT
-
-    IMainMdiArea *area() const { return m_fixture->mainWindow()->getMdiArea(); }
-    VDHTMLExposingWelcome *welcome() const
-    {
-        return area()->findChild<VDHTMLExposingWelcome *>(QString(), Qt::FindDirectChildrenOnly);
-    }
-    QSettings *settings() const { return m_fixture->userSettings(); }
-    void storeRecent(const QStringList &paths) { settings()->setValue(recentKey, paths); }
-    QStringList storedRecent() const { return settings()->value(recentKey).toStringList(); }
-
-    QString loadedProject() const
-    {
-        return m_factory->lastDocument() ? m_factory->lastDocument()->getFileName() : QString();
-    }
 
     std::unique_ptr<CoreFixture> m_fixture;
     std::unique_ptr<TestDocumentFactory> m_factory;
@@ -89,20 +73,18 @@ private slots:
     {
         MessageBoxAnswerer answerer;
         UrlRecorder urls;
-        const QString project = m_fixture->filePath(QStringLiteral("page.veldra"));
-        QVERIFY(QFile(project).open(QIODevice::WriteOnly));
-        storeRecent({"/p/a.veldra", "/p/b.veldra"});
-        auto *welcome =
-                m_fixture->mainWindow()->getChannel()->registeredObjects().value(welcomeName);
+        const QString project = m_fixture->touch(QStringLiteral("page.veldra"));
+        QSettings *settings = m_fixture->userSettings();
+        settings->setValue("Veldra/RecentProjects", QStringList{"/p/a.veldra", "/p/b.veldra"});
+        MainWindow *window = m_fixture->mainWindow();
+        auto *welcome = window->getChannel()->registeredObjects().value(welcomeName);
         QVERIFY(qobject_cast<VDHTMLExposingWelcome *>(welcome));
-        QCOMPARE(welcome->parent(), area());
+        QCOMPARE(welcome->parent(), window->getMdiArea());
 
-        const quint16 port = m_fixture->mainWindow()->getServer()->serverPort();
-        const QString secret = m_fixture->mainWindow()->getSecret();
-        QVERIFY(!WebChannelClient("https://attacker.example").open(port, secret));
+        const quint16 port = window->getServer()->serverPort();
+        QVERIFY(!WebChannelClient("https://attacker.example").open(port, window->getSecret()));
         WebChannelClient page;
-        QVERIFY(page.open(port, secret));
-        QVERIFY(page.initialize());
+        QVERIFY(page.open(port, window->getSecret()) && page.initialize());
         QVERIFY(page.connectToSignal(welcomeName, "resetRecentFiles"));
         QCOMPARE(page.invoke(welcomeName, "getRecentFileList"),
                  QJsonValue(QJsonArray{"/p/a.veldra", "/p/b.veldra"}));
@@ -116,15 +98,17 @@ private slots:
         QCOMPARE(recentMenuEntries(), QStringList({"/p/a.veldra", "/p/b.veldra"}));
         QVERIFY(page.waitForSignal(welcomeName, "resetRecentFiles", 1));
         page.invoke(welcomeName, "removeFile", {"/p/a.veldra"});
-        QCOMPARE(storedRecent(), QStringList("/p/b.veldra"));
+        QCOMPARE(settings->value("Veldra/RecentProjects").toStringList(),
+                 QStringList("/p/b.veldra"));
         QCOMPARE(recentMenuEntries(), QStringList("/p/b.veldra"));
         QVERIFY(page.waitForSignal(welcomeName, "resetRecentFiles", 2));
-        emit area()->resetRecentFiles();
+        emit window->getMdiArea()->resetRecentFiles();
         QVERIFY(page.waitForSignal(welcomeName, "resetRecentFiles", 3));
         page.invoke(welcomeName, "openURL", {"https://example.org/"});
         QCOMPARE(urls.urls(), QList<QUrl>({QUrl("https://example.org/")}));
         page.invoke(welcomeName, "openFile", {project});
-        QCOMPARE(loadedProject(), project);
+        QVERIFY(m_factory->lastDocument());
+        QCOMPARE(m_factory->lastDocument()->getFileName(), project);
         QCOMPARE(answerer.count(), 0);
     }
 
@@ -133,18 +117,15 @@ private slots:
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("box"); // shown once no dialog is open; none: a command ran
+        const auto row = [](const char *operation, const QString &argument, const QString &box) {
+            QTest::newRow(operation) << QString(operation) << argument << box;
+        };
         const QString missing("/no/such/file.veldra");
-        QTest::newRow("openURL") << "openURL"
-                                 << "file:///etc/passwd"
-                                 << "URL: file:///etc/passwd";
-        QTest::newRow("openFile") << "openFile" << missing
-                                  << "Couldn't find the requested file.\n" + missing;
-        QTest::newRow("showInExplorer")
-                << "showInExplorer" << missing
-                << "The project [" + missing +
-                           "] no longer exists.\nRemove this entry from history?";
-        QTest::newRow("callbackTunnelAsync") << "callbackTunnelAsync"
-                                             << "Test.WelcomeCommand" << QString();
+        row("openURL", "file:///etc/passwd", "URL: file:///etc/passwd");
+        row("openFile", missing, "Couldn't find the requested file.\n" + missing);
+        row("showInExplorer", missing,
+            "The project [" + missing + "] no longer exists.\nRemove this entry from history?");
+        row("callbackTunnelAsync", "Test.WelcomeCommand", QString());
     }
 
     // Every operation here opens a box, or runs a command, when nothing else is open. While a
@@ -161,8 +142,9 @@ private slots:
         QSignalSpy triggered(&command, &QAction::triggered);
         MessageBoxAnswerer answerer;
         const auto request = [&] {
-            QVERIFY(QMetaObject::invokeMethod(welcome(), qPrintable(operation),
-                                              Q_ARG(QString, argument)));
+            QVERIFY(QMetaObject::invokeMethod(
+                    m_fixture->mainWindow()->getMdiArea()->findChild<VDHTMLExposingWelcome *>(),
+                    qPrintable(operation), Q_ARG(QString, argument)));
         };
 
         QDialog dialog(m_fixture->mainWindow());
