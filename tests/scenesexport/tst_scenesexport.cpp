@@ -229,11 +229,10 @@ private slots:
                                << QString(opened) << QString(boxText);
         };
         const char *web = "https://veldra.example.org/";
-        const char *appcast = "Veldra/AppcastUrl";
         row("about", "Help.About", "", "", "", "Veldra 2.7.1");
-        row("check, no address", "Help.CheckUpdates", appcast, "", "",
+        row("check, no address", "Help.CheckUpdates", "", "", "",
             "does not know where to look for updates");
-        row("check, not a web address", "Help.CheckUpdates", appcast,
+        row("check, not a web address", "Help.CheckUpdates", "Veldra/AppcastUrl",
             "ftp://127.0.0.1/appcast.json", "", "is not an http or https address");
         row("community", "Help.Community", "Veldra/CommunityUrl", web, web);
         row("community, none", "Help.Community", "Veldra/CommunityUrl", "", "");

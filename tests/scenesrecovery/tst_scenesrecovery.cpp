@@ -83,6 +83,8 @@ private slots:
         QVERIFY(recovered.openBackup(backup));
         QCOMPARE(recovered.getFileName(), path);
         QCOMPARE(recovered.project().scenes.value(0).name, QString("Renamed"));
+        QVERIFY(recovered.isOpenAsBackup() && recovered.save()); // an ordinary project again
+        QVERIFY(!recovered.isOpenAsBackup() && !QFileInfo::exists(backup));
     }
 
     void offer_data()
