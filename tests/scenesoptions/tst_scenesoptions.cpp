@@ -49,8 +49,9 @@ QModelIndex rowOf(KeyboardOptionsPage &page, const QString &id)
 void editShortcuts(KeyboardOptionsPage &page, const QString &edits)
 {
     for (const QString &edit : edits.split(';', Qt::SkipEmptyParts)) {
-        child<QTreeWidget>(&page, "commandTree")
-                ->setCurrentIndex(rowOf(page, edit.section('=', 0, 0)));
+        const QModelIndex row = rowOf(page, edit.section('=', 0, 0));
+        QVERIFY2(row.isValid(), qPrintable(edit));
+        child<QTreeWidget>(&page, "commandTree")->setCurrentIndex(row);
         if (edit.endsWith('='))
             child<QPushButton>(&page, "clearButton")->click();
         else
