@@ -67,13 +67,6 @@ QByteArray sampleWith(const QString &strPath, const QJsonValue &value)
     return QJsonDocument(replaced(root, strPath.split('/'), value).toObject()).toJson();
 }
 
-QByteArray packedWithClaim(quint32 claimedSize)
-{
-    QByteArray packed = qCompress(ProjectFormat::write(sampleProject()));
-    qToBigEndian(claimedSize, packed.data());
-    return packed;
-}
-
 bool writeAll(const QString &strPath, const QByteArray &bytes)
 {
     QFile file(strPath);
@@ -130,6 +123,11 @@ private slots:
         QTest::addColumn<QString>("problem");
         const QByteArray valid = ProjectFormat::write(sampleProject());
         const QByteArray packed = qCompress(valid);
+        const auto packedWithClaim = [packed](quint32 claimedSize) {
+            QByteArray claiming = packed;
+            qToBigEndian(claimedSize, claiming.data());
+            return claiming;
+        };
         const auto row = [](const char *tag, const QByteArray &bytes, const char *problem,
                             const char *name = "p.veldra") {
             QTest::newRow(tag) << name << bytes << problem;
@@ -170,10 +168,8 @@ private slots:
         row("pack shorter than its header", "ab", "cut short", pack);
         row("oversized claim", packedWithClaim(0xfffffff0u), "more than the limit of 64 MiB", pack);
         row("pack longer than it claims", packedWithClaim(16), "more than it claims", pack);
-        // Sparse: only the size is checked before reading.
-        QTest::newRow("oversized file") << "big.veldra" << QByteArray() << "larger than 64 MiB";
-        // Reading a named pipe would wait for a writer for ever.
-        QTest::newRow("named pipe") << "pipe.veldra" << QByteArray() << "not a regular file";
+        row("oversized file", {}, "larger than 64 MiB", "big.veldra"); // sparse: its size is read
+        row("named pipe", {}, "not a regular file", "pipe.veldra"); // reading it would wait forever
     }
 
     void corruptInput()
@@ -222,10 +218,6 @@ private slots:
         using P = Project &;
         row([=](D d) { d.addScene(added); }, [=](P p) { p.scenes.append(added); },
             "add scene at the end");
-        row([](D d) { d.removeScene(0); }, [](P p) { p.scenes.removeFirst(); }, "remove scene");
-        row([](D d) { d.renameScene(1, "Outro"); }, [](P p) { p.scenes[1].name = "Outro"; },
-            "rename scene");
-        row([](D d) { d.moveScene(0, 1); }, [](P p) { p.scenes.move(0, 1); }, "move scene");
         row([](D d) { d.setSceneProperties(0, Qt::red, 9000); },
             [](P p) { p.scenes[0].background = Qt::red, p.scenes[0].duration = 9000; },
             "scene properties");
@@ -266,9 +258,7 @@ private slots:
         document->getUndoStack()->redo();
         QCOMPARE(document->project(), expected);
         QCOMPARE(changes.size(), 3);
-        QCOMPARE(modified.size(), 3);
-        QCOMPARE(modified.at(0).at(0).toBool(), true);
-        QCOMPARE(modified.at(1).at(0).toBool(), false);
+        QCOMPARE(QList<QVariantList>(modified), QList<QVariantList>({{true}, {false}, {true}}));
         QVERIFY(document->revert());
         QCOMPARE(document->project(), sampleProject());
         QCOMPARE(document->getUndoStack()->count(), 0);
@@ -280,15 +270,13 @@ private slots:
         QTest::addColumn<QString>("opened");
         QTest::addColumn<QString>("typed"); // empty: cancel
         QTest::addColumn<QString>("saved");
-        QTest::newRow("plain to packed") << "a.veldra"
-                                         << "b.VeldraPack"
-                                         << "b.VeldraPack";
-        QTest::newRow("packed to plain, suffix added") << "a.veldrapack"
-                                                       << "b.v2"
-                                                       << "b.v2.veldra";
-        QTest::newRow("cancel") << "a.veldra"
-                                << ""
-                                << "";
+        const auto row = [](const char *tag, const char *opened, const char *typed,
+                            const char *saved) {
+            QTest::newRow(tag) << QString(opened) << QString(typed) << QString(saved);
+        };
+        row("plain to packed", "a.veldra", "b.VeldraPack", "b.VeldraPack");
+        row("packed to plain, suffix added", "a.veldrapack", "b.v2", "b.v2.veldra");
+        row("cancel", "a.veldra", "", "");
     }
 
     void saveAs()
@@ -368,9 +356,8 @@ private slots:
         QVERIFY(nameEdit && folderEdit && buttons);
         QCOMPARE(folderEdit->text(), documents);
         QVERIFY(QFileInfo(documents).isDir());
-        QCOMPARE(QVector<int>(
-                         {dialog.getParameter1(), dialog.getParameter2(), dialog.getParameter3()}),
-                 QVector<int>({1280, 720, 30}));
+        QCOMPARE(QSize(dialog.getParameter1(), dialog.getParameter2()), QSize(1280, 720));
+        QCOMPARE(dialog.getParameter3(), 30);
 
         nameEdit->setText("x"); // every edit of the name, and then of the folder, is checked
         QVERIFY(buttons->button(QDialogButtonBox::Ok)->isEnabled());

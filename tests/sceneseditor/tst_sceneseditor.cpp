@@ -1,5 +1,6 @@
 #include "actioncontainer.h"
 #include "actionmanager.h"
+#include "atomicfile.h"
 #include "contextaction.h"
 #include "contextmanager.h"
 #include "corefixture.h"
@@ -38,7 +39,6 @@
 #include <QUndoStack>
 
 #include <functional>
-#include <memory>
 
 using EditorAction = std::function<void(SceneEditor *)>;
 using Expect = std::function<void(Project &)>;
@@ -54,8 +54,6 @@ public:
     ScenesCore()
     {
         ExtensionSystem::PluginManager::addObject(&m_factory);
-        m_editCommands = std::make_unique<EditCommands>();
-        m_projectCommands = std::make_unique<ProjectCommands>();
         window()->resize(1200, 800);
         window()->show();
     }
@@ -64,8 +62,6 @@ public:
         const QList<IDocument *> documents = DocumentManager::getDocuments(); // closing edits it
         for (IDocument *document : documents)
             emit document->requestClosing(false);
-        m_projectCommands.reset();
-        m_editCommands.reset();
         ExtensionSystem::PluginManager::removeObject(&m_factory);
     }
 
@@ -74,19 +70,16 @@ public:
 
     SceneEditor *open(const QString &name, const Project &project)
     {
-        QFile file(path(name));
-        if (file.open(QIODevice::WriteOnly) && file.write(ProjectFormat::write(project)) > 0) {
-            file.close();
-            window()->loadFile(file.fileName());
-        }
+        if (AtomicFile::write(path(name), ProjectFormat::write(project), nullptr))
+            window()->loadFile(path(name));
         return qobject_cast<SceneEditor *>(EditorManager::activeEditor());
     }
 
 private:
     CoreFixture m_core;
     SceneDocumentFactory m_factory;
-    std::unique_ptr<EditCommands> m_editCommands;
-    std::unique_ptr<ProjectCommands> m_projectCommands;
+    EditCommands m_editCommands;
+    ProjectCommands m_projectCommands;
 };
 
 Project sampleProject()
@@ -115,15 +108,10 @@ T *child(SceneEditor *editor, const char *name)
     return editor->widget()->findChild<T *>(QLatin1String(name));
 }
 
-QListWidget *sceneList(SceneEditor *editor)
-{
-    return child<QListWidget>(editor, "sceneList");
-}
-
 EditorAction click(int scene, const char *button)
 {
     return [=](SceneEditor *editor) {
-        sceneList(editor)->setCurrentRow(scene);
+        child<QListWidget>(editor, "sceneList")->setCurrentRow(scene);
         child<QPushButton>(editor, button)->click();
     };
 }
@@ -153,65 +141,6 @@ class TestScenesEditor : public QObject
     Q_OBJECT
 
 private slots:
-    // The editor lives in a maximised tab; Undo, Redo and Save follow its document, and the tab's
-    // close button asks it.
-    void editorLivesInMaximisedSubWindow()
-    {
-        ScenesCore core;
-        QSignalSpy titleMarks(core.window(), &MainWindow::updateModified);
-        SceneEditor *editor = core.open("Show.veldra", sampleProject());
-        QVERIFY(editor && editor->subWindow());
-        QMdiSubWindow *subWindow = editor->subWindow();
-        QCOMPARE(core.window()->getMdiArea()->activeSubWindow(), subWindow);
-        QVERIFY(subWindow->isMaximized());
-        QCOMPARE(subWindow->windowFilePath(), core.path("Show.veldra"));
-        StageView *view = editor->widget()->stageView();
-        QCOMPARE(view->sceneRect(), QRectF(0, 0, 1280, 720));
-        QVERIFY(view->itemOfElement(1) && !view->itemOfElement(2));
-        QCOMPARE(ContextManager::getActiveContext(view).id, QStringLiteral("Scenes.Editor"));
-        ActionManager::setContext(editor->widget()); // with the editor's own scene preview
-        auto *preview =
-                static_cast<ProxyAction *>(command("File.Preview_Current_Scene_In_Browser"));
-        QCOMPARE(preview->action(), editor->widget()->previewSceneAction());
-
-        const QList<QAction *> edit =
-                ActionManager::getActionContainer("MenuBar.Edit")->getMenu()->actions();
-        QCOMPARE(edit.size(), 4);
-        QCOMPARE(edit.mid(0, 2), QList<QAction *>({command("Edit.Undo"), command("Edit.Redo")}));
-        QVERIFY(edit.at(2)->isSeparator() && edit.at(3) == command("Edit.Preferences"));
-        QCOMPARE(edit.at(0)->shortcut(), QKeySequence(QKeySequence::Undo));
-        QCOMPARE(edit.at(1)->shortcut(), QKeySequence(QKeySequence::Redo));
-        QAction *save = command("File.Save");
-        const auto expectState = [&](bool bModified, int nScenes) {
-            QCOMPARE(save->isEnabled(), bModified);
-            QCOMPARE(subWindow->isWindowModified(), bModified);
-            QCOMPARE(titleMarks.last().at(0).toBool(), bModified);
-            QCOMPARE(documentOf(editor)->project().scenes.size(), nScenes);
-        };
-        QVERIFY(!save->isEnabled() && !edit.at(0)->isEnabled());
-        child<QPushButton>(editor, "addSceneButton")->click();
-        expectState(true, 4);
-        QCOMPARE(command("Edit.Undo")->text(), tr("Undo %1").arg("Add Scene"));
-        command("Edit.Undo")->trigger();
-        expectState(false, 3);
-        command("Edit.Redo")->trigger();
-        expectState(true, 4);
-        save->trigger();
-        expectState(false, 4);
-
-        MessageBoxAnswerer answerer(QMessageBox::Cancel);
-        documentOf(editor)->removeScene(0);
-        for (int questions : {1, 2}) {
-            QVERIFY(!subWindow->close());
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QCOMPARE(answerer.count(), questions);
-            QCOMPARE(EditorManager::getEditors().size(), 2 - questions);
-            answerer.setDefaultAnswer(QMessageBox::No);
-        }
-        QVERIFY(DocumentManager::getDocuments().isEmpty());
-        QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
-    }
-
     void editsThroughTheSurface_data()
     {
         QTest::addColumn<EditorAction>("action");
@@ -230,7 +159,8 @@ private slots:
         row([](P p) { p.scenes.removeAt(1); }, click(1, "removeSceneButton"), 1, "remove scene");
         row([](P p) { p.scenes.move(2, 1); }, click(2, "moveSceneUpButton"), 1, "move up");
         row([](P p) { p.scenes[1].name = "Middle"; },
-            [](E e) { sceneList(e)->item(1)->setText("  Middle "); }, 1, "rename trims");
+            [](E e) { child<QListWidget>(e, "sceneList")->item(1)->setText("  Middle "); }, 1,
+            "rename trims");
         row([](P p) { p.scenes[0].elements.clear(); },
             [](E e) {
                 for (QGraphicsItem *item : e->widget()->stageView()->items())
@@ -247,11 +177,8 @@ private slots:
             editSecondText("entranceCombo", int(TextElement::Entrance::Zoom)), 0, "entrance", {1});
         row([](P p) { p.scenes[0].elements[1].entranceDuration = 1500; },
             editSecondText("entranceDurationSpin", 1500), 0, "entrance duration", {1});
-        row(
-                [](P p) {
-                    p.scenes[0].elements[1].geometry.moveTopLeft({680, 400});
-                },
-                editSecondText("elementXSpin", 5000), 0, "x past the stage", {1});
+        row([](P p) { p.scenes[0].elements[1].geometry.moveLeft(680); },
+            editSecondText("elementXSpin", 5000), 0, "x past the stage", {1});
     }
 
     // Each edit reaches the document as one undo step, and the list and canvas show the result.
@@ -269,7 +196,7 @@ private slots:
         action(editor);
 
         QTRY_COMPARE(documentOf(editor)->project(), expected);
-        QListWidget *list = sceneList(editor);
+        QListWidget *list = child<QListWidget>(editor, "sceneList");
         QCOMPARE(list->count(), expected.scenes.size());
         for (int i = 0; i < list->count(); ++i)
             QCOMPARE(list->item(i)->text(), expected.scenes[i].name);
@@ -282,12 +209,22 @@ private slots:
         QCOMPARE(documentOf(editor)->project(), sampleProject());
     }
 
-    // Every drag and every nudge is one undo step and leaves the text at whole pixels.
+    // Opening pulls texts off the stage or between pixels onto it in one undo step; every drag and
+    // every nudge is one more, and leaves the text at whole pixels.
     void dragAndNudgeKeepTextOnStage()
     {
         ScenesCore core;
-        SceneEditor *editor = core.open("Drag.veldra", sampleProject());
+        Project offStage = sampleProject();
+        offStage.scenes[2].elements = {TextElement{"Low", QRectF(-300.4, 700, 600, 120)},
+                                       TextElement{"Wide", QRectF(5000, 10.6, 2000, 50)}};
+        SceneEditor *editor = core.open("Drag.veldra", offStage);
         QVERIFY(editor);
+        Project pulled = offStage;
+        pulled.scenes[2].elements[0].geometry.moveTopLeft({0, 600});
+        pulled.scenes[2].elements[1].geometry.moveTopLeft({0, 11});
+        QCOMPARE(documentOf(editor)->project(), pulled);
+        QVERIFY(editor->subWindow()->isWindowModified());
+        child<QListWidget>(editor, "sceneList")->setCurrentRow(0);
         StageView *view = editor->widget()->stageView();
         QVERIFY(QTest::qWaitForWindowExposed(view));
         QWidget *viewport = view->viewport();
@@ -311,7 +248,7 @@ private slots:
         const Project &project = documentOf(editor)->project();
         QCOMPARE(project.scenes[0].elements[0].geometry.topLeft(), moved + QPointF(1, 10));
         QCOMPARE(project.scenes[0].elements[1], sampleProject().scenes[0].elements[1]);
-        QCOMPARE(editor->getDocument()->getUndoStack()->count(), 3);
+        QCOMPARE(editor->getDocument()->getUndoStack()->count(), 4);
         QCOMPARE(child<QSpinBox>(editor, "elementYSpin")->value(), int(moved.y() + 10));
 
         command("Edit.Undo")->trigger();
@@ -319,75 +256,96 @@ private slots:
         QCOMPARE(view->itemOfElement(0)->pos(), project.scenes[0].elements[0].geometry.topLeft());
     }
 
-    // A file with texts off the stage or between pixels opens with them on it, as one edit that
-    // marks the project modified and can be undone.
-    void openingPullsTextsOntoTheStage()
-    {
-        ScenesCore core;
-        Project offStage = sampleProject();
-        offStage.scenes[0].elements[0].geometry.moveTopLeft({-300.4, 700});
-        offStage.scenes[2].elements = {TextElement{"Wide", QRectF(5000, 10.6, 2000, 50)}};
-        SceneEditor *editor = core.open("Off.veldra", offStage);
-        QVERIFY(editor);
-        Project expected = offStage;
-        expected.scenes[0].elements[0].geometry.moveTopLeft({0, 600});
-        expected.scenes[2].elements[0].geometry.moveTopLeft({0, 11});
-        QCOMPARE(documentOf(editor)->project(), expected);
-        QVERIFY(editor->subWindow()->isWindowModified());
-        command("Edit.Undo")->trigger();
-        QCOMPARE(documentOf(editor)->project(), offStage);
-    }
-
+    // A new project's maximised tab: Undo, Redo and Save follow it, Save As moves it, closing asks
+    // before changes are dropped, and the recent list reopens it as it was saved.
     void newEditSaveCloseReopenFromRecentList()
     {
         ScenesCore core;
-        const QString folder = core.path(QString());
+        QSignalSpy titleMarks(core.window(), &MainWindow::updateModified);
+        const auto fillIn = [folder = core.path(QString())](CreateProjectDialog *dialog) {
+            dialog->findChild<QLineEdit *>("nameEdit")->setText("Tour");
+            dialog->findChild<QLineEdit *>("folderEdit")->setText(folder);
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        };
         QScopedPointer<ModalDialogAnswerer> newProject(
-                ModalDialogAnswerer::answerNext<CreateProjectDialog>([folder](CreateProjectDialog
-                                                                                      *dialog) {
-                    dialog->findChild<QLineEdit *>("nameEdit")->setText("Tour");
-                    dialog->findChild<QLineEdit *>("folderEdit")->setText(folder);
-                    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-                }));
+                ModalDialogAnswerer::answerNext<CreateProjectDialog>(fillIn));
         command("File.New")->trigger();
         QVERIFY(newProject->answered());
-
         auto *editor = qobject_cast<SceneEditor *>(EditorManager::activeEditor());
         QVERIFY(editor && editor->subWindow());
+        QMdiSubWindow *subWindow = editor->subWindow();
         const QString file = editor->getDocument()->getFileName();
         QCOMPARE(QFileInfo(file).completeBaseName(), QStringLiteral("Tour"));
         QVERIFY(QFileInfo::exists(file));
+        QCOMPARE(subWindow->windowFilePath(), file);
+        QCOMPARE(core.window()->getMdiArea()->activeSubWindow(), subWindow);
+        QVERIFY(subWindow->isMaximized());
+        StageView *view = editor->widget()->stageView();
+        QCOMPARE(view->sceneRect(), QRectF(0, 0, 1280, 720));
+        QCOMPARE(ContextManager::getActiveContext(view).id, QStringLiteral("Scenes.Editor"));
+        ActionManager::setContext(editor->widget()); // with the editor's own scene preview
+        auto *preview =
+                static_cast<ProxyAction *>(command("File.Preview_Current_Scene_In_Browser"));
+        QCOMPARE(preview->action(), editor->widget()->previewSceneAction());
+
+        const QList<QAction *> edit =
+                ActionManager::getActionContainer("MenuBar.Edit")->getMenu()->actions();
+        QCOMPARE(edit.size(), 4);
+        QCOMPARE(edit.mid(0, 2), QList<QAction *>({command("Edit.Undo"), command("Edit.Redo")}));
+        QVERIFY(edit.at(2)->isSeparator() && edit.at(3) == command("Edit.Preferences"));
+        QCOMPARE(edit.at(0)->shortcut(), QKeySequence(QKeySequence::Undo));
+        QCOMPARE(edit.at(1)->shortcut(), QKeySequence(QKeySequence::Redo));
+        QAction *save = command("File.Save");
+        const auto expectState = [&](bool bModified, int nScenes) {
+            QCOMPARE(save->isEnabled(), bModified);
+            QCOMPARE(subWindow->isWindowModified(), bModified);
+            QCOMPARE(titleMarks.last().at(0).toBool(), bModified);
+            QCOMPARE(documentOf(editor)->project().scenes.size(), nScenes);
+        };
+        QVERIFY(!edit.at(0)->isEnabled());
+        child<QPushButton>(editor, "addSceneButton")->click();
+        expectState(true, 2);
+        QCOMPARE(command("Edit.Undo")->text(), tr("Undo %1").arg("Add Scene"));
+        command("Edit.Undo")->trigger();
+        expectState(false, 1);
+        command("Edit.Redo")->trigger();
+        expectState(true, 2);
 
         // New texts go into the current scene, the first one centred, the next one below it (not
         // hiding it), the last one selected.
-        child<QPushButton>(editor, "addSceneButton")->click();
         child<QPushButton>(editor, "addTextButton")->click();
         child<QPushButton>(editor, "addTextButton")->click();
         const Project edited = documentOf(editor)->project();
-        QCOMPARE(edited.scenes.size(), 2);
         QCOMPARE(edited.scenes[1].elements.size(), 2);
         QCOMPARE(edited.scenes[1].elements[0].geometry.center(), QPointF(640, 360));
         QCOMPARE(edited.scenes[1].elements[1].geometry.top(),
                  edited.scenes[1].elements[0].geometry.bottom());
-        QCOMPARE(editor->widget()->stageView()->selectedElements(), {1});
+        QCOMPARE(view->selectedElements(), {1});
+        QVERIFY(view->itemOfElement(1) && !view->itemOfElement(2));
+        save->trigger();
+        expectState(false, 2);
 
-        command("File.Save")->trigger();
-        QVERIFY(!command("File.Save")->isEnabled());
         QCOMPARE(command("File.SaveAs.Project")->shortcut(), QKeySequence("Ctrl+Shift+S"));
         FileDialogAnswerer saveAs;
         saveAs.enqueue(core.path("Copy"));
         command("File.SaveAs.Project")->trigger();
         const QString copy = core.path("Copy.veldra");
         QCOMPARE(editor->getDocument()->getFileName(), copy);
-        QCOMPARE(editor->subWindow()->windowFilePath(), copy);
+        QCOMPARE(subWindow->windowFilePath(), copy);
         QVERIFY(core.window()->menuWidget()->windowTitle().startsWith(copy));
         QVERIFY(QFileInfo::exists(file) && QFileInfo::exists(copy));
 
-        MessageBoxAnswerer noQuestionExpected(QMessageBox::Cancel);
-        command("File.Close")->trigger();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(noQuestionExpected.count(), 0);
-        QVERIFY(EditorManager::getEditors().isEmpty());
+        MessageBoxAnswerer answerer(QMessageBox::Cancel);
+        documentOf(editor)->removeScene(0);
+        for (int questions : {1, 2}) {
+            QVERIFY(!subWindow->close());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(answerer.count(), questions);
+            QCOMPARE(EditorManager::getEditors().size(), 2 - questions);
+            answerer.setDefaultAnswer(QMessageBox::No);
+        }
+        QVERIFY(DocumentManager::getDocuments().isEmpty());
+        QVERIFY(core.window()->getMdiArea()->subWindowList().isEmpty());
         QVERIFY(!command("File.Close")->isEnabled() &&
                 !command("File.SaveAs.Project")->isEnabled());
 

@@ -31,16 +31,12 @@ void writeFile(const QString &path, const QByteArray &bytes)
              qPrintable(path));
 }
 
-QByteArray backupOf(const QString &originalPath)
+// A backup of a project "/p/<name>.veldra"; of the name "-", a damaged one.
+QByteArray backupOf(const QString &name)
 {
     QJsonObject backup = ProjectFormat::toJson(Project{640, 360, 25, {Scene()}});
-    backup.insert("originalPath", originalPath);
-    return QJsonDocument(backup).toJson();
-}
-
-bool privateToUser(const QString &path)
-{
-    return !(QFileInfo(path).permissions() & QFileDevice::Permissions(0x0077));
+    backup.insert("originalPath", "/p/" + name + ".veldra");
+    return name == "-" ? "{\"format\": " : QJsonDocument(backup).toJson();
 }
 
 } // namespace
@@ -80,40 +76,40 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(backup).size() > 5, 3000);
         DocumentManager::removeDocument(&document);
         for (QString file = backup; file != m_temp->path(); file = QFileInfo(file).absolutePath())
-            QVERIFY2(privateToUser(file), qPrintable(file));
+            QVERIFY2(!(QFileInfo(file).permissions() & QFileDevice::Permissions(0x0077)),
+                     qPrintable(file));
 
         SceneDocument recovered;
         QVERIFY(recovered.openBackup(backup));
         QCOMPARE(recovered.getFileName(), path);
         QCOMPARE(recovered.project().scenes.value(0).name, QString("Renamed"));
+        QVERIFY(recovered.isOpenAsBackup() && recovered.save()); // an ordinary project again
+        QVERIFY(!recovered.isOpenAsBackup() && !QFileInfo::exists(backup));
     }
 
     void offer_data()
     {
-        QTest::addColumn<QList<QByteArray>>("backups");
+        QTest::addColumn<QStringList>("backups"); // of the projects with these names
         QTest::addColumn<bool>("openFirst");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("recovered");
         QTest::addColumn<int>("warnings");
         QTest::addColumn<QString>("names"); // of the projects on offer, as the bar lists them
-        const QList<QByteArray> two{backupOf("/p/one.veldra"), backupOf("/p/two.veldra")};
-        const QList<QByteArray> five =
-                two + QList<QByteArray>{backupOf("/p/three.veldra"), backupOf("/p/four.veldra"),
-                                        backupOf("/p/five.veldra")};
+        const QStringList two{"one", "two"};
         const QString both("one.veldra and two.veldra");
         QTest::newRow("recover") << two << false << "recover" << 2 << 0 << both;
         QTest::newRow("open project kept") << two << true << "recover" << 1 << 0 << both;
-        QTest::newRow("corrupt backup") << QList<QByteArray>{"{\"format\": ", two.last()} << false
-                                        << "recover" << 1 << 1 << "0.veldrabackup and two.veldra";
+        QTest::newRow("corrupt backup") << QStringList{"-", "two"} << false << "recover" << 1 << 1
+                                        << "0.veldrabackup and two.veldra";
         QTest::newRow("offer replaced") << two << false << "replaced" << 0 << 0 << both;
-        QTest::newRow("many") << five << false << "close" << 0 << 0
-                              << "one.veldra, two.veldra, three.veldra and 2 more";
+        QTest::newRow("many") << two + QStringList{"three", "four", "five"} << false << "close" << 0
+                              << 0 << "one.veldra, two.veldra, three.veldra and 2 more";
     }
 
     // Backups left by a run that ended without releasing its lock are offered on the bar.
     void offer()
     {
-        QFETCH(QList<QByteArray>, backups);
+        QFETCH(QStringList, backups);
         QFETCH(bool, openFirst);
         QFETCH(QString, answer);
         QFETCH(int, recovered);
@@ -132,7 +128,7 @@ private slots:
         const QString deadRun = BackupStore::runsFolder() + "/dead/";
         QDir().mkpath(deadRun);
         for (int i = 0; i < backups.size(); ++i)
-            writeFile(deadRun + QString::number(i) + ".veldrabackup", backups[i]);
+            writeFile(deadRun + QString::number(i) + ".veldrabackup", backupOf(backups[i]));
         if (openFirst) {
             auto *open = new SceneDocument;
             open->setFileName("/p/one.veldra");
