@@ -184,22 +184,21 @@ bool nestedBoxes(Target &target, QString *report)
     int waitingClients = 0;
     for (int sent = 0; sent < count; sent += clientCount * callsPerClient) {
         Clients clients;
+        std::vector<std::vector<int>> calls(clientCount);
         for (int i = 0; i < clientCount; ++i) {
             clients.push_back(std::make_unique<WebChannelClient>());
             if (!target.connect(*clients.back()))
                 return false;
-            // Sent without waiting; after the init request (id 0) they get the ids 1, 2, ...
             for (int n = 0; n < callsPerClient; ++n)
-                clients[i]->invoke(welcomeName, "openURL", {"x"}, nullptr, 0);
+                calls[i].push_back(clients[i]->sendInvoke(welcomeName, "openURL", {"x"}));
         }
         const auto countWaiting = [&] {
-            return int(std::count_if(clients.begin(), clients.end(), [](const auto &client) {
-                for (int id = 1; id <= callsPerClient; ++id) {
-                    if (!client->waitForResponse(id, nullptr, 0))
-                        return true;
-                }
-                return false;
-            }));
+            int waiting = 0;
+            for (int i = 0; i < clientCount; ++i)
+                waiting += !std::all_of(calls[i].begin(), calls[i].end(), [&](int id) {
+                    return clients[i]->waitForResponse(id, nullptr, 0);
+                });
+            return waiting;
         };
         if (!QTest::qWaitFor([&] { return countWaiting() == 0; }, 5000))
             say(QString("  %1 connection(s) of this wave wait").arg(countWaiting()));

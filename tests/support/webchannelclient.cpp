@@ -39,12 +39,13 @@ bool WebChannelClient::open(quint16 port, const QString &token, int timeout)
 {
     const QString query = token.isEmpty() ? QString() : "?token=" + QUrl::toPercentEncoding(token);
     m_socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(port) + query));
-    QTest::qWaitFor(
-            [this] {
-                return isConnected() || m_socket.state() == QAbstractSocket::UnconnectedState;
-            },
-            timeout);
-    return isConnected();
+    return QTest::qWaitFor(
+                   [this] {
+                       return isConnected() ||
+                              m_socket.state() == QAbstractSocket::UnconnectedState;
+                   },
+                   timeout) &&
+           isConnected();
 }
 
 bool WebChannelClient::initialize(int timeout)
@@ -59,19 +60,27 @@ bool WebChannelClient::initialize(int timeout)
     return true;
 }
 
+int WebChannelClient::sendInvoke(const QString &object, const QString &method,
+                                 const QJsonArray &args)
+{
+    const int index = memberIndex(object, "methods", method);
+    if (index < 0)
+        return -1;
+    const int id = m_nextId++;
+    send({{"type", InvokeMethod},
+          {"object", object},
+          {"method", index},
+          {"args", args},
+          {"id", id}});
+    return id;
+}
+
 QJsonValue WebChannelClient::invoke(const QString &object, const QString &method,
                                     const QJsonArray &args, bool *ok, int timeout)
 {
-    const int index = memberIndex(object, "methods", method);
-    const int id = m_nextId++;
-    if (index >= 0)
-        send({{"type", InvokeMethod},
-              {"object", object},
-              {"method", index},
-              {"args", args},
-              {"id", id}});
+    const int id = sendInvoke(object, method, args);
     QJsonValue data(QJsonValue::Undefined);
-    const bool answered = index >= 0 && waitForResponse(id, &data, timeout);
+    const bool answered = id >= 0 && waitForResponse(id, &data, timeout);
     if (ok)
         *ok = answered;
     return data;
@@ -80,10 +89,12 @@ QJsonValue WebChannelClient::invoke(const QString &object, const QString &method
 bool WebChannelClient::waitForResponse(int id, QJsonValue *data, int timeout)
 {
     // A closed connection will not answer any more.
-    QTest::qWaitFor([&] { return m_responses.contains(id) || !isConnected(); }, timeout);
+    const bool answered =
+            QTest::qWaitFor([&] { return m_responses.contains(id) || !isConnected(); }, timeout) &&
+            m_responses.contains(id);
     if (data)
         *data = m_responses.value(id, QJsonValue::Undefined);
-    return m_responses.contains(id);
+    return answered;
 }
 
 bool WebChannelClient::connectToSignal(const QString &object, const QString &signal)

@@ -30,6 +30,8 @@ public:
     bool initialize(int timeout = defaultTimeout);
     QJsonObject objectInfo(const QString &object) const { return m_objects[object].toObject(); }
 
+    // Sends a call without waiting; its id, or -1 when the object has no such method.
+    int sendInvoke(const QString &object, const QString &method, const QJsonArray &args);
     // Calls a method and waits for its response's data; *ok tells whether one came at all.
     QJsonValue invoke(const QString &object, const QString &method,
                       const QJsonArray &args = QJsonArray(), bool *ok = nullptr,
