@@ -77,6 +77,11 @@ bool ProxyAction::hasAttribute(Attribute attribute) const
     return m_attributes & attribute;
 }
 
+void ProxyAction::setChangeListener(std::function<void()> listener)
+{
+    m_changeListener = std::move(listener);
+}
+
 void ProxyAction::setShortcutVisibleInToolTip(bool visible)
 {
     m_showShortcut = visible;
@@ -127,10 +132,12 @@ bool ProxyAction::event(QEvent *event)
     // shortcut included, rewrites the tool tip before listeners hear of it; a batch writes it
     // itself when it copies one and only notes that something changed.
     if (event->type() == QEvent::ActionChanged) {
-        if (m_inBatch)
+        if (m_inBatch) {
             m_changedInBatch = true;
-        else
+        } else {
             updateToolTipWithKeySequence();
+            notifyChangeListener();
+        }
     }
     return handled;
 }
@@ -193,8 +200,17 @@ void ProxyAction::endBatch()
 {
     blockSignals(m_wasBlocked);
     m_inBatch = false;
-    if (m_changedInBatch)
+    if (m_changedInBatch) {
+        notifyChangeListener();
         emit changed();
+    }
     if (m_toggledInBatch)
         emit toggled(isChecked());
+}
+
+// Where changed() is emitted next, unless the proxy's signals are blocked.
+void ProxyAction::notifyChangeListener()
+{
+    if (m_changeListener && !signalsBlocked())
+        m_changeListener();
 }

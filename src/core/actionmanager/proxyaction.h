@@ -6,6 +6,8 @@
 #include <QKeySequence>
 #include <QVarLengthArray>
 
+#include <functional>
+
 /*!
  * An action that stands in for another one and can be re-pointed at any time. It mirrors the
  * followed action's enabled, visible and checked state, forwards its own triggering to it and
@@ -34,6 +36,10 @@ public:
     void removeAttribute(Attribute attribute);
     bool hasAttribute(Attribute attribute) const;
 
+    // The owner's listener hears of every change of the proxy's state through a direct call, just
+    // before changed() reaches the connected listeners, and as often.
+    void setChangeListener(std::function<void()> listener);
+
     void setShortcutVisibleInToolTip(bool visible);
     bool shortcutVisibleInToolTip() const;
 
@@ -55,12 +61,14 @@ private:
     void detach();
     void beginBatch();
     void endBatch();
+    void notifyChangeListener();
 
     QAction *m_action = nullptr; // not owned; null again once it is destroyed
     // Every living action followed so far. The proxy stays connected to its changed(), which
     // only counts while that action is the one followed, so going back to an action connects
     // nothing again. A few actions per proxy are the rule, so they are kept in the proxy itself.
     QVarLengthArray<QAction *, 4> m_listenedTo;
+    std::function<void()> m_changeListener;
     Attributes m_attributes;
     bool m_showShortcut = false;
     QString m_toolTip;
