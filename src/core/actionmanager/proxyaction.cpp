@@ -1,6 +1,7 @@
 #include "proxyaction.h"
 
 #include <QEvent>
+#include <QMetaMethod>
 
 #include <algorithm>
 
@@ -17,6 +18,9 @@ ProxyAction::ProxyAction(QObject *parent)
         if (m_action)
             m_action->setChecked(checked);
     });
+    // That was the proxy's own connection. After a batch it would only hand the followed action
+    // the checked state just copied from it, so the batch may leave it out.
+    m_toggledHeard = false;
     updateState();
 }
 
@@ -142,6 +146,16 @@ bool ProxyAction::event(QEvent *event)
     return handled;
 }
 
+// Listeners are noted, never forgotten: a disconnect may not say which signal it concerns.
+void ProxyAction::connectNotify(const QMetaMethod &signal)
+{
+    QAction::connectNotify(signal);
+    if (signal == QMetaMethod::fromSignal(&QAction::changed))
+        m_changedHeard = true;
+    else if (signal == QMetaMethod::fromSignal(&QAction::toggled))
+        m_toggledHeard = true;
+}
+
 void ProxyAction::update(QAction *action, bool initializing)
 {
     if (!action)
@@ -202,9 +216,10 @@ void ProxyAction::endBatch()
     m_inBatch = false;
     if (m_changedInBatch) {
         notifyChangeListener();
-        emit changed();
+        if (m_changedHeard)
+            emit changed();
     }
-    if (m_toggledInBatch)
+    if (m_toggledInBatch && m_toggledHeard)
         emit toggled(isChecked());
 }
 

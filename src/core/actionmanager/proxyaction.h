@@ -52,6 +52,7 @@ private slots:
 
 protected:
     bool event(QEvent *event) override;
+    void connectNotify(const QMetaMethod &signal) override;
 
 private:
     void listenTo(QAction *action);
@@ -79,6 +80,10 @@ private:
     bool m_wasBlocked = false;
     bool m_changedInBatch = false;
     bool m_toggledInBatch = false;
+    // Whether anyone but the proxy itself has connected to changed() or toggled(). A batch emits
+    // neither to nobody: a switch then touches none of the proxy's connection data.
+    bool m_changedHeard = false;
+    bool m_toggledHeard = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ProxyAction::Attributes)
