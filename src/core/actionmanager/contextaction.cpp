@@ -8,6 +8,7 @@
 #include "proxyaction.h"
 
 #include <QAction>
+#include <QMetaMethod>
 
 #include <algorithm>
 #include <functional>
@@ -232,7 +233,18 @@ void ContextAction::setActive(bool bActive)
     if (bActive == m_active)
         return;
     m_active = bActive;
-    emit activeStateChanged();
+    // Unheard, the signal is not emitted at all: emitting would read the command's private data
+    // on every switch that changes its state.
+    if (m_activeStateHeard)
+        emit activeStateChanged();
+}
+
+// A listener is noted, never forgotten: a disconnect may not say which signal it concerns.
+void ContextAction::connectNotify(const QMetaMethod &signal)
+{
+    QObject::connectNotify(signal);
+    if (signal == QMetaMethod::fromSignal(&ContextAction::activeStateChanged))
+        m_activeStateHeard = true;
 }
 
 ProxyAction::Attribute ContextAction::proxyAttribute(ActionAttribute attribute)
