@@ -18,8 +18,8 @@ ContextAction::ContextAction(const QString &id)
     , m_id(id)
 {
     m_proxy->setShortcutVisibleInToolTip(true);
-    // A direct call rather than a connection to changed(): the proxy emits that on every switch,
-    // and with nobody connected the emission costs next to nothing.
+    // A direct call rather than a connection to changed(): a switch then emits that signal only
+    // when someone else listens to it.
     m_proxy->setChangeListener([this] { updateActiveState(); });
 }
 
