@@ -10,6 +10,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 
 #include <memory>
 
@@ -132,13 +133,15 @@ private slots:
         QCOMPARE(proxyOf(command)->action(), actions.value(followed));
     }
 
-    // A registration that the signals of a switch cause is not lost: the next switch moves that
-    // command as well.
+    // Every listener hears a switch, and a registration that its signals cause is not lost: the
+    // next switch moves that command as well.
     void registrationDuringSwitch()
     {
         QWidget *panel = newWidget();
         QAction *panelAction = newAction("Panel");
         panelAction->setEnabled(false);
+        panelAction->setCheckable(true);
+        panelAction->setChecked(true);
         ContextAction *alpha = newCommand("Test.Alpha");
         ActionManager::registerAction(panelAction, "Test.Alpha", panel);
         ActionManager::setContext(mainWindow());
@@ -148,9 +151,15 @@ private slots:
             if (!late)
                 late = ActionManager::registerAction(newAction("Late"), "Test.Late", newWidget());
         });
+        QSignalSpy toggled(alpha->getAction(), &QAction::toggled);
+        QSignalSpy activeStateChanged(alpha, &ContextAction::activeStateChanged);
 
         ActionManager::setContext(panel);
         QVERIFY(late && proxyOf(late)->isEnabled());
+        QCOMPARE(toggled.count(), 1);
+        QCOMPARE(toggled.first().first(), QVariant(true));
+        QCOMPARE(activeStateChanged.count(), 1);
+        QVERIFY(!alpha->isActive());
         ActionManager::setContext(mainWindow());
         QVERIFY2(!proxyOf(late)->isEnabled(), "the command registered meanwhile was not moved");
     }

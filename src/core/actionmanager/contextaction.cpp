@@ -8,6 +8,7 @@
 #include "proxyaction.h"
 
 #include <QAction>
+#include <QMetaMethod>
 
 #include <algorithm>
 #include <functional>
@@ -17,9 +18,9 @@ ContextAction::ContextAction(const QString &id)
     , m_id(id)
 {
     m_proxy->setShortcutVisibleInToolTip(true);
-    // The proxy, not the command, receives: a command that takes part in no connection spends
-    // next to nothing on emitting signals nobody listens to, and it does on every switch.
-    connect(m_proxy, &QAction::changed, m_proxy, [this] { updateActiveState(); });
+    // A direct call rather than a connection to changed(): a switch then emits that signal only
+    // when someone else listens to it.
+    m_proxy->setChangeListener([this] { updateActiveState(); });
 }
 
 ContextAction::~ContextAction()
@@ -232,7 +233,18 @@ void ContextAction::setActive(bool bActive)
     if (bActive == m_active)
         return;
     m_active = bActive;
-    emit activeStateChanged();
+    // Unheard, the signal is not emitted at all: emitting would read the command's private data
+    // on every switch that changes its state.
+    if (m_activeStateHeard)
+        emit activeStateChanged();
+}
+
+// A listener is noted, never forgotten: a disconnect may not say which signal it concerns.
+void ContextAction::connectNotify(const QMetaMethod &signal)
+{
+    QObject::connectNotify(signal);
+    if (signal == QMetaMethod::fromSignal(&ContextAction::activeStateChanged))
+        m_activeStateHeard = true;
 }
 
 ProxyAction::Attribute ContextAction::proxyAttribute(ActionAttribute attribute)

@@ -66,6 +66,9 @@ signals:
 private slots:
     void updateActiveState();
 
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+
 private:
     explicit ContextAction(const QString &id);
     ~ContextAction() override;
@@ -89,6 +92,7 @@ private:
     ProxyAction *m_proxy = nullptr;      // owned (child)
     QWidget *m_currentContext = nullptr; // not owned
     bool m_active = false;
+    bool m_activeStateHeard = false;   // someone connected to activeStateChanged()
     bool m_awayFromMainWindow = false; // listed by the registry as possibly away from it
     // The override actions, one entry per context widget in the widgets' address order. A
     // command rarely has more than a few, so they are kept in the command itself.

@@ -1,6 +1,7 @@
 #include "proxyaction.h"
 
 #include <QEvent>
+#include <QMetaMethod>
 
 #include <algorithm>
 
@@ -17,6 +18,9 @@ ProxyAction::ProxyAction(QObject *parent)
         if (m_action)
             m_action->setChecked(checked);
     });
+    // That was the proxy's own connection. After a batch it would only hand the followed action
+    // the checked state just copied from it, so the batch may leave it out.
+    m_toggledHeard = false;
     updateState();
 }
 
@@ -77,6 +81,11 @@ bool ProxyAction::hasAttribute(Attribute attribute) const
     return m_attributes & attribute;
 }
 
+void ProxyAction::setChangeListener(std::function<void()> listener)
+{
+    m_changeListener = std::move(listener);
+}
+
 void ProxyAction::setShortcutVisibleInToolTip(bool visible)
 {
     m_showShortcut = visible;
@@ -127,12 +136,24 @@ bool ProxyAction::event(QEvent *event)
     // shortcut included, rewrites the tool tip before listeners hear of it; a batch writes it
     // itself when it copies one and only notes that something changed.
     if (event->type() == QEvent::ActionChanged) {
-        if (m_inBatch)
+        if (m_inBatch) {
             m_changedInBatch = true;
-        else
+        } else {
             updateToolTipWithKeySequence();
+            notifyChangeListener();
+        }
     }
     return handled;
+}
+
+// Listeners are noted, never forgotten: a disconnect may not say which signal it concerns.
+void ProxyAction::connectNotify(const QMetaMethod &signal)
+{
+    QAction::connectNotify(signal);
+    if (signal == QMetaMethod::fromSignal(&QAction::changed))
+        m_changedHeard = true;
+    else if (signal == QMetaMethod::fromSignal(&QAction::toggled))
+        m_toggledHeard = true;
 }
 
 void ProxyAction::update(QAction *action, bool initializing)
@@ -193,8 +214,18 @@ void ProxyAction::endBatch()
 {
     blockSignals(m_wasBlocked);
     m_inBatch = false;
-    if (m_changedInBatch)
-        emit changed();
-    if (m_toggledInBatch)
+    if (m_changedInBatch) {
+        notifyChangeListener();
+        if (m_changedHeard)
+            emit changed();
+    }
+    if (m_toggledInBatch && m_toggledHeard)
         emit toggled(isChecked());
+}
+
+// Where changed() is emitted next, unless the proxy's signals are blocked.
+void ProxyAction::notifyChangeListener()
+{
+    if (m_changeListener && !signalsBlocked())
+        m_changeListener();
 }

@@ -6,6 +6,8 @@
 #include <QKeySequence>
 #include <QVarLengthArray>
 
+#include <functional>
+
 /*!
  * An action that stands in for another one and can be re-pointed at any time. It mirrors the
  * followed action's enabled, visible and checked state, forwards its own triggering to it and
@@ -34,6 +36,10 @@ public:
     void removeAttribute(Attribute attribute);
     bool hasAttribute(Attribute attribute) const;
 
+    // The owner's listener hears of every change of the proxy's state through a direct call, just
+    // before changed() reaches the connected listeners, and as often.
+    void setChangeListener(std::function<void()> listener);
+
     void setShortcutVisibleInToolTip(bool visible);
     bool shortcutVisibleInToolTip() const;
 
@@ -46,6 +52,7 @@ private slots:
 
 protected:
     bool event(QEvent *event) override;
+    void connectNotify(const QMetaMethod &signal) override;
 
 private:
     void listenTo(QAction *action);
@@ -55,12 +62,14 @@ private:
     void detach();
     void beginBatch();
     void endBatch();
+    void notifyChangeListener();
 
     QAction *m_action = nullptr; // not owned; null again once it is destroyed
     // Every living action followed so far. The proxy stays connected to its changed(), which
     // only counts while that action is the one followed, so going back to an action connects
     // nothing again. A few actions per proxy are the rule, so they are kept in the proxy itself.
     QVarLengthArray<QAction *, 4> m_listenedTo;
+    std::function<void()> m_changeListener;
     Attributes m_attributes;
     bool m_showShortcut = false;
     QString m_toolTip;
@@ -71,6 +80,10 @@ private:
     bool m_wasBlocked = false;
     bool m_changedInBatch = false;
     bool m_toggledInBatch = false;
+    // Whether anyone but the proxy itself has connected to changed() or toggled(). A batch emits
+    // neither to nobody: a switch then touches none of the proxy's connection data.
+    bool m_changedHeard = false;
+    bool m_toggledHeard = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ProxyAction::Attributes)
