@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QToolButton>
 
 #include <memory>
 
@@ -133,8 +134,8 @@ private slots:
         QCOMPARE(proxyOf(command)->action(), actions.value(followed));
     }
 
-    // Every listener hears a switch, and a registration that its signals cause is not lost: the
-    // next switch moves that command as well.
+    // Every listener hears a switch, a tool bar's button included, and a registration that its
+    // signals cause is not lost: the next switch moves that command as well.
     void registrationDuringSwitch()
     {
         QWidget *panel = newWidget();
@@ -153,8 +154,12 @@ private slots:
         });
         QSignalSpy toggled(alpha->getAction(), &QAction::toggled);
         QSignalSpy activeStateChanged(alpha, &ContextAction::activeStateChanged);
+        QToolButton button;
+        button.setDefaultAction(alpha->getAction());
+        QVERIFY(button.isEnabled());
 
         ActionManager::setContext(panel);
+        QVERIFY(!button.isEnabled());
         QVERIFY(late && proxyOf(late)->isEnabled());
         QCOMPARE(toggled.count(), 1);
         QCOMPARE(toggled.first().first(), QVariant(true));

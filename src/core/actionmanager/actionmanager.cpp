@@ -10,6 +10,8 @@
 #include <extensionsystem/pluginmanager.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -190,6 +192,17 @@ void ActionManagerPrivate::registerContainer(const QString &id, ActionContainer 
     connect(container, &QObject::destroyed, this, &ActionManagerPrivate::containerDestroyed);
 }
 
+// Every property a proxy takes from its new implementation during a switch sends ActionChanged to
+// the main window, which holds each proxy for its shortcut alone and shows none of them. On its
+// way the news would pass every other application-wide filter, every filter on the window and the
+// window's own event handling, once per property and proxy, for nothing; as the application's
+// first filter, this one answers it instead. Outside a switch the window hears everything.
+bool ActionManagerPrivate::eventFilter(QObject *watched, QEvent *event)
+{
+    return m_switchDepth > 0 && event->type() == QEvent::ActionChanged
+            && watched == ICore::getMainWindow();
+}
+
 void ActionManagerPrivate::containerDestroyed()
 {
     QObject *container = sender();
@@ -228,6 +241,15 @@ ActionManager *ActionManager::getInstance()
 void ActionManager::initialize()
 {
     setSettings(ExtensionSystem::PluginManager::settings());
+}
+
+// Application filters run newest first, so this one, installed last, comes before those the main
+// window and its MDI area have installed. It is installed once: a filter installed while the
+// application's filters are being called could make one of them see the same event twice.
+void ActionManager::installContextSwitchFilter()
+{
+    if (d && QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(d);
 }
 
 void ActionManager::setSettings(QSettings *settings)
@@ -326,7 +348,9 @@ void ActionManager::setContext(QWidget *context)
     if (!d)
         return;
     d->m_currentContext = context;
+    ++d->m_switchDepth;
     d->moveCommandsTo(context);
+    --d->m_switchDepth;
 }
 
 void ActionManager::readFromSettings()

@@ -57,4 +57,7 @@ signals:
 private:
     ActionManager();
     ~ActionManager() override;
+
+    // The main window calls it after installing its own application-wide filter.
+    static void installContextSwitchFilter();
 };

@@ -47,7 +47,11 @@ public:
     // id order; every other command is known to follow the main window's, so a switch can leave
     // it alone. Flat lists, as a switch walks them from end to end.
     QVector<ContextAction *> m_commandsAwayFromMainWindow;
+    int m_switchDepth = 0; // switches under way (a listener may start another)
 
 public slots:
     void containerDestroyed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };

@@ -74,6 +74,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_pEventFilter, &EventFilter::activationChangeFiltered, this,
             &MainWindow::activationChangeFiltered);
     QCoreApplication::instance()->installEventFilter(m_pEventFilter);
+    ActionManager::installContextSwitchFilter();
 
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::updateFocusWidget);
 }
