@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "menuactioncontainer.h"
 #include "menubaractioncontainer.h"
+#include "proxyaction.h"
 
 #include <extensionsystem/pluginmanager.h>
 
@@ -193,14 +194,22 @@ void ActionManagerPrivate::registerContainer(const QString &id, ActionContainer 
 }
 
 // Every property a proxy takes from its new implementation during a switch sends ActionChanged to
-// the main window, which holds each proxy for its shortcut alone and shows none of them. On its
-// way the news would pass every other application-wide filter, every filter on the window and the
-// window's own event handling, once per property and proxy, for nothing; as the application's
-// first filter, this one answers it instead. Outside a switch the window hears everything.
+// the main window, which holds each proxy for its shortcut alone and shows none of them, and to
+// the proxy, which only notes that its batch changed something. On its way each would pass every
+// other application-wide filter and the receiver's own filters and event handling, once per
+// property and proxy; as the application's first filter, this one answers both itself. Menus and
+// tool bars still hear every change, and outside a switch everything goes its usual way.
 bool ActionManagerPrivate::eventFilter(QObject *watched, QEvent *event)
 {
-    return m_switchDepth > 0 && event->type() == QEvent::ActionChanged
-            && watched == ICore::getMainWindow();
+    if (m_switchDepth == 0 || event->type() != QEvent::ActionChanged)
+        return false;
+    if (watched == ICore::getMainWindow())
+        return true;
+    ProxyAction *proxy = ProxyAction::batchUnderWay();
+    if (watched != proxy)
+        return false;
+    proxy->noteChangeInBatch();
+    return true;
 }
 
 void ActionManagerPrivate::containerDestroyed()

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+namespace {
+ProxyAction *s_batchUnderWay = nullptr;
+} // namespace
+
 ProxyAction::ProxyAction(QObject *parent)
     : QAction(parent)
 {
@@ -137,7 +141,7 @@ bool ProxyAction::event(QEvent *event)
     // itself when it copies one and only notes that something changed.
     if (event->type() == QEvent::ActionChanged) {
         if (m_inBatch) {
-            m_changedInBatch = true;
+            noteChangeInBatch();
         } else {
             updateToolTipWithKeySequence();
             notifyChangeListener();
@@ -205,6 +209,8 @@ void ProxyAction::detach()
 void ProxyAction::beginBatch()
 {
     m_inBatch = true;
+    m_outerBatch = s_batchUnderWay;
+    s_batchUnderWay = this;
     m_changedInBatch = false;
     m_toggledInBatch = false;
     m_wasBlocked = blockSignals(true);
@@ -214,6 +220,7 @@ void ProxyAction::endBatch()
 {
     blockSignals(m_wasBlocked);
     m_inBatch = false;
+    s_batchUnderWay = m_outerBatch;
     if (m_changedInBatch) {
         notifyChangeListener();
         if (m_changedHeard)
@@ -221,6 +228,16 @@ void ProxyAction::endBatch()
     }
     if (m_toggledInBatch && m_toggledHeard)
         emit toggled(isChecked());
+}
+
+ProxyAction *ProxyAction::batchUnderWay()
+{
+    return s_batchUnderWay;
+}
+
+void ProxyAction::noteChangeInBatch()
+{
+    m_changedInBatch = true;
 }
 
 // Where changed() is emitted next, unless the proxy's signals are blocked.

@@ -17,6 +17,7 @@
 class CORE_EXPORT ProxyAction : public QAction
 {
     Q_OBJECT
+    friend class ActionManagerPrivate;
 
 public:
     enum Attribute {
@@ -63,6 +64,9 @@ private:
     void beginBatch();
     void endBatch();
     void notifyChangeListener();
+    // The command registry's switch filter hears a batch's own ActionChanged events first.
+    static ProxyAction *batchUnderWay();
+    void noteChangeInBatch();
 
     QAction *m_action = nullptr; // not owned; null again once it is destroyed
     // Every living action followed so far. The proxy stays connected to its changed(), which
@@ -77,6 +81,7 @@ private:
     // While a batch of state copies runs, the proxy's own signals are held back and whether
     // anything changed is noted, so listeners hear one changed() (and one toggled()) at its end.
     bool m_inBatch = false;
+    ProxyAction *m_outerBatch = nullptr; // another proxy's batch that this one runs inside
     bool m_wasBlocked = false;
     bool m_changedInBatch = false;
     bool m_toggledInBatch = false;
