@@ -95,8 +95,9 @@ private:
     bool m_activeStateHeard = false;   // someone connected to activeStateChanged()
     bool m_awayFromMainWindow = false; // listed by the registry as possibly away from it
     // The override actions, one entry per context widget in the widgets' address order. A
-    // command rarely has more than a few, so they are kept in the command itself.
-    QVarLengthArray<ContextEntry, 2> m_contextActions;
+    // command rarely has more than a few (the main window's and one per kind of editor or panel),
+    // so up to four are kept in the command itself.
+    QVarLengthArray<ContextEntry, 4> m_contextActions;
     QString m_id;
     QKeySequence m_defaultKey;
     QString m_description;
