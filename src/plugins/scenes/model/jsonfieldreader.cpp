@@ -2,7 +2,15 @@
 
 #include <cmath>
 
-JsonFieldReader::JsonFieldReader(const QJsonObject &object, Place place, QString *pError)
+namespace {
+// A JSON number is kept as an integer when it is one and fits, else as a double.
+bool isNumber(const QCborValue &value)
+{
+    return value.isInteger() || value.isDouble();
+}
+} // namespace
+
+JsonFieldReader::JsonFieldReader(const QCborMap &object, Place place, QString *pError)
     : m_object(object)
     , m_place(std::move(place))
     , m_pError(pError)
@@ -15,7 +23,7 @@ bool JsonFieldReader::fail(const QString &strProblem)
     return false;
 }
 
-bool JsonFieldReader::take(QLatin1String strKey, QJsonValue *pValue)
+bool JsonFieldReader::take(QLatin1String strKey, QCborValue *pValue)
 {
     *pValue = m_object.value(strKey);
     if (pValue->isUndefined())
@@ -25,11 +33,11 @@ bool JsonFieldReader::take(QLatin1String strKey, QJsonValue *pValue)
 
 bool JsonFieldReader::integer(QLatin1String strKey, int nMin, int nMax, int *pValue)
 {
-    QJsonValue value;
+    QCborValue value;
     if (!take(strKey, &value))
         return false;
     const double number = value.toDouble(std::nan(""));
-    if (!value.isDouble() || number != std::floor(number) || number < nMin || number > nMax)
+    if (!isNumber(value) || number != std::floor(number) || number < nMin || number > nMax)
         return fail(
                 tr("\"%1\" must be a whole number from %2 to %3.").arg(strKey).arg(nMin).arg(nMax));
     *pValue = static_cast<int>(number);
@@ -38,11 +46,11 @@ bool JsonFieldReader::integer(QLatin1String strKey, int nMin, int nMax, int *pVa
 
 bool JsonFieldReader::number(QLatin1String strKey, double min, double max, double *pValue)
 {
-    QJsonValue value;
+    QCborValue value;
     if (!take(strKey, &value))
         return false;
     const double number = value.toDouble();
-    if (!value.isDouble() || !(number >= min && number <= max))
+    if (!isNumber(value) || !(number >= min && number <= max))
         return fail(tr("\"%1\" must be a number from %2 to %3.").arg(strKey).arg(min).arg(max));
     *pValue = number;
     return true;
@@ -50,7 +58,7 @@ bool JsonFieldReader::number(QLatin1String strKey, double min, double max, doubl
 
 bool JsonFieldReader::text(QLatin1String strKey, int nMaxLength, QString *pValue)
 {
-    QJsonValue value;
+    QCborValue value;
     if (!take(strKey, &value))
         return false;
     const QString text = value.toString();
@@ -63,7 +71,7 @@ bool JsonFieldReader::text(QLatin1String strKey, int nMaxLength, QString *pValue
 
 bool JsonFieldReader::color(QLatin1String strKey, QColor *pValue)
 {
-    QJsonValue value;
+    QCborValue value;
     if (!take(strKey, &value))
         return false;
     const QColor color(value.toString()); // invalid for an empty text, and so for a non-text
@@ -73,27 +81,27 @@ bool JsonFieldReader::color(QLatin1String strKey, QColor *pValue)
     return true;
 }
 
-bool JsonFieldReader::array(QLatin1String strKey, int nMaxCount, QJsonArray *pValue)
+bool JsonFieldReader::array(QLatin1String strKey, int nMaxCount, QCborArray *pValue)
 {
-    QJsonValue value;
+    QCborValue value;
     if (!take(strKey, &value))
         return false;
     if (!value.isArray())
         return fail(tr("\"%1\" must be a list.").arg(strKey));
-    const QJsonArray array = value.toArray();
+    const QCborArray array = value.toArray();
     if (array.size() > nMaxCount)
         return fail(tr("\"%1\" has more than %2 entries.").arg(strKey).arg(nMaxCount));
     *pValue = array;
     return true;
 }
 
-bool JsonFieldReader::object(QLatin1String strKey, QJsonObject *pValue)
+bool JsonFieldReader::object(QLatin1String strKey, QCborMap *pValue)
 {
-    QJsonValue value;
+    QCborValue value;
     if (!take(strKey, &value))
         return false;
-    if (!value.isObject())
+    if (!value.isMap())
         return fail(tr("\"%1\" must be an object.").arg(strKey));
-    *pValue = value.toObject();
+    *pValue = value.toMap();
     return true;
 }

@@ -3,6 +3,8 @@
 #include "jsonfieldreader_p.h"
 #include "projectjsonwriter_p.h"
 
+#include <QCborArray>
+#include <QCborMap>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -79,7 +81,7 @@ QString elementPlace(int nScene, int nElement)
 bool readEntrance(JsonFieldReader &elementReader, int nScene, int nElement, TextElement *pElement,
                   QString *pError)
 {
-    QJsonObject object;
+    QCborMap object;
     if (!elementReader.object(QLatin1String("entrance"), &object))
         return false;
     const auto place = [nScene, nElement] {
@@ -95,12 +97,12 @@ bool readEntrance(JsonFieldReader &elementReader, int nScene, int nElement, Text
                           &pElement->entranceDuration);
 }
 
-bool readElement(const QJsonValue &value, int nScene, int nElement, TextElement *pElement,
+bool readElement(const QCborValue &value, int nScene, int nElement, TextElement *pElement,
                  QString *pError)
 {
     const auto place = [nScene, nElement] { return elementPlace(nScene, nElement); };
-    JsonFieldReader reader(value.toObject(), place, pError);
-    if (!value.isObject())
+    JsonFieldReader reader(value.toMap(), place, pError);
+    if (!value.isMap())
         return reader.fail(ProjectFormat::tr("an element must be an object."));
     QString type;
     if (!reader.text(QLatin1String("type"), PF::MaxNameLength, &type))
@@ -121,13 +123,13 @@ bool readElement(const QJsonValue &value, int nScene, int nElement, TextElement 
     return ok;
 }
 
-bool readScene(const QJsonValue &value, int nScene, Scene *pScene, QString *pError)
+bool readScene(const QCborValue &value, int nScene, Scene *pScene, QString *pError)
 {
     const auto place = [nScene] { return ProjectFormat::tr("scene %1").arg(nScene + 1); };
-    JsonFieldReader reader(value.toObject(), place, pError);
-    if (!value.isObject())
+    JsonFieldReader reader(value.toMap(), place, pError);
+    if (!value.isMap())
         return reader.fail(ProjectFormat::tr("a scene must be an object."));
-    QJsonArray elements;
+    QCborArray elements;
     if (!reader.text(QLatin1String("name"), PF::MaxNameLength, &pScene->name) ||
         !reader.color(QLatin1String("background"), &pScene->background) ||
         !reader.integer(QLatin1String("duration"), PF::MinDuration, PF::MaxDuration,
@@ -146,7 +148,7 @@ bool readScene(const QJsonValue &value, int nScene, Scene *pScene, QString *pErr
 
 bool readStage(JsonFieldReader &top, Project *pProject, QString *pError)
 {
-    QJsonObject stage;
+    QCborMap stage;
     if (!top.object(QLatin1String("stage"), &stage))
         return false;
     JsonFieldReader reader(
@@ -324,7 +326,7 @@ QJsonObject ProjectFormat::toJson(const Project &project)
 
 bool ProjectFormat::fromJson(const QJsonObject &object, Project *pProject, QString *pError)
 {
-    JsonFieldReader top(object, nullptr, pError);
+    JsonFieldReader top(QCborMap::fromJsonObject(object), nullptr, pError);
     if (object.value(QStringLiteral("format")).toString() != formatName())
         return top.fail(
                 tr("It is not a Veldra project: \"format\" is not \"%1\".").arg(formatName()));
@@ -337,7 +339,7 @@ bool ProjectFormat::fromJson(const QJsonObject &object, Project *pProject, QStri
                                 .arg(version)
                                 .arg(Version));
     Project project;
-    QJsonArray scenes;
+    QCborArray scenes;
     if (!readStage(top, &project, pError) ||
         !top.array(QLatin1String("scenes"), MaxScenes, &scenes))
         return false;
@@ -412,7 +414,7 @@ QString ProjectFormat::sceneProblem(const Scene &scene)
 {
     QString problem;
     Scene readBack;
-    readScene(sceneToJson(scene), 0, &readBack, &problem);
+    readScene(QCborMap::fromJsonObject(sceneToJson(scene)), 0, &readBack, &problem);
     return problem;
 }
 
@@ -420,6 +422,6 @@ QString ProjectFormat::elementProblem(const TextElement &element)
 {
     QString problem;
     TextElement readBack;
-    readElement(elementToJson(element), 0, 0, &readBack, &problem);
+    readElement(QCborMap::fromJsonObject(elementToJson(element)), 0, 0, &readBack, &problem);
     return problem;
 }
