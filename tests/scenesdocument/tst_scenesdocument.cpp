@@ -67,6 +67,17 @@ QByteArray sampleWith(const QString &strPath, const QJsonValue &value)
     return QJsonDocument(replaced(root, strPath.split('/'), value).toObject()).toJson();
 }
 
+// A project of `count` scenes, each with its own duration (from 1); the listed ones have none.
+Project manyScenes(int count, const QList<int> &withoutDuration = {})
+{
+    Project project = sampleProject();
+    while (project.scenes.size() < count)
+        project.scenes << project.scenes.at(project.scenes.size() % 2);
+    for (int i = 0; i < count; ++i)
+        project.scenes[i].duration = withoutDuration.contains(i) ? 0 : i + 1;
+    return project;
+}
+
 bool writeAll(const QString &strPath, const QByteArray &bytes)
 {
     QFile file(strPath);
@@ -114,6 +125,10 @@ private slots:
         QString error;
         QVERIFY2(ProjectFormat::read(json, false, &project, &error), qPrintable(error));
         QCOMPARE(project, expected);
+        // A large project is read in two halves at once; both come back, in order.
+        QVERIFY2(ProjectFormat::read(ProjectFormat::write(manyScenes(100)), false, &project, &error),
+                 qPrintable(error));
+        QCOMPARE(project, manyScenes(100));
     }
 
     void corruptInput_data()
@@ -159,6 +174,11 @@ private slots:
             "at most 10000 characters");
         row("scenes not a list", sampleWith("scenes", QJsonObject()), "\"scenes\" must be a list");
         row("scene not an object", sampleWith("scenes/0", 5), "scene 1: a scene must be an object");
+        // A large project's halves are read at once; the first problem in list order is named.
+        row("bad scene in a large project's second half",
+            ProjectFormat::write(manyScenes(100, {80})), "scene 81: \"duration\"");
+        row("bad scenes in both halves", ProjectFormat::write(manyScenes(100, {80, 30})),
+            "scene 31: \"duration\"");
         row("too many scenes",
             sampleWith("scenes", QJsonArray::fromVariantList(QVector<QVariant>(1001).toList())),
             "more than 1000 entries");

@@ -9,9 +9,11 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QThread>
 #include <QtEndian>
 
 #include <climits>
+#include <memory>
 #include <zlib.h>
 
 namespace {
@@ -144,6 +146,42 @@ bool readScene(const QCborValue &value, int nScene, Scene *pScene, QString *pErr
             return false;
     }
     return true;
+}
+
+// Reads the scenes from first up to last into their places, stopping at the first problem.
+bool readSceneRange(const QCborArray &scenes, int first, int last, QList<Scene> *pScenes,
+                    QString *pError)
+{
+    for (int i = first; i < last; ++i) {
+        if (!readScene(scenes.at(i), i, &(*pScenes)[i], pError))
+            return false;
+    }
+    return true;
+}
+
+// From this many scenes on, reading half of them takes well over the cost of starting a thread.
+const int ScenesWorthASecondThread = 64;
+
+// Scenes are read independently of each other, so a large project's second half is read on a
+// thread of its own meanwhile. A problem in the first half is reported before one in the second,
+// as reading them in order would find it.
+bool readScenes(const QCborArray &scenes, QList<Scene> *pScenes, QString *pError)
+{
+    const int count = scenes.size();
+    if (count < ScenesWorthASecondThread || QThread::idealThreadCount() < 2)
+        return readSceneRange(scenes, 0, count, pScenes, pError);
+    const int half = count / 2;
+    QString secondProblem;
+    bool secondRead = false;
+    std::unique_ptr<QThread> second(QThread::create([&] {
+        secondRead = readSceneRange(scenes, half, count, pScenes, &secondProblem);
+    }));
+    second->start();
+    const bool firstRead = readSceneRange(scenes, 0, half, pScenes, pError);
+    second->wait();
+    if (firstRead && !secondRead)
+        *pError = secondProblem;
+    return firstRead && secondRead;
 }
 
 bool readStage(JsonFieldReader &top, Project *pProject, QString *pError)
@@ -344,11 +382,10 @@ bool ProjectFormat::fromJson(const QJsonObject &object, Project *pProject, QStri
         !top.array(QLatin1String("scenes"), MaxScenes, &scenes))
         return false;
     project.scenes.reserve(scenes.size());
-    for (int i = 0; i < scenes.size(); ++i) {
+    for (int i = 0; i < scenes.size(); ++i)
         project.scenes.append(Scene());
-        if (!readScene(scenes.at(i), i, &project.scenes.last(), pError))
-            return false;
-    }
+    if (!readScenes(scenes, &project.scenes, pError))
+        return false;
     *pProject = project;
     return true;
 }
